@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The data files are Windows-1250 bytes. These functions are the one place
+// where those bytes become text and back; nothing else guesses an encoding.
+namespace Wexal::Cp1250 {
+
+QChar toUnicode(unsigned char byte);
+QString decode(QByteArrayView bytes);
+
+// The byte for a character, or -1 when the code page has none.
+int fromUnicode(QChar ch);
+bool canEncode(QChar ch);
+
+// Characters the code page lacks become "?", one byte each, as the system's
+// own conversion does.
+QByteArray encode(QStringView text);
+
+} // namespace Wexal::Cp1250

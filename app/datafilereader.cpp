@@ -1,0 +1,95 @@
+#include "app/datafilereader.h"
+
+#include "app/cp1250.h"
+
+#include <QIODevice>
+
+namespace {
+constexpr qsizetype kChunk = 256 * 1024;
+constexpr char kCtrlZ = 26;
+} // namespace
+
+DataFileReader::DataFileReader(QIODevice &device) : m_device(device) {}
+
+QString DataFileReader::errorString() const
+{
+    return m_device.errorString();
+}
+
+bool DataFileReader::fill()
+{
+    if (m_deviceDone)
+        return false;
+    if (m_pos > 0) {
+        m_buffer.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + kChunk);
+    const qint64 got = m_device.read(m_buffer.data() + old, kChunk);
+    if (got <= 0) {
+        m_buffer.resize(old);
+        m_deviceDone = true;
+        if (got < 0)
+            m_error = true;
+        return false;
+    }
+    m_buffer.resize(old + got);
+    return true;
+}
+
+qsizetype DataFileReader::findLineEnd(qsizetype from) const
+{
+    const char *data = m_buffer.constData();
+    for (qsizetype i = from; i < m_buffer.size(); ++i) {
+        if (data[i] == '\r' || data[i] == kCtrlZ)
+            return i;
+    }
+    return -1;
+}
+
+bool DataFileReader::atEnd()
+{
+    if (m_sawCtrlZ || m_error)
+        return true;
+    if (m_pos < m_buffer.size())
+        return m_buffer.at(m_pos) == kCtrlZ;
+    return !fill() || m_buffer.at(m_pos) == kCtrlZ;
+}
+
+QByteArray DataFileReader::readLineBytes()
+{
+    if (atEnd())
+        return QByteArray();
+    qsizetype scanned = m_pos;
+    qsizetype end = findLineEnd(scanned);
+    while (end < 0) {
+        scanned = m_buffer.size() - m_pos; // relative, buffer may move
+        if (!fill())
+            break;
+        end = findLineEnd(scanned);
+    }
+    if (end < 0) {
+        // Last line without a line end.
+        QByteArray line = m_buffer.mid(m_pos);
+        m_pos = m_buffer.size();
+        return line;
+    }
+    QByteArray line = m_buffer.mid(m_pos, end - m_pos);
+    if (m_buffer.at(end) == kCtrlZ) {
+        m_sawCtrlZ = true;
+        m_pos = end;
+        return line;
+    }
+    m_pos = end + 1;
+    if (m_pos >= m_buffer.size())
+        fill();
+    if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
+        ++m_pos;
+    return line;
+}
+
+QString DataFileReader::readLine()
+{
+    return Wexal::Cp1250::decode(readLineBytes());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// Reads a data text file line by line: a line ends at CR, a LF right after
+// the CR belongs to the line end, a LF anywhere else is an ordinary character,
+// byte 26 (Ctrl-Z) ends the file, a last line without a line end still counts
+// and a final line end yields no extra empty line. Reads the device in chunks,
+// so a file of any size costs one chunk plus the longest line.
+class DataFileReader
+{
+public:
+    explicit DataFileReader(QIODevice &device);
+
+    // True when no line is left (or the device failed: see hasError()).
+    bool atEnd();
+
+    // The next line as raw bytes, without its line end; empty at the end.
+    QByteArray readLineBytes();
+    // The next line decoded from Windows-1250.
+    QString readLine();
+
+    bool hasError() const { return m_error; }
+    QString errorString() const;
+
+private:
+    bool fill();
+    qsizetype findLineEnd(qsizetype from) const;
+
+    QIODevice &m_device;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_deviceDone = false;
+    bool m_sawCtrlZ = false;
+    bool m_error = false;
+};

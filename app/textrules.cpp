@@ -1,0 +1,126 @@
+#include "app/textrules.h"
+
+#include <array>
+
+namespace Wexal {
+
+namespace {
+
+// Lower-case letters above ASCII and their capitals, as the code page pairs them.
+constexpr char16_t kPairs[][2] = {
+    {u'š', u'Š'}, {u'ś', u'Ś'}, {u'ť', u'Ť'}, {u'ž', u'Ž'}, {u'ź', u'Ź'},
+    {u'ł', u'Ł'}, {u'ą', u'Ą'}, {u'ş', u'Ş'}, {u'ľ', u'Ľ'}, {u'ż', u'Ż'},
+    {u'ŕ', u'Ŕ'}, {u'á', u'Á'}, {u'â', u'Â'}, {u'ă', u'Ă'}, {u'ä', u'Ä'},
+    {u'ĺ', u'Ĺ'}, {u'ć', u'Ć'}, {u'ç', u'Ç'}, {u'č', u'Č'}, {u'é', u'É'},
+    {u'ę', u'Ę'}, {u'ë', u'Ë'}, {u'ě', u'Ě'}, {u'í', u'Í'}, {u'î', u'Î'},
+    {u'ď', u'Ď'}, {u'đ', u'Đ'}, {u'ń', u'Ń'}, {u'ň', u'Ň'}, {u'ó', u'Ó'},
+    {u'ô', u'Ô'}, {u'ő', u'Ő'}, {u'ö', u'Ö'}, {u'ř', u'Ř'}, {u'ů', u'Ů'},
+    {u'ú', u'Ú'}, {u'ű', u'Ű'}, {u'ü', u'Ü'}, {u'ý', u'Ý'}, {u'ţ', u'Ţ'},
+};
+
+struct UpperTable {
+    std::array<char16_t, 0x180> map{};
+    UpperTable()
+    {
+        for (std::size_t i = 0; i < map.size(); ++i)
+            map[i] = static_cast<char16_t>(i);
+        for (char16_t c = u'a'; c <= u'z'; ++c)
+            map[c] = static_cast<char16_t>(c - u'a' + u'A');
+        for (const auto &pair : kPairs)
+            map[pair[0]] = pair[1];
+    }
+};
+
+const UpperTable &upperTable()
+{
+    static const UpperTable table;
+    return table;
+}
+
+bool isBlank(QChar ch)
+{
+    return ch.unicode() <= 32;
+}
+
+} // namespace
+
+QChar upperChar(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    return u < upperTable().map.size() ? QChar(upperTable().map[u]) : ch;
+}
+
+QString upperCase(QStringView text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (const QChar ch : text)
+        *out++ = upperChar(ch);
+    return result;
+}
+
+QString asciiUpperCase(QStringView text)
+{
+    QString result = text.toString();
+    for (QChar &ch : result) {
+        if (ch >= u'a' && ch <= u'z')
+            ch = QChar(ch.unicode() - u'a' + u'A');
+    }
+    return result;
+}
+
+bool sameText(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (upperChar(a[i]) != upperChar(b[i]))
+            return false;
+    }
+    return true;
+}
+
+QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString trimmed(QStringView text)
+{
+    return trimmedView(text).toString();
+}
+
+QString GetTabField(QStringView record, QStringView key)
+{
+    if (key.isEmpty()) {
+        // The empty key occurs in every field: the first field, whole.
+        const qsizetype tab = record.indexOf(u'\t');
+        return (tab < 0 ? record : record.left(tab)).toString();
+    }
+    const QString upperKey = upperCase(key);
+    QStringView rest = record;
+    while (!rest.isEmpty()) {
+        const qsizetype tab = rest.indexOf(u'\t');
+        const QStringView field = tab < 0 ? rest : rest.left(tab);
+        rest = tab < 0 ? QStringView() : rest.mid(tab + 1);
+        if (field.size() >= key.size() && upperCase(field).contains(upperKey))
+            return field.mid(key.size()).toString();
+    }
+    return QString();
+}
+
+QString programDirOf(const QString &executablePath)
+{
+    const qsizetype slash = executablePath.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral("./");
+    return executablePath.left(slash + 1);
+}
+
+} // namespace Wexal

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The text rules every reader and every comparison of the program follows.
+namespace Wexal {
+
+// Upper-casing of the Windows-1250 code page: a-z and the accented letter
+// pairs of the code page (Polish letters included). The length never changes;
+// characters without a pair (ß, µ, digits, signs) stay as they are.
+QChar upperChar(QChar ch);
+QString upperCase(QStringView text);
+
+// Only the letters a to z change.
+QString asciiUpperCase(QStringView text);
+
+// Equal after upper-casing both sides.
+bool sameText(QStringView a, QStringView b);
+
+// Removes every leading and trailing character whose code is 0 to 32.
+QString trimmed(QStringView text);
+QStringView trimmedView(QStringView text);
+
+// The value of the first tab-terminated field of record in which key occurs
+// (without regard to letter case), with as many characters as key has removed
+// from its front; empty when no field matches. A last field without its tab
+// is examined once and ends the scan.
+QString GetTabField(QStringView record, QStringView key);
+
+// The directory of an executable given its full path, ending in "/".
+QString programDirOf(const QString &executablePath);
+
+} // namespace Wexal

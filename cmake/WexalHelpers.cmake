@@ -1,0 +1,27 @@
+# Common compile settings and the test registration helper.
+
+function(wexal_set_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  # Every conversion between bytes and text must say its encoding.
+  target_compile_definitions(${target} PRIVATE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
+endfunction()
+
+# wexal_add_test(NAME SOURCES src... [LIBS lib...])
+# Builds one Qt Test executable and registers it with CTest, headless.
+function(wexal_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  wexal_set_warnings(${name})
+  target_compile_definitions(${name} PRIVATE
+    WEXAL_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+    WEXAL_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/sample"
+    WEXAL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+    TIMEOUT 600)
+endfunction()
