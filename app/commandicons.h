@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/commandset.h"
+
+#include <QIcon>
+
+// The command icons, drawn in code at 16 and 32 pixels.
+namespace CommandIcons {
+QIcon icon(CommandSet::Command command);
+QIcon programIcon();
+} // namespace CommandIcons

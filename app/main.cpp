@@ -1,0 +1,17 @@
+#include "app/twexalmainform.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Wexal"_s);
+    QApplication::setOrganizationName(u"Corvane"_s);
+    QApplication::setApplicationDisplayName(u"Wexal ze stawkami vat"_s);
+
+    TWexalMainForm window;
+    window.show();
+    return app.exec();
+}

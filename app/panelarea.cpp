@@ -1,0 +1,59 @@
+#include "app/panelarea.h"
+
+#include <QResizeEvent>
+
+PanelArea::PanelArea(QWidget *parent) : QWidget(parent) {}
+
+void PanelArea::setNaviPanel(QWidget *panel)
+{
+    m_navi = panel;
+    panel->setParent(this);
+    relayout();
+}
+
+void PanelArea::addPanel(QWidget *panel)
+{
+    panel->setParent(this);
+    m_panels.push_back(panel);
+    relayout();
+}
+
+void PanelArea::setNaviWidth(int width)
+{
+    width = qMax(0, width);
+    if (width == m_naviWidth)
+        return;
+    m_naviWidth = width;
+    relayout();
+    emit naviWidthChanged(width);
+}
+
+void PanelArea::hidePanel(QWidget *panel)
+{
+    if (m_fill == panel)
+        m_fill = nullptr;
+    panel->setGeometry(panel->x(), panel->y(), 0, panel->height());
+}
+
+void PanelArea::setFillPanel(QWidget *panel)
+{
+    m_fill = panel;
+    relayout();
+}
+
+void PanelArea::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void PanelArea::relayout()
+{
+    const int h = height();
+    if (m_navi)
+        m_navi->setGeometry(0, 0, m_naviWidth, h);
+    for (QWidget *panel : m_panels) {
+        const int w = panel == m_fill ? qMax(0, width() - m_naviWidth) : 0;
+        panel->setGeometry(m_naviWidth, 0, w, h);
+    }
+}

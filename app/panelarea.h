@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QVector>
+#include <QWidget>
+
+// The main panel: the navigation panel docked at the left edge with a width
+// of its own, and beside it one panel that fills the rest. The other panels
+// are hidden by giving them no width, so they keep their contents and get a
+// resize when they shrink to nothing or fill again.
+class PanelArea : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PanelArea)
+
+public:
+    explicit PanelArea(QWidget *parent = nullptr);
+
+    void setNaviPanel(QWidget *panel);
+    void addPanel(QWidget *panel);
+
+    int naviWidth() const { return m_naviWidth; }
+    void setNaviWidth(int width);
+
+    // Stops aligning panel and gives it no width.
+    void hidePanel(QWidget *panel);
+    // Lets panel take all the room the navigation panel leaves.
+    void setFillPanel(QWidget *panel);
+    QWidget *fillPanel() const { return m_fill; }
+
+signals:
+    void naviWidthChanged(int width);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void relayout();
+
+    QWidget *m_navi = nullptr;
+    QVector<QWidget *> m_panels;
+    QWidget *m_fill = nullptr;
+    int m_naviWidth = 0;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QIODevice;
+class NaviTreeModel;
+
+// Reads definition.global and the topic definition files it names into the
+// topic list and the navigation tree.
+//
+// Topic definition files hold blocks "{" ... "}" of KEY=value lines. A
+// closing "}" creates a topic from the block's lines when the block has a
+// name and a parent; it gets a tree node when its view is SHOW, under the
+// node of the topic whose LINK= is its parent within the same signature.
+class DefinitionReader
+{
+public:
+    DefinitionReader(QStringList &topicList, NaviTreeModel &tree);
+
+    // Called before and after each line of definition.global, so that the
+    // window stays responsive while a long list of files is read.
+    void setProcessEvents(std::function<void()> processEvents);
+
+    // Empties the tree, then reads programDir + "definition.global" and every
+    // file it names, in order. Throws WexalError when a file cannot be opened
+    // or read; topics read before that stay.
+    void LoadDefinition(const QString &programDir);
+
+    // Reads one topic definition file's blocks; fileName names it in errors.
+    void readTopicFile(QIODevice &device, const QString &fileName);
+
+    // The tree node of the first topic whose signature and LINK= equal the
+    // given ones without regard to letter case; -1 when there is none or the
+    // topic has no node.
+    int FindParentNode(const QString &parent, const QString &signature) const;
+
+private:
+    void fieldLine(QString line);
+    void closeBlock();
+    void indexTopic(int topicIndex);
+    static QString linkKey(const QString &upperSignature, const QString &upperLink);
+
+    QStringList &m_topics;
+    NaviTreeModel &m_tree;
+    std::function<void()> m_processEvents;
+
+    // The block being read. Name, parent, view and record survive a "}" until
+    // the next "{", so a repeated "}" adds the same topic again.
+    QString m_record;
+    QString m_name;
+    QString m_parent;
+    QString m_view;
+    QString m_signature; // carries over from block to block within a file
+    bool m_inBlock = false;
+
+    // First topic index for each upper-cased signature and link.
+    QHash<QString, int> m_firstTopicByLink;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+// The navigation tree: nodes in the order their topics were read, each
+// carrying the topic index it stands for. Never sorted.
+class NaviTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(NaviTreeModel)
+
+public:
+    enum Role { TopicIndexRole = Qt::UserRole + 1 };
+
+    explicit NaviTreeModel(QObject *parent = nullptr);
+
+    void clear();
+    // Adds a node as the last child of parentNode, or as the last top-level
+    // node when parentNode is -1. Returns the new node's number.
+    int addNode(int parentNode, const QString &text, int topicIndex);
+
+    int nodeCount() const { return int(m_nodes.size()); }
+    int topicOfNode(int node) const { return m_nodes[node].topic; }
+    QString textOfNode(int node) const { return m_nodes[node].text; }
+    int parentOfNode(int node) const { return m_nodes[node].parent; }
+    bool nodeHasChildren(int node) const { return !m_nodes[node].children.isEmpty(); }
+    const QVector<int> &topLevelNodes() const { return m_topLevel; }
+    const QVector<int> &childrenOfNode(int node) const { return m_nodes[node].children; }
+
+    // The first node, in tree order, whose data is topicIndex; -1 for none.
+    int FindTreeNodeByTopic(int topicIndex) const;
+    // Every node in tree order: each node before its children, children in order.
+    QVector<int> nodesInTreeOrder() const;
+
+    QModelIndex indexOfNode(int node) const;
+    int nodeOfIndex(const QModelIndex &index) const;
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    struct Node {
+        QString text;
+        int topic = -1;
+        int parent = -1;
+        int row = 0;
+        QVector<int> children;
+    };
+    QVector<Node> m_nodes;
+    QVector<int> m_topLevel;
+    // Each topic index is added at most once, so the first node in tree
+    // order is the only one.
+    QHash<int, int> m_nodeOfTopic;
+};

@@ -1,0 +1,27 @@
+#include "data/navitreeview.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+NaviTreeView::NaviTreeView(QWidget *parent) : QTreeView(parent)
+{
+    setHeaderHidden(true);
+    setIndentation(19);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true);
+    setRootIsDecorated(true);
+    setAllColumnsShowFocus(true);
+}
+
+void NaviTreeView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    emit clickedAnywhere();
+}
+
+void NaviTreeView::keyReleaseEvent(QKeyEvent *event)
+{
+    QTreeView::keyReleaseEvent(event);
+    emit keyReleased(event->key());
+}
