@@ -94,6 +94,9 @@ TWexalMainForm::TWexalMainForm(const QString &executablePath, QWidget *parent)
     connect(m_startTimer, &QTimer::timeout, this, [this] { ErrorReport::guard([this] { WexalStartTimerTimer(); }); });
 
     connectCommands();
+    // Until the start-up sequence has run (or when reading the definition
+    // files fails), the commands are those of the start page, not all on.
+    UpdateCommandStates();
 
     setMinimumSize(1004, 728);
     resize(1004, 728);
