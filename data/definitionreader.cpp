@@ -8,7 +8,6 @@
 #include <QFile>
 
 using namespace Qt::StringLiterals;
-using Wexal::trimmed;
 using Wexal::upperCase;
 
 namespace {
@@ -23,16 +22,64 @@ QString cannotRead(const QString &path, const QString &reason)
     return u"Błąd wejścia/wyjścia podczas czytania pliku „%1”: %2"_s.arg(path, reason);
 }
 
-// The text of an upper-cased record after the first occurrence of key, up
-// to the next tab; a null string when the key does not occur.
-QString valueAfter(const QString &upperRecord, QStringView key)
+// The keys the reader itself looks for, all ending in "=".
+enum Key { Name, Parent, View, Signature, Link, KeyCount };
+constexpr QStringView kKeys[KeyCount] = {u"NAME=", u"PARENT=", u"VIEW=", u"SIGNATURE=", u"LINK="};
+
+// Whether text, upper-cased, holds the upper-case ASCII word at position at.
+bool matchesAt(QStringView text, qsizetype at, QStringView word)
 {
-    const qsizetype at = upperRecord.indexOf(key);
+    if (at < 0 || at + word.size() > text.size())
+        return false;
+    for (qsizetype j = 0; j < word.size(); ++j) {
+        if (Wexal::upperChar(text[at + j]) != word[j])
+            return false;
+    }
+    return true;
+}
+
+// Where each key first occurs in a line after upper-casing, or -1. Every key
+// ends in "=", so only the text before each "=" needs a look.
+struct KeyPositions {
+    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
+
+    explicit KeyPositions(QStringView line)
+    {
+        int missing = KeyCount;
+        for (qsizetype eq = line.indexOf(u'='); eq >= 0 && missing > 0; eq = line.indexOf(u'=', eq + 1)) {
+            for (int k = 0; k < KeyCount; ++k) {
+                const qsizetype start = eq + 1 - kKeys[k].size();
+                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
+                    at[k] = start;
+                    --missing;
+                }
+            }
+        }
+    }
+};
+
+// The upper-cased text of a line after the key found at position at, up to
+// the next tab; a null string when the key was not found.
+QString valueAfter(QStringView line, qsizetype at, Key key)
+{
     if (at < 0)
         return QString();
-    const qsizetype from = at + key.size();
-    const qsizetype tab = upperRecord.indexOf(u'\t', from);
-    return upperRecord.mid(from, tab < 0 ? -1 : tab - from);
+    const qsizetype from = at + kKeys[key].size();
+    const qsizetype tab = line.indexOf(u'\t', from);
+    const QString value = upperCase(line.mid(from, tab < 0 ? -1 : tab - from));
+    return value.isNull() ? QString(u""_s) : value;
+}
+
+bool containsSignatureWord(QStringView line)
+{
+    constexpr QStringView word = u"SIGNATURE";
+    const qsizetype last = line.size() - word.size();
+    for (qsizetype i = 0; i <= last; ++i) {
+        // Only s and S upper-case to S in the code page.
+        if ((line[i].unicode() | 0x20) == u's' && matchesAt(line, i, word))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -86,7 +133,8 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
     m_inBlock = false;
     DataFileReader lines(device);
     while (!lines.atEnd()) {
-        const QString line = trimmed(lines.readLine());
+        const QString raw = lines.readLine();
+        const QStringView line = Wexal::trimmedView(raw);
         if (line.isEmpty())
             continue;
         if (line == u"{") {
@@ -94,6 +142,9 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
             m_name.clear();
             m_parent.clear();
             m_view.clear();
+            m_hasSignatureWord = false;
+            m_recordSignature = QString();
+            m_recordLink = QString();
             m_inBlock = true;
         } else if (line == u"}") {
             closeBlock();
@@ -105,24 +156,36 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
-void DefinitionReader::fieldLine(QString line)
+void DefinitionReader::fieldLine(QStringView line)
 {
     if (line.endsWith(u';'))
         line.chop(1);
     m_record += line;
     m_record += u'\t';
+    const KeyPositions keys(line);
+    noteKeys(line, keys.at[Signature], keys.at[Link]);
 
-    const QString upper = upperCase(line);
     const qsizetype equals = line.indexOf(u'=');
-    const QString value = equals < 0 ? QString() : line.mid(equals + 1);
-    if (upper.contains(u"NAME="))
-        m_name = value;
-    else if (upper.contains(u"PARENT="))
-        m_parent = value;
-    else if (upper.contains(u"VIEW="))
-        m_view = value;
-    else if (upper.contains(u"SIGNATURE="))
-        m_signature = value;
+    if (equals < 0)
+        return; // every key the reader needs ends in "="
+    if (keys.at[Name] >= 0)
+        m_name = line.mid(equals + 1).toString();
+    else if (keys.at[Parent] >= 0)
+        m_parent = line.mid(equals + 1).toString();
+    else if (keys.at[View] >= 0)
+        m_view = line.mid(equals + 1).toString();
+    else if (keys.at[Signature] >= 0)
+        m_signature = line.mid(equals + 1).toString();
+}
+
+void DefinitionReader::noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt)
+{
+    if (!m_hasSignatureWord && (signatureAt >= 0 || containsSignatureWord(line)))
+        m_hasSignatureWord = true;
+    if (m_recordSignature.isNull())
+        m_recordSignature = valueAfter(line, signatureAt, Signature);
+    if (m_recordLink.isNull())
+        m_recordLink = valueAfter(line, linkAt, Link);
 }
 
 void DefinitionReader::closeBlock()
@@ -130,8 +193,12 @@ void DefinitionReader::closeBlock()
     m_inBlock = false;
     if (m_name.isEmpty() || m_parent.isEmpty())
         return;
-    if (!upperCase(m_record).contains(u"SIGNATURE"))
-        m_record += u"signature="_s + m_signature + u'\t';
+    if (!m_hasSignatureWord) {
+        const QString field = u"signature="_s + m_signature;
+        m_record += field + u'\t';
+        const KeyPositions keys(field);
+        noteKeys(field, keys.at[Signature], keys.at[Link]);
+    }
     const int topicIndex = int(m_topics.size());
     m_topics.append(m_record);
     indexTopic(topicIndex);
@@ -149,13 +216,10 @@ QString DefinitionReader::linkKey(const QString &upperSignature, const QString &
 
 void DefinitionReader::indexTopic(int topicIndex)
 {
-    const QString upper = upperCase(m_topics.at(topicIndex));
-    const QString signature = valueAfter(upper, u"SIGNATURE=");
-    const QString link = valueAfter(upper, u"LINK=");
-    if (signature.isNull() || link.isNull())
+    if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
-    const QString key = linkKey(signature, link);
+    const QString key = linkKey(m_recordSignature, m_recordLink);
     if (!m_firstTopicByLink.contains(key))
         m_firstTopicByLink.insert(key, topicIndex);
 }

@@ -39,9 +39,11 @@ public:
     int FindParentNode(const QString &parent, const QString &signature) const;
 
 private:
-    void fieldLine(QString line);
+    void fieldLine(QStringView line);
     void closeBlock();
     void indexTopic(int topicIndex);
+    // The positions of SIGNATURE= and LINK= in a field line, or -1.
+    void noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt);
     static QString linkKey(const QString &upperSignature, const QString &upperLink);
 
     QStringList &m_topics;
@@ -56,6 +58,14 @@ private:
     QString m_view;
     QString m_signature; // carries over from block to block within a file
     bool m_inBlock = false;
+    // What the parent lookup needs of the record, gathered line by line:
+    // whether the word SIGNATURE occurs, and the upper-cased text after the
+    // first "SIGNATURE=" and the first "LINK=" up to the next tab (null when
+    // absent). Keys hold no tab, so a key's first occurrence in the record is
+    // its first occurrence in a line.
+    bool m_hasSignatureWord = false;
+    QString m_recordSignature;
+    QString m_recordLink;
 
     // First topic index for each upper-cased signature and link.
     QHash<QString, int> m_firstTopicByLink;
