@@ -1,0 +1,43 @@
+#pragma once
+
+#include "export/exportfile.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The export of the open topic, without the windows: takes a number from the
+// counter in the program directory, names the file and writes it into the
+// export directory. What the caller then does with the returned path is to
+// hand it to the desktop's opener, with the export directory as working
+// directory.
+class TopicExporter
+{
+public:
+    // programDir holds the counter (ending in "/"). exportDir, ending in "/",
+    // is where files go; empty means ExportDirectory::path(), looked up
+    // anew by each export before it takes its number.
+    explicit TopicExporter(QString programDir, QString exportDir = QString());
+
+    // exportDir + "rtf." + number + ".rtf" and exportDir + "table." + number + ".xls".
+    static QString rtfFileName(const QString &exportDir, const QString &number);
+    static QString tableFileName(const QString &exportDir, const QString &number);
+
+    // A text topic: writeRtf writes the view's whole document as RTF. Returns
+    // the file's path. Throws WexalError when the export directory is not
+    // usable or the file cannot be created or written; a number taken before
+    // the failure stays used.
+    QString exportText(const ExportFile::Writer &writeRtf) const;
+
+    // A table topic, from the grid's header texts and the raw texts of its
+    // data rows (see TableFileWriter). Returns the file's path; throws as
+    // exportText does.
+    QString exportTable(const QStringList &header, const QList<QStringList> &rows) const;
+
+    // The export directory this exporter writes to; throws WexalError.
+    QString exportDirectory() const;
+
+private:
+    QString m_programDir;
+    QString m_exportDir;
+};

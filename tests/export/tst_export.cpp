@@ -1,0 +1,297 @@
+#include "exporttest.h"
+
+#include "app/wexalerror.h"
+#include "export/exportcelltext.h"
+#include "export/exportcounter.h"
+#include "export/tablefilewriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace Wexal;
+using namespace ExportTestSupport;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+void ExportTest::firstExportCreatesCounter()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString programDir = dir.path() + u'/';
+
+    QCOMPARE(NextExportNumber(programDir), u"000001"_s);
+    QCOMPARE(readAll(counterPath(dir)), valueBytes(2));
+    QCOMPARE(NextExportNumber(programDir), u"000002"_s);
+    QCOMPARE(readAll(counterPath(dir)), valueBytes(3));
+    // Nothing but the counter is left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kExportCounterFileName.toString()});
+}
+
+void ExportTest::counterValues_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("one") << valueBytes(1) << u"000001"_s << valueBytes(2);
+    QTest::newRow("4711") << valueBytes(4711) << u"004711"_s << valueBytes(4712);
+    QTest::newRow("six digits") << valueBytes(999999) << u"999999"_s << valueBytes(1000000);
+    QTest::newRow("seven digits are not cut") << valueBytes(1234567) << u"1234567"_s << valueBytes(1234568);
+    QTest::newRow("zero") << valueBytes(0) << u"000000"_s << valueBytes(1);
+    QTest::newRow("minus one: zeros before the sign") << valueBytes(-1) << u"0000-1"_s << valueBytes(0);
+    QTest::newRow("negative of six characters") << valueBytes(-12345) << u"-12345"_s << valueBytes(-12344);
+    QTest::newRow("largest value wraps to the smallest")
+        << valueBytes(2147483647) << u"2147483647"_s << valueBytes(-2147483647 - 1);
+    QTest::newRow("smallest value") << valueBytes(-2147483647 - 1) << u"-2147483648"_s << valueBytes(-2147483647);
+    QTest::newRow("little-endian byte order")
+        << QByteArray("\x01\x02\x03\x00", 4) << u"197121"_s << QByteArray("\x02\x02\x03\x00", 4);
+    QTest::newRow("empty file reads 0") << QByteArray() << u"000000"_s << valueBytes(1);
+    QTest::newRow("one byte") << QByteArray("\x05") << u"000005"_s << valueBytes(6);
+    QTest::newRow("three bytes, the fourth counts as 0")
+        << QByteArray("\x01\x02\x03") << u"197121"_s << QByteArray("\x02\x02\x03\x00", 4);
+    QTest::newRow("nine bytes, the last five untouched")
+        << (valueBytes(41) + "ABCDE") << u"000041"_s << (valueBytes(42) + "ABCDE");
+    QTest::newRow("bytes past the fourth are not read")
+        << (QByteArray("\x07\x00\x00\x00", 4) + "\xFF\xFF\xFF\xFF\xFF") << u"000007"_s
+        << (valueBytes(8) + "\xFF\xFF\xFF\xFF\xFF");
+}
+
+void ExportTest::counterValues()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, number);
+    QFETCH(QByteArray, after);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeAll(counterPath(dir), before));
+    QCOMPARE(NextExportNumber(dir.path() + u'/'), number);
+    QCOMPARE(readAll(counterPath(dir)), after);
+}
+
+void ExportTest::unusableCounterGivesEmptyNumber_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("needsPermissions");
+
+    QTest::newRow("program directory missing") << u"missing"_s << false;
+    QTest::newRow("program directory is a file") << u"file"_s << false;
+    QTest::newRow("counter is a directory") << u"counter directory"_s << false;
+    QTest::newRow("system directory nobody may create in") << u"proc"_s << false;
+    QTest::newRow("read-only program directory") << u"read-only directory"_s << true;
+    QTest::newRow("read-only counter") << u"read-only counter"_s << true;
+}
+
+void ExportTest::unusableCounterGivesEmptyNumber()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, needsPermissions);
+    if (needsPermissions && ::geteuid() == 0)
+        QSKIP("File permissions do not bind the superuser.");
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString programDir = dir.path() + u'/';
+    if (setup == u"missing")
+        programDir = dir.path() + u"/nie-ma/"_s;
+    else if (setup == u"file") {
+        QVERIFY(writeAll(dir.path() + u"/plik"_s, "x"));
+        programDir = dir.path() + u"/plik/"_s;
+    } else if (setup == u"counter directory")
+        QVERIFY(QDir(dir.path()).mkdir(kExportCounterFileName.toString()));
+    else if (setup == u"proc")
+        programDir = u"/proc/"_s;
+    else if (setup == u"read-only directory")
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    else if (setup == u"read-only counter") {
+        QVERIFY(writeAll(counterPath(dir), valueBytes(5)));
+        QVERIFY(QFile::setPermissions(counterPath(dir), QFile::ReadOwner));
+    }
+
+    const QString number = NextExportNumber(programDir);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(number, QString());
+    QVERIFY(!QFile::exists(programDir + kExportCounterFileName) || setup == u"counter directory"
+            || setup == u"read-only counter");
+}
+
+void ExportTest::counterHeldByAnotherCopyGivesEmptyNumber()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeAll(counterPath(dir), valueBytes(10)));
+
+    // A lock on a separate open file conflicts even within one process.
+    const int held = ::open(QFile::encodeName(counterPath(dir)).constData(), O_RDWR);
+    QVERIFY(held >= 0);
+    QCOMPARE(::flock(held, LOCK_EX), 0);
+    QCOMPARE(NextExportNumber(dir.path() + u'/', 0ms), QString());
+    QCOMPARE(readAll(counterPath(dir)), valueBytes(10));
+
+    ::close(held);
+    QCOMPARE(NextExportNumber(dir.path() + u'/', 0ms), u"000010"_s);
+    QCOMPARE(readAll(counterPath(dir)), valueBytes(11));
+}
+
+void ExportTest::twoProcessesNeverShareANumber()
+{
+    constexpr int kPerProcess = 2000;
+    // Several rounds, each starting without a counter, so that the creation
+    // of the counter is raced too.
+    for (int round = 0; round < 3; ++round) {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QStringList args{dir.path() + u'/', QString::number(kPerProcess)};
+
+        QProcess first;
+        QProcess second;
+        first.start(QStringLiteral(WEXAL_COUNTER_WORKER), args);
+        second.start(QStringLiteral(WEXAL_COUNTER_WORKER), args);
+        QVERIFY(first.waitForStarted());
+        QVERIFY(second.waitForStarted());
+        // QProcess writes when asked to wait; without it the second copy
+        // would only get its start signal once the first had finished.
+        first.write("go\n");
+        second.write("go\n");
+        QVERIFY(first.waitForBytesWritten());
+        QVERIFY(second.waitForBytesWritten());
+        QVERIFY(first.waitForFinished(60000));
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(second.exitCode(), 0);
+
+        const QByteArray output = first.readAllStandardOutput() + second.readAllStandardOutput();
+        const QList<QByteArray> lines = output.split('\n');
+        QSet<QByteArray> numbers;
+        for (const QByteArray &line : lines) {
+            if (line.isEmpty())
+                continue;
+            QVERIFY2(line != "-", "a copy got the empty number");
+            QVERIFY2(!numbers.contains(line), line.constData());
+            numbers.insert(line);
+        }
+        // No number lost: exactly 1 to 2 * kPerProcess, and the counter after them.
+        QCOMPARE(numbers.size(), 2 * kPerProcess);
+        for (int n = 1; n <= 2 * kPerProcess; ++n)
+            QVERIFY(numbers.contains(QByteArray::number(n).rightJustified(6, '0')));
+        QCOMPARE(readAll(counterPath(dir)), valueBytes(2 * kPerProcess + 1));
+    }
+}
+
+void ExportTest::exportCellText_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("break between digits is a decimal comma") << u"12#N#5"_s << u"12,5"_s;
+    QTest::newRow("break between words is a space") << u"Kod#N#opis"_s << u"Kod opis"_s;
+    QTest::newRow("break at the start is a space") << u"#N#abc"_s << u" abc"_s;
+    QTest::newRow("break after a digit before a letter") << u"5#N#kg"_s << u"5,kg"_s;
+    QTest::newRow("break after a letter before a digit") << u"kg#N#5"_s << u"kg 5"_s;
+    QTest::newRow("a break after a decimal comma is a space") << u"1#N##N#2"_s << u"1, 2"_s;
+    QTest::newRow("bold removed") << u"#B#Ważne#B#"_s << u"Ważne"_s;
+    QTest::newRow("italic and underline removed") << u"#I#a#I# #U#b#U#"_s << u"a b"_s;
+    QTest::newRow("link keeps its visible text") << u"#L#zobacz#L#PKWiU@01@01.11#"_s << u"zobacz"_s;
+    QTest::newRow("link amid text") << u"patrz #L#poz. 5#L#S@K@5# i dalej"_s << u"patrz poz. 5 i dalej"_s;
+    QTest::newRow("two links") << u"#L#a#L#S@K@1#, #L#b#L#S@K@2#"_s << u"a, b"_s;
+    QTest::newRow("link of bold text") << u"#L##B#x#B##L#S@K@1#"_s << u"x"_s;
+    QTest::newRow("start token without an end") << u"#L#zobacz"_s << u"zobacz"_s;
+    QTest::newRow("target without its closing #") << u"#L#a#L#S@K@1"_s << u"aS@K@1"_s;
+    QTest::newRow("# before the link's end stops the cut")
+        << u"a#b#L#x#L#tail#"_s << u"a#bxtail#"_s;
+    QTest::newRow("only spaces give an empty field") << u"   "_s << QString();
+    QTest::newRow("only a tab and control characters") << u"\t\x01 "_s << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("blanks around text stay") << u"  23 %  "_s << u"  23 %  "_s;
+    QTest::newRow("other # and tokens stay") << u"#1# #X# 5%#"_s << u"#1# #X# 5%#"_s;
+    QTest::newRow("removal is one pass") << u"##B#B#"_s << u"#B#"_s;
+    QTest::newRow("bold removed before the break is placed") << u"1#B##N#2"_s << u"1,2"_s;
+    QTest::newRow("italic still there when the break is placed") << u"1#I##N#2"_s << u"1 2"_s;
+}
+
+void ExportTest::exportCellText()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, expected);
+    QCOMPARE(ExportCellText(cell), expected);
+}
+
+void ExportTest::tableFile_data()
+{
+    QTest::addColumn<QStringList>("header");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("three columns, two rows")
+        << QStringList{u"Kod"_s, u"Nazwa"_s, u"Stawka"_s}
+        << QList<QStringList>{{u"01.11"_s, u"Zboża"_s, u"5%"_s}, {u"01.12"_s, u"Ryż#N#łuskany"_s, u"8#N#5"_s}}
+        << QByteArray("Kod\tNazwa\tStawka\t\r\n"
+                      "01.11\tZbo\xBF" "a\t5%\t\r\n"
+                      "01.12\tRy\xBF \xB3uskany\t8,5\t\r\n");
+    QTest::newRow("first column LINK is left out")
+        << QStringList{u"LINK"_s, u"Kod"_s, u"Opis"_s}
+        << QList<QStringList>{{u"S@K@1"_s, u"1"_s, u"#B#A#B#"_s}}
+        << QByteArray("Kod\tOpis\t\r\n1\tA\t\r\n");
+    QTest::newRow("first column link in lower case is left out")
+        << QStringList{u"link"_s, u"Kod"_s}
+        << QList<QStringList>{{u"x"_s, u"1"_s}}
+        << QByteArray("Kod\t\r\n1\t\r\n");
+    QTest::newRow("LINK elsewhere is exported, its cells converted")
+        << QStringList{u"Kod"_s, u"LINK"_s}
+        << QList<QStringList>{{u"1"_s, u"#L#zobacz#L#S@K@1#"_s}}
+        << QByteArray("Kod\tLINK\t\r\n1\tzobacz\t\r\n");
+    QTest::newRow("header written unchanged, markup included")
+        << QStringList{u"#B#Kod#B#"_s, u"a#N#b"_s}
+        << QList<QStringList>{{u"#B#Kod#B#"_s, u"a#N#b"_s}}
+        << QByteArray("#B#Kod#B#\ta#N#b\t\r\n"
+                      "Kod\ta b\t\r\n");
+    QTest::newRow("no data lines: one line of tabs")
+        << QStringList{u"A"_s, u"B"_s, u"C"_s}
+        << QList<QStringList>{{QString(), QString(), QString()}}
+        << QByteArray("A\tB\tC\t\r\n\t\t\t\r\n");
+    QTest::newRow("blank cell written empty") << QStringList{u"A"_s}
+                                              << QList<QStringList>{{u"   "_s}} << QByteArray("A\t\r\n\t\r\n");
+    QTest::newRow("a short row gets empty fields, extra cells are dropped")
+        << QStringList{u"A"_s, u"B"_s}
+        << QList<QStringList>{{u"1"_s}, {u"1"_s, u"2"_s, u"3"_s}}
+        << QByteArray("A\tB\t\r\n1\t\t\r\n1\t2\t\r\n");
+    QTest::newRow("LINK as the only column") << QStringList{u"LINK"_s}
+                                             << QList<QStringList>{{u"x"_s}} << QByteArray("\r\n\r\n");
+}
+
+void ExportTest::tableFile()
+{
+    QFETCH(QStringList, header);
+    QFETCH(QList<QStringList>, rows);
+    QFETCH(QByteArray, expected);
+
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QString error;
+    QVERIFY(TableFileWriter::write(buffer, header, rows, &error));
+    QCOMPARE(buffer.data(), expected);
+
+    // The file wrapper writes the same bytes.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.path() + u"/table.000001.xls"_s;
+    TableFileWriter::writeFile(path, header, rows);
+    QCOMPARE(readAll(path), expected);
+}
+
+void ExportTest::tableFileReportsFailingDevice()
+{
+    FailingDevice device;
+    QString error;
+    QVERIFY(!TableFileWriter::write(device, {u"A"_s}, {{u"1"_s}}, &error));
+    QCOMPARE(error, u"Brak miejsca na dysku"_s);
+}
+
+QTEST_GUILESS_MAIN(ExportTest)
