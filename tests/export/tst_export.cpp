@@ -198,7 +198,7 @@ void ExportTest::exportCellText_data()
     QTest::newRow("a break after a decimal comma is a space") << u"1#N##N#2"_s << u"1, 2"_s;
     QTest::newRow("bold removed") << u"#B#Ważne#B#"_s << u"Ważne"_s;
     QTest::newRow("italic and underline removed") << u"#I#a#I# #U#b#U#"_s << u"a b"_s;
-    QTest::newRow("link keeps its visible text") << u"#L#zobacz#L#PKWiU@01@01.11#"_s << u"zobacz"_s;
+    QTest::newRow("link keeps its visible text") << u"#L#zobacz#L#KWU@01@01.11#"_s << u"zobacz"_s;
     QTest::newRow("link amid text") << u"patrz #L#poz. 5#L#S@K@5# i dalej"_s << u"patrz poz. 5 i dalej"_s;
     QTest::newRow("two links") << u"#L#a#L#S@K@1#, #L#b#L#S@K@2#"_s << u"a, b"_s;
     QTest::newRow("link of bold text") << u"#L##B#x#B##L#S@K@1#"_s << u"x"_s;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "table/celltextmeasure.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+// Widths on the grid's canvas: the grid font with the cell's styles applied,
+// every text measured as one string (kerning and shaping included).
+//
+// The passes stop at the first prefix whose width exceeds the line. Asking
+// every prefix costs a shaping per character, so firstOverflow() searches
+// instead: it starts where the sum of the single characters' advances
+// overflows and probes whole-string widths outward from there, then bisects.
+// This relies on a string never getting narrower when a character is added,
+// which holds for text of the Latin script (what the data's code page can
+// hold): kerning and ligatures never take back a whole advance. Text with
+// other characters (marks, controls, other scripts) is asked prefix by prefix.
+// One object serves one thread: it reuses a buffer and caches advances.
+class FontMetricsMeasure final : public CellTextMeasure
+{
+public:
+    explicit FontMetricsMeasure(const QFont &font);
+
+    int width(QStringView text, CellStyle style) const override;
+    int firstOverflow(QStringView prefix, QStringView stretch, CellStyle style,
+                      int limit) const override;
+
+    // The font runs of that style are drawn in.
+    QFont font(CellStyle style) const;
+    // The height of a line of text in the plain font.
+    int lineHeight() const;
+
+private:
+    static constexpr int kStyles = 8;
+    static constexpr char16_t kCachedChars = 0x250;
+
+    static int styleIndex(CellStyle style) { return int(style.toInt()) & (kStyles - 1); }
+    static bool monotonicText(QStringView text);
+    int joinedWidth(QStringView prefix, QStringView stretch, qsizetype count,
+                    CellStyle style) const;
+    int charAdvance(QChar ch, CellStyle style) const;
+
+    std::array<QFont, kStyles> m_fonts;
+    std::vector<QFontMetrics> m_metrics;
+    mutable QString m_buffer; // reused for every probe
+    mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
+};

@@ -1,0 +1,3 @@
+#include "table/markuprunsink.h"
+
+MarkupRunSink::~MarkupRunSink() = default;

@@ -1,0 +1,144 @@
+#include "tst_cellmarkup.h"
+
+#include "fixedwidthmeasure.h"
+#include "recordingrunsink.h"
+
+#include "table/drawmarkupcell.h"
+#include "table/fontmetricsmeasure.h"
+#include "table/measurecelllines.h"
+
+#include "app/cp1250.h"
+#include "app/textrules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QFont gridFont(int pointSize)
+{
+    QFont font(u"Sans Serif"_s);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+// Every distinct cell of the bundled tables that carries markup or is long
+// enough to wrap.
+QStringList sampleCells()
+{
+    QSet<QString> seen;
+    QStringList cells;
+    const QDir dir(QStringLiteral(WEXAL_SAMPLE_DIR));
+    const QStringList files = dir.entryList({u"*.txt"_s}, QDir::Files, QDir::Name);
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = Wexal::Cp1250::decode(file.readAll());
+        for (const QString &line : text.split(u'\n')) {
+            for (const QString &field : line.split(u'\t')) {
+                const QString cell = Wexal::trimmed(field);
+                if ((cell.contains(u'#') || cell.size() > 30) && !seen.contains(cell)) {
+                    seen.insert(cell);
+                    cells << cell;
+                }
+            }
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
+void TestCellMarkup::realFontWidths()
+{
+    const QFont font = gridFont(8);
+    const FontMetricsMeasure measure(font);
+    QCOMPARE(measure.lineHeight(), QFontMetrics(font).height());
+
+    const QString text = u"Wyroby z żelaza, AV Ta fi"_s;
+    for (int i = 0; i < 8; ++i) {
+        const CellStyle style = CellStyle::fromInt(i);
+        QFont styled(font);
+        styled.setBold(style.testFlag(CellStyleFlag::Bold));
+        styled.setItalic(style.testFlag(CellStyleFlag::Italic));
+        styled.setUnderline(style.testFlag(CellStyleFlag::Underline));
+        QCOMPARE(measure.font(style), styled);
+        QCOMPARE(measure.width(text, style), QFontMetrics(styled).horizontalAdvance(text));
+    }
+    QVERIFY(measure.width(text, CellStyleFlag::Bold) > measure.width(text, {}));
+}
+
+void TestCellMarkup::realFontShortcutMatchesLiteralSearch_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<QString>("text");
+
+    const QStringList cells = {
+        u"#B#Usługi#B# w zakresie naprawy i konserwacji wyrobów metalowych gotowych, "
+        "z wyłączeniem maszyn i urządzeń"_s,
+        u"Zob. #L#dział 25#L#KWU@25@25.11# oraz #I#wyjaśnienia#I# do #L#grupy "
+        "25.99#L#KWU@25@25.99.1#; stawka #B#8%#B# lub #B##U#23%#U##B#"_s,
+        u"AVATAR Tę fiołkową waffle ŁÓDŹ „cytat” – 5 € ™ Wały, Tory, Yacht, Ławy"_s,
+        u"#I#wyłącznie#I#:#N#- #B#ex#B# 01.11.1#N#- usługi związane z uprawą zbóż, "
+        "roślin strączkowych i oleistych (bez ryżu)"_s,
+        u"Bardzo_długie_słowo_bez_żadnej_spacji_które_musi_się_łamać_w_środku"_s,
+        u"aaaa #B#bbbb cccc#B# dddd #I#eeee ffff#I# gggg  hhhh   iiii"_s,
+    };
+    for (int size : {8, 11}) {
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            QTest::addRow("cell %d at %d pt", int(i), size) << size << cells.at(i);
+    }
+}
+
+void TestCellMarkup::realFontSampleCells()
+{
+    const QStringList cells = sampleCells();
+    QVERIFY(cells.size() > 100);
+    const FontMetricsMeasure shortcut(gridFont(8));
+    const LiteralMeasure literal(shortcut);
+    for (const QString &text : cells) {
+        for (int width = 40; width <= 480; width += 37) {
+            QString fastRecord = text + u"#R#"_s;
+            QString slowRecord = fastRecord;
+            RecordingRunSink fastSink;
+            RecordingRunSink slowSink;
+            Wexal::DrawMarkupCell(0, width, 0, text, &fastRecord, false, 13, shortcut, fastSink);
+            Wexal::DrawMarkupCell(0, width, 0, text, &slowRecord, false, 13, literal, slowSink);
+            if (Wexal::MeasureCellLines(width, text, shortcut)
+                    != Wexal::MeasureCellLines(width, text, literal)
+                || fastSink.runs != slowSink.runs || fastRecord != slowRecord)
+                QFAIL(qPrintable(u"differs for \""_s + text + u"\" at width "_s
+                                 + QString::number(width)));
+        }
+    }
+}
+
+void TestCellMarkup::realFontShortcutMatchesLiteralSearch()
+{
+    QFETCH(int, pointSize);
+    QFETCH(QString, text);
+
+    // The search that starts from the single advances must find the same
+    // breaks as asking the whole-string width of every prefix.
+    const FontMetricsMeasure shortcut(gridFont(pointSize));
+    const LiteralMeasure literal(shortcut);
+    for (int width = 8; width <= 520; width += 3) {
+        const int fastLines = Wexal::MeasureCellLines(width, text, shortcut);
+        const int slowLines = Wexal::MeasureCellLines(width, text, literal);
+        QString fastRecord = text + u"#R#"_s;
+        QString slowRecord = fastRecord;
+        RecordingRunSink fastSink;
+        RecordingRunSink slowSink;
+        Wexal::DrawMarkupCell(3, width, 40, text, &fastRecord, false, 13, shortcut, fastSink);
+        Wexal::DrawMarkupCell(3, width, 40, text, &slowRecord, false, 13, literal, slowSink);
+        if (fastLines != slowLines || fastSink.runs != slowSink.runs || fastRecord != slowRecord)
+            QFAIL(qPrintable(u"differs at width "_s + QString::number(width)));
+    }
+}
