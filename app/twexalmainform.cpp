@@ -8,6 +8,9 @@
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
+#include "data/topicopener.h"
+#include "richtext/richtextview.h"
+#include "table/tablegrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,8 +20,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTableView>
-#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -146,19 +147,26 @@ void TWexalMainForm::createPanels()
     m_mainPanel->addPanel(m_startPanel);
 
     m_rtfTitle = titleBar(u"WexalRtf2TitlePanel"_s, u"???"_s, nullptr);
-    m_richEdit = new QTextEdit;
+    m_richEdit = new RichTextView;
     m_richEdit->setObjectName(u"WexalRtf2RichEdit"_s);
-    m_richEdit->setReadOnly(true);
     m_rtfPanel = column(u"WexalRtf2Panel"_s, m_rtfTitle, m_richEdit);
     m_mainPanel->addPanel(m_rtfPanel);
 
     m_tableTitle = titleBar(u"WexalTable3TitlePanel"_s, u"???"_s, nullptr);
-    m_grid = new QTableView;
+    m_grid = new TableGrid;
     m_grid->setObjectName(u"WexalTable3StringGrid"_s);
     m_tablePanel = column(u"WexalTable3Panel"_s, m_tableTitle, m_grid);
     m_mainPanel->addPanel(m_tablePanel);
 
     m_mainPanel->setFillPanel(m_startPanel);
+
+    TopicOpener::Views views;
+    views.textTitle = m_rtfTitle;
+    views.text = m_richEdit;
+    views.tableTitle = m_tableTitle;
+    views.grid = m_grid;
+    views.applyViewLayout = [this] { ApplyViewLayout(); };
+    m_opener = std::make_unique<TopicOpener>(m_state, *m_treeModel, std::move(views));
 }
 
 void TWexalMainForm::connectCommands()
@@ -175,6 +183,10 @@ void TWexalMainForm::connectCommands()
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewClick(); }); });
     connect(m_tree, &NaviTreeView::keyReleased, this,
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewKeyUp(); }); });
+    connect(m_grid, &TableGrid::clickNotification, this,
+            [this] { ErrorReport::guard([this] { WexalTable3StringGridClick(); }); });
+    connect(m_grid, &TableGrid::keyReleased, this,
+            [this] { ErrorReport::guard([this] { WexalTable3StringGridKeyUp(); }); });
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)
@@ -318,10 +330,17 @@ int TWexalMainForm::RunModalWindow(const std::function<std::unique_ptr<QDialog>(
 
 void TWexalMainForm::OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row)
 {
-    Q_UNUSED(topicIndex);
-    Q_UNUSED(recordInHistory);
-    Q_UNUSED(keyText);
-    Q_UNUSED(row);
+    m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
+}
+
+void TWexalMainForm::WexalTable3StringGridClick()
+{
+    m_state.CurrentEntry = QString::number(m_state.CurrentTopic) + u'\t' + QString::number(m_grid->row()) + u'\t';
+}
+
+void TWexalMainForm::WexalTable3StringGridKeyUp()
+{
+    WexalTable3StringGridClick();
 }
 
 void TWexalMainForm::WexalProgramExitMenuItemClick()

@@ -14,8 +14,9 @@ class NaviTreeView;
 class PanelArea;
 class QDialog;
 class QLabel;
-class QTableView;
-class QTextEdit;
+class RichTextView;
+class TableGrid;
+class TopicOpener;
 class QTimer;
 
 // The main window: menu, tool bar, the four panels and the status line. It
@@ -37,6 +38,8 @@ public:
     NaviTreeModel &treeModel() const { return *m_treeModel; }
     NaviTreeView *treeView() const { return m_tree; }
     PanelArea *panelArea() const { return m_mainPanel; }
+    TableGrid *grid() const { return m_grid; }
+    RichTextView *textView() const { return m_richEdit; }
 
     void ApplyViewLayout();
     void UpdateCommandStates();
@@ -57,6 +60,8 @@ public:
 
     void WexalNaviTreeViewClick();
     void WexalNaviTreeViewKeyUp();
+    void WexalTable3StringGridClick();
+    void WexalTable3StringGridKeyUp();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -83,9 +88,10 @@ private:
     QWidget *m_startPanel = nullptr;
     QWidget *m_rtfPanel = nullptr;
     QLabel *m_rtfTitle = nullptr;
-    QTextEdit *m_richEdit = nullptr;
+    RichTextView *m_richEdit = nullptr;
     QWidget *m_tablePanel = nullptr;
     QLabel *m_tableTitle = nullptr;
-    QTableView *m_grid = nullptr;
+    TableGrid *m_grid = nullptr;
+    std::unique_ptr<TopicOpener> m_opener;
     QTimer *m_startTimer = nullptr;
 };

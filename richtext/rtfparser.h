@@ -1,0 +1,94 @@
+#pragma once
+
+#include "richtext/rtfformattables.h"
+#include "richtext/rtfstate.h"
+#include "richtext/rtftextdecoder.h"
+#include "richtext/rtftextoutput.h"
+#include "richtext/rtftokenizer.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QTextDocument;
+enum class RtfKeyword;
+
+// The RTF state machine behind RtfReader: one forward pass over the tokens
+// with an explicit stack of group states (no recursion), a capped depth and
+// work proportional to the input. Text is collected in runs and handed to the
+// document builder when its format or position changes.
+class RtfParser
+{
+public:
+    // Deeper groups are skipped as a whole; real documents stay far below.
+    static constexpr int MaxDepth = 1000;
+
+    RtfParser(QByteArrayView rtf, QTextDocument &document);
+    void run();
+
+private:
+    struct Field
+    {
+        int depth = 0; // the group holding \field
+        RtfDestination outer = RtfDestination::Text;
+        QString instruction;
+        int link = -1;
+        bool resolved = false;
+    };
+    struct Picture
+    {
+        enum Type { Unsupported, Png, Jpeg };
+        Type type = Unsupported;
+        QByteArray data;
+        int pendingNibble = -1;
+        int width = 0, height = 0, goalWidth = 0, goalHeight = 0;
+        int scaleX = 100, scaleY = 100;
+    };
+
+    bool skipFallback(RtfToken &token);
+    void ignoredToken(const RtfToken &token);
+    void groupStart();
+    void groupEnd();
+    void controlWord(const RtfToken &token);
+    bool destinationWord(RtfKeyword keyword);
+    bool characterWord(RtfKeyword keyword, const RtfToken &token);
+    bool paragraphWord(RtfKeyword keyword, const RtfToken &token);
+    bool tableWord(RtfKeyword keyword, const RtfToken &token);
+    bool textWord(RtfKeyword keyword, const RtfToken &token);
+    void fontTableWord(RtfKeyword keyword, const RtfToken &token);
+    void pictureWord(RtfKeyword keyword, const RtfToken &token);
+    void controlSymbol(char symbol);
+    void text(QByteArrayView bytes);
+    void hexByte(unsigned char byte);
+    void binary(QByteArrayView bytes);
+    void appendSpecial(char16_t ch);
+    void appendUnicode(int code);
+
+    void pictureText(QByteArrayView bytes);
+    void pictureDone();
+    void fieldInstructionText(QByteArrayView bytes);
+    int resolveField();
+    RtfRowDefinition &rowDefinition(int level);
+
+    RtfTokenizer m_tokens;
+    RtfTextDecoder m_decoder;
+    RtfFormatTables m_tables;
+    QStringList m_links;
+    std::vector<RtfRowDefinition> m_rowDefinitions; // by table nesting level
+    RtfTextOutput m_output;
+
+    std::vector<RtfGroupState> m_stack;
+    RtfGroupState m_state;
+    RtfGroupState m_finalState; // the document group's state as it closed
+    int m_ignoredDepth = 0; // groups open inside a skipped one or past MaxDepth
+    int m_fallbackSkip = 0; // characters still to skip after \uN
+    bool m_starPending = false;
+    bool m_groupOpened = false;
+    bool m_done = false;
+    bool m_borderForTable = false;
+
+    std::vector<Field> m_fields;
+    Picture m_picture;
+};

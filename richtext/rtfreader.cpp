@@ -1,0 +1,56 @@
+#include "richtext/rtfreader.h"
+
+#include "richtext/rtfparser.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+qsizetype headerStart(QByteArrayView bytes)
+{
+    qsizetype i = 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+bool RtfReader::isRtf(QByteArrayView bytes)
+{
+    const QByteArrayView rest = bytes.sliced(headerStart(bytes));
+    if (!rest.startsWith("{\\rtf"))
+        return false;
+    // "\rtf" must be the whole control word: "{\rtfx" is something else.
+    if (rest.size() == 5)
+        return true;
+    const char next = rest[5];
+    return !((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z'));
+}
+
+bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error)
+{
+    if (!isRtf(bytes)) {
+        if (error)
+            *error = u"Plik nie zaczyna się nagłówkiem RTF"_s;
+        return false;
+    }
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    doc.clear();
+    {
+        // One edit block: the layout and any view hear of the change once.
+        QTextCursor batch(&doc);
+        batch.beginEditBlock();
+        RtfParser parser(bytes.sliced(headerStart(bytes)), doc);
+        parser.run();
+        batch.endEditBlock();
+    }
+    doc.setUndoRedoEnabled(undo);
+    if (error)
+        error->clear();
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+class QTextDocument;
+
+// Reads RTF (as WordPad, Word and rich-text controls write it) into a
+// QTextDocument: text in the code pages of the document and its fonts,
+// Unicode escapes, character and paragraph formats, tables (nested ones
+// too), hyperlinks and PNG or JPEG pictures. Headers, footers, notes,
+// document information and other ignorable destinations are left out.
+//
+// Damaged input never stops the reader: a missing closing brace ends the
+// document at the end of the data, text after the brace that closes the
+// document is not read, groups nested deeper than RtfParser::MaxDepth are
+// dropped and counts (\binN, \ucN, sizes) are clamped to the data and to
+// sensible limits. Time and memory grow linearly with the input.
+class RtfReader
+{
+public:
+    // True when bytes start with the RTF header "{\rtf", after optional ASCII
+    // white space (space, tab, CR, LF). Anything else (a byte-order mark or a
+    // stray character included) is not RTF and is shown as plain text.
+    static bool isRtf(QByteArrayView bytes);
+
+    // Replaces the content of doc with the document in bytes. Returns false,
+    // with a Polish reason in error and doc unchanged, only when bytes are
+    // not RTF (see isRtf()).
+    static bool read(QByteArrayView bytes, QTextDocument &doc, QString *error = nullptr);
+};

@@ -1,0 +1,215 @@
+#include "richtext/rtftextoutput.h"
+
+#include "richtext/rtfformattables.h"
+#include "richtext/rtftextdecoder.h"
+
+#include <QTextBlockFormat>
+
+#include <algorithm>
+
+RtfTextOutput::RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder,
+                             RtfFormatTables &tables, const QStringList &links,
+                             const std::vector<RtfRowDefinition> &rows)
+    : m_builder(document), m_decoder(decoder), m_tables(tables), m_links(links), m_rows(rows)
+{
+}
+
+int RtfTextOutput::tableLevel(const RtfParaProps &para)
+{
+    return para.inTable ? std::clamp(para.nestLevel, 1, MaxTableNesting) : 0;
+}
+
+void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state)
+{
+    dropLoneSurrogate(state);
+    startRun(state.chars);
+    const int codePage = m_tables.codePage(state.chars.font);
+    if (codePage != m_bytesCodePage) {
+        flushBytes();
+        m_bytesCodePage = codePage;
+    }
+    m_bytes.append(bytes);
+    m_lastPara = state.para;
+    m_hasContent = true;
+}
+
+void RtfTextOutput::appendChar(char16_t ch, const RtfGroupState &state)
+{
+    dropLoneSurrogate(state);
+    put(ch, state);
+}
+
+void RtfTextOutput::appendUnicode(int code, const RtfGroupState &state)
+{
+    if (code < 0)
+        code += 65536;
+    if (code < 0 || code > 0x10FFFF)
+        code = QChar::ReplacementCharacter;
+    if (code < 0x20 && code != '\t')
+        return;
+    if (code > 0xFFFF) {
+        dropLoneSurrogate(state);
+        put(QChar::highSurrogate(static_cast<char32_t>(code)), state);
+        put(QChar::lowSurrogate(static_cast<char32_t>(code)), state);
+        return;
+    }
+    const auto ch = static_cast<char16_t>(code);
+    if (QChar::isHighSurrogate(ch)) {
+        dropLoneSurrogate(state);
+        m_highSurrogate = ch;
+        return;
+    }
+    if (QChar::isLowSurrogate(ch)) {
+        if (m_highSurrogate) {
+            const char16_t high = m_highSurrogate;
+            m_highSurrogate = 0;
+            put(high, state);
+            put(ch, state);
+        } else {
+            put(QChar::ReplacementCharacter, state);
+        }
+        return;
+    }
+    appendChar(ch, state);
+}
+
+void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const RtfGroupState &state)
+{
+    dropLoneSurrogate(state);
+    flushText();
+    m_runs.push_back(Run{QString(), state.chars, image, size});
+    m_lastPara = state.para;
+    m_hasContent = true;
+}
+
+void RtfTextOutput::endParagraph(const RtfGroupState &state)
+{
+    placeParagraph(tableLevel(state.para));
+    m_builder.endParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
+                           markFormat(state.chars));
+    m_pageBreakPending = false;
+}
+
+void RtfTextOutput::softBreak(bool page, const RtfGroupState &state)
+{
+    dropLoneSurrogate(state);
+    flushText();
+    if (m_hasContent)
+        endParagraph(state);
+    if (page)
+        m_pageBreakPending = true;
+}
+
+void RtfTextOutput::endCell(int level, const RtfGroupState &state)
+{
+    placeParagraph(level);
+    m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
+                              markFormat(state.chars));
+    m_builder.endCell(level, columnsHint(level));
+    m_pageBreakPending = false;
+}
+
+void RtfTextOutput::endRow(int level)
+{
+    flushBytes();
+    flushText();
+    if (!m_runs.empty())
+        placeParagraph(level); // text between the last cell and the row end
+    m_builder.endRow(level, level < static_cast<int>(m_rows.size()) ? m_rows[level] : RtfRowDefinition());
+}
+
+void RtfTextOutput::finish(const RtfGroupState &state)
+{
+    // The last paragraph has no \par: the formats in effect at the end of the
+    // document are its own, except that text written in a group keeps the
+    // paragraph format it was written in.
+    const RtfParaProps para = m_hasContent ? m_lastPara : state.para;
+    const int level = tableLevel(para);
+    if (m_hasContent || m_highSurrogate)
+        placeParagraph(level);
+    // An empty last paragraph where no cell is open (after a row end) has
+    // nowhere to go.
+    if (m_builder.isAt(level))
+        m_builder.formatParagraph(RtfFormatTables::blockFormat(para, m_pageBreakPending),
+                                  markFormat(state.chars));
+}
+
+void RtfTextOutput::placeParagraph(int level)
+{
+    flushBytes();
+    if (m_highSurrogate) {
+        m_highSurrogate = 0;
+        m_text += QChar(QChar::ReplacementCharacter);
+    }
+    flushText();
+    m_builder.moveToLevel(level, columnsHint(level));
+    for (const Run &run : m_runs) {
+        if (run.image.isNull())
+            m_builder.insertText(run.text, format(run.props));
+        else
+            m_builder.insertImage(run.image, run.size);
+    }
+    m_runs.clear();
+    m_hasContent = false;
+}
+
+void RtfTextOutput::put(char16_t ch, const RtfGroupState &state)
+{
+    startRun(state.chars);
+    flushBytes();
+    m_text += QChar(ch);
+    m_lastPara = state.para;
+    m_hasContent = true;
+}
+
+void RtfTextOutput::dropLoneSurrogate(const RtfGroupState &state)
+{
+    if (!m_highSurrogate)
+        return;
+    m_highSurrogate = 0;
+    put(QChar::ReplacementCharacter, state);
+}
+
+void RtfTextOutput::startRun(const RtfCharProps &props)
+{
+    if (props != m_runProps) {
+        flushText();
+        m_runProps = props;
+    }
+}
+
+void RtfTextOutput::flushBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    m_decoder.decode(m_bytes, m_bytesCodePage, m_text);
+    m_bytes.clear();
+}
+
+void RtfTextOutput::flushText()
+{
+    flushBytes();
+    if (m_text.isEmpty())
+        return;
+    m_runs.push_back(Run{m_text, m_runProps, QImage(), QSizeF()});
+    m_text.clear();
+}
+
+QTextCharFormat RtfTextOutput::format(const RtfCharProps &props)
+{
+    return m_tables.charFormat(props, m_links);
+}
+
+QTextCharFormat RtfTextOutput::markFormat(RtfCharProps props)
+{
+    props.link = -1; // a paragraph mark is never part of a link
+    return m_tables.charFormat(props, m_links);
+}
+
+int RtfTextOutput::columnsHint(int level) const
+{
+    // Only the outermost table's rows come before their cells reliably.
+    if (level != 1 || level >= static_cast<int>(m_rows.size()))
+        return 1;
+    return std::max(1, static_cast<int>(m_rows[level].cellRight.size()));
+}

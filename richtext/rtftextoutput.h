@@ -1,0 +1,87 @@
+#pragma once
+
+#include "richtext/rtfdocumentbuilder.h"
+#include "richtext/rtfstate.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QTextCharFormat;
+class QTextDocument;
+class RtfFormatTables;
+class RtfTextDecoder;
+
+// The body text of an RTF document on its way into the document. Bytes and
+// Unicode characters are collected into runs of one format (UTF-16
+// surrogates paired on the way), and a paragraph's runs are placed when the
+// paragraph ends: RTF paragraph properties, \intbl and \itap included, are
+// those in effect at the paragraph mark, so only then is it known whether
+// the paragraph goes into a table cell and how deep.
+class RtfTextOutput
+{
+public:
+    static constexpr int MaxTableNesting = 16;
+
+    // links and rows belong to the parser and are read as they grow: the
+    // hyperlink targets and the row definitions by nesting level.
+    RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder, RtfFormatTables &tables,
+                  const QStringList &links, const std::vector<RtfRowDefinition> &rows);
+
+    void appendBytes(QByteArrayView bytes, const RtfGroupState &state);
+    void appendChar(char16_t ch, const RtfGroupState &state);
+    // A \uN value: negative values count from 65536; a surrogate waits for its
+    // partner and becomes U+FFFD without one.
+    void appendUnicode(int code, const RtfGroupState &state);
+    void appendImage(const QImage &image, const QSizeF &size, const RtfGroupState &state);
+
+    void endParagraph(const RtfGroupState &state);
+    // \page and \sect: a paragraph end unless the paragraph is still empty.
+    void softBreak(bool page, const RtfGroupState &state);
+    void endCell(int level, const RtfGroupState &state);
+    void endRow(int level);
+    // state: the formatting in effect where the document ends.
+    void finish(const RtfGroupState &state);
+
+    static int tableLevel(const RtfParaProps &para);
+
+private:
+    struct Run
+    {
+        QString text;
+        RtfCharProps props;
+        QImage image; // a picture instead of text when not null
+        QSizeF size;
+    };
+
+    void put(char16_t ch, const RtfGroupState &state);
+    void dropLoneSurrogate(const RtfGroupState &state);
+    void startRun(const RtfCharProps &props);
+    void flushBytes();
+    void flushText();
+    void placeParagraph(int level);
+    QTextCharFormat format(const RtfCharProps &props);
+    QTextCharFormat markFormat(RtfCharProps props);
+    int columnsHint(int level) const;
+
+    RtfDocumentBuilder m_builder;
+    RtfTextDecoder &m_decoder;
+    RtfFormatTables &m_tables;
+    const QStringList &m_links;
+    const std::vector<RtfRowDefinition> &m_rows;
+
+    QByteArray m_bytes;          // not yet decoded
+    int m_bytesCodePage = 0;
+    QString m_text;              // decoded, not yet a run
+    RtfCharProps m_runProps;
+    char16_t m_highSurrogate = 0;
+    std::vector<Run> m_runs;     // the paragraph so far
+
+    RtfParaProps m_lastPara;     // the paragraph format at its last content
+    bool m_hasContent = false;
+    bool m_pageBreakPending = false;
+};

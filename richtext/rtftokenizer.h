@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// One lexical unit of an RTF stream. Views point into the tokenizer's buffer.
+struct RtfToken
+{
+    enum Type { End, GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text };
+
+    Type type = End;
+    QByteArrayView text;     // ControlWord: the name; Text: a run of plain bytes
+    int param = 0;           // ControlWord: the numeric parameter, clamped
+    bool hasParam = false;
+    char symbol = 0;         // ControlSymbol: the character after the backslash
+    unsigned char byte = 0;  // HexByte: the value of \'hh
+};
+
+// Splits RTF bytes into tokens in one forward pass. Text comes out as runs
+// (everything up to the next backslash, brace or control character), so a
+// reader handles a long paragraph as one piece, not byte by byte. Carriage
+// returns, line feeds and other control bytes except the tab are dropped, as
+// RTF ignores them in text; a line break therefore also ends a control word.
+class RtfTokenizer
+{
+public:
+    // Parameters beyond this magnitude are clamped; RTF limits them to 16 or
+    // 32 bits and a longer run of digits only wastes time.
+    static constexpr int MaxParam = 1000000000;
+
+    explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}
+
+    RtfToken next();
+
+    // The raw payload of \binN: up to count bytes, never past the end.
+    QByteArrayView takeBytes(qint64 count);
+
+    qsizetype position() const { return m_pos; }
+    bool atEnd() const { return m_pos >= m_data.size(); }
+
+private:
+    RtfToken readControl();
+
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
+};

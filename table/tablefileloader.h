@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+class TableGridModel;
+
+// Reads a table file straight into the grid's model: every line whose
+// trimmed form is not empty is a data row, its fields separated by tabs,
+// field c the cell of column c, each trimmed; fields past the last column are
+// ignored. A cell holding "#L#" is a link cell: its text and "#R#" are
+// appended to linkCellList and the cell carries the entry's index.
+// Throws WexalError when the device cannot be read.
+void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName);

@@ -1,0 +1,109 @@
+#include "table/tablegrid.h"
+
+#include "table/tablegridmodel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGridModel(this))
+{
+    setModel(m_model);
+    m_model->reset(2);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(16);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setDefaultSectionSize(16);
+    horizontalHeader()->setFixedHeight(17);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_raisedRows.clear(); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { emit clickNotification(); });
+}
+
+int TableGrid::row() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TableGrid::setRow(int gridRow)
+{
+    if (gridRow < 1 || gridRow > m_model->dataRows())
+        return;
+    const QModelIndex index = m_model->index(gridRow - 1, qMax(0, currentIndex().column()));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TableGrid::scrollRowToTop(int gridRow)
+{
+    if (gridRow < 1 || gridRow > m_model->dataRows())
+        return;
+    verticalScrollBar()->setValue(gridRow - 1);
+}
+
+int TableGrid::topRow() const
+{
+    return rowAt(0) + 1;
+}
+
+void TableGrid::setDefaultRowHeight(int height)
+{
+    for (int gridRow : std::as_const(m_raisedRows)) {
+        if (gridRow <= m_model->dataRows())
+            verticalHeader()->resizeSection(gridRow - 1, height);
+    }
+    m_raisedRows.clear();
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+int TableGrid::rowHeight(int gridRow) const
+{
+    return QTableView::rowHeight(gridRow - 1);
+}
+
+void TableGrid::raiseRowHeight(int gridRow, int height)
+{
+    if (gridRow < 1 || gridRow > m_model->dataRows() || rowHeight(gridRow) >= height)
+        return;
+    m_raisedRows.push_back(gridRow);
+    verticalHeader()->resizeSection(gridRow - 1, height);
+}
+
+QPair<int, int> TableGrid::cellAt(const QPoint &point) const
+{
+    const int column = columnAt(point.x());
+    const int modelRow = rowAt(point.y());
+    if (column < 0 || modelRow < 0)
+        return {-1, -1};
+    return {column, modelRow + 1};
+}
+
+void TableGrid::repaintNow()
+{
+    viewport()->repaint();
+}
+
+void TableGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit clickNotification();
+}
+
+void TableGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    QTableView::keyReleaseEvent(event);
+    emit keyReleased();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QTableView>
+#include <QVector>
+
+class TableGridModel;
+
+// The table grid: one fixed header row (the horizontal header), no fixed
+// column, whole-row single selection, a vertical scroll bar only, a default
+// row height of 16 pixels that painting may raise row by row. Rows are
+// numbered as the grid shows them: 0 is the header, data rows start at 1.
+class TableGrid : public QTableView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TableGrid)
+
+public:
+    explicit TableGrid(QWidget *parent = nullptr);
+
+    TableGridModel *gridModel() const { return m_model; }
+
+    // The current (selected) data row, 1 or more; 0 when the table is empty.
+    int row() const;
+    // Makes gridRow current; raises the click notification.
+    void setRow(int gridRow);
+    // Makes gridRow the first data row shown, as far as the grid can scroll.
+    void scrollRowToTop(int gridRow);
+    int topRow() const;
+
+    void setDefaultRowHeight(int height);
+    int rowHeight(int gridRow) const;
+    // Raises a row's height; never lowers it.
+    void raiseRowHeight(int gridRow, int height);
+
+    // The column and grid row under a point of the grid's client area, or
+    // (-1, -1) outside the cells.
+    QPair<int, int> cellAt(const QPoint &point) const;
+
+    // Paints the whole grid now rather than at the next event loop turn.
+    void repaintNow();
+
+signals:
+    // A click on the grid, or any change of the current row, by the user or
+    // by the program.
+    void clickNotification();
+    void keyReleased();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    TableGridModel *m_model;
+    QVector<int> m_raisedRows;
+};
