@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextDocument>
+#include <QTextOption>
 
 using namespace Qt::StringLiterals;
 
@@ -75,4 +76,7 @@ void RichTextLoader::setPlainText(QByteArrayView bytes, QTextDocument &doc)
     text.replace(u'\r', u'\n');
     text.remove(QChar(0));
     doc.setPlainText(text);
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(RtfReader::DefaultTabPixels);
+    doc.setDefaultTextOption(option);
 }

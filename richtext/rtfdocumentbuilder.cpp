@@ -99,14 +99,17 @@ void RtfDocumentBuilder::endRow(int level, const RtfRowDefinition &row)
     if (table->columns() < defined)
         table->appendColumns(defined - table->columns());
 
+    // Widths, padding and placement are the table's in the model: the first
+    // row that defines cells sets them. Borders show if any row has them.
     QTextTableFormat format = table->format();
     if (!open.widthsSet && defined > 0) {
         format.setColumnWidthConstraints(columnWidths(row, table->columns()));
+        format.setCellPadding(row.padding / TwipsPerPixel);
+        format.setAlignment(row.alignment);
         open.widthsSet = true;
     }
-    format.setBorder(row.borders ? 1 : 0);
-    format.setCellPadding(row.padding / TwipsPerPixel);
-    format.setAlignment(row.alignment);
+    if (row.borders)
+        format.setBorder(1);
     table->setFormat(format);
 
     for (int c = 0; c < defined && c < table->columns(); ++c) {

@@ -197,6 +197,32 @@ QTextCharFormat RtfFormatTables::charFormat(const RtfCharProps &props, const QSt
     return format;
 }
 
+// RTF measures tab stops from the left margin; the layout measures them
+// from where the paragraph's first line starts (indent plus first-line
+// indent). A hanging indent implies a stop at the indent, where the text
+// after a list bullet lines up.
+void RtfFormatTables::setTabs(QTextBlockFormat &format, const RtfParaProps &props)
+{
+    const int origin = props.leftIndent + props.firstIndent;
+    QList<QTextOption::Tab> tabs;
+    bool hangingStop = props.firstIndent >= 0;
+    for (int i = 0; i < props.tabCount; ++i) {
+        const int twips = props.tabs[i] / 4;
+        static const QTextOption::TabType types[] = {QTextOption::LeftTab, QTextOption::CenterTab,
+                                                     QTextOption::RightTab, QTextOption::DelimiterTab};
+        const QTextOption::TabType type = types[props.tabs[i] % 4];
+        tabs.append(QTextOption::Tab((twips - origin) / TwipsPerPixel, type,
+                                     type == QTextOption::DelimiterTab ? QChar(u',') : QChar()));
+        hangingStop = hangingStop || twips == props.leftIndent;
+    }
+    if (!hangingStop)
+        tabs.append(QTextOption::Tab(-props.firstIndent / TwipsPerPixel, QTextOption::LeftTab));
+    std::sort(tabs.begin(), tabs.end(),
+              [](const QTextOption::Tab &a, const QTextOption::Tab &b) { return a.position < b.position; });
+    if (!tabs.isEmpty())
+        format.setTabPositions(tabs);
+}
+
 QTextBlockFormat RtfFormatTables::blockFormat(const RtfParaProps &props, bool pageBreakBefore)
 {
     QTextBlockFormat format;
@@ -227,5 +253,6 @@ QTextBlockFormat RtfFormatTables::blockFormat(const RtfParaProps &props, bool pa
     }
     if (pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    setTabs(format, props);
     return format;
 }

@@ -58,6 +58,7 @@ private:
     };
 
     void decodeFontName(Font &font, RtfTextDecoder &decoder);
+    static void setTabs(QTextBlockFormat &format, const RtfParaProps &props);
 
     int m_documentCodePage = 1252;
     int m_defaultFont = -1;

@@ -69,7 +69,8 @@ constexpr Entry kEntries[] = {
     {"lin", K::LeftIndent}, {"ri", K::RightIndent}, {"rin", K::RightIndent},
     {"fi", K::FirstIndent}, {"sb", K::SpaceBefore}, {"sa", K::SpaceAfter},
     {"sl", K::LineSpacing}, {"slmult", K::LineSpacingMultiple}, {"intbl", K::InTable},
-    {"itap", K::NestLevel},
+    {"itap", K::NestLevel}, {"tx", K::TabStop}, {"tqc", K::TabCenter}, {"tqr", K::TabRight},
+    {"tqdec", K::TabDecimal}, {"deftab", K::DefaultTab},
     {"trowd", K::RowDefaults}, {"cellx", K::CellRight}, {"cell", K::Cell},
     {"nestcell", K::NestCell}, {"row", K::Row}, {"nestrow", K::NestRow}, {"trql", K::RowLeft},
     {"trqc", K::RowCenter}, {"trqr", K::RowRight}, {"trgaph", K::CellPadding},
@@ -92,8 +93,8 @@ constexpr Entry kEntries[] = {
     {"u", K::Unicode}, {"uc", K::UnicodeSkip},
     {"pngblip", K::PngBlip}, {"jpegblip", K::JpegBlip}, {"wmetafile", K::OtherBlip},
     {"emfblip", K::OtherBlip}, {"macpict", K::OtherBlip}, {"pmmetafile", K::OtherBlip},
-    {"dibitmap", K::OtherBlip}, {"wbitmap", K::OtherBlip}, {"picw", K::PicWidth},
-    {"pich", K::PicHeight}, {"picwgoal", K::PicGoalWidth}, {"pichgoal", K::PicGoalHeight},
+    {"dibitmap", K::OtherBlip}, {"wbitmap", K::OtherBlip},
+    {"picwgoal", K::PicGoalWidth}, {"pichgoal", K::PicGoalHeight},
     {"picscalex", K::PicScaleX}, {"picscaley", K::PicScaleY},
 };
 

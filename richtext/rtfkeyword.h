@@ -17,7 +17,8 @@ enum class RtfKeyword {
     Highlight, Super, Sub, NoSuperSub, Hidden,
     // paragraph formats
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
-    SpaceBefore, SpaceAfter, LineSpacing, LineSpacingMultiple, InTable, NestLevel,
+    SpaceBefore, SpaceAfter, LineSpacing, LineSpacingMultiple, InTable, NestLevel, TabStop,
+    TabCenter, TabRight, TabDecimal, DefaultTab,
     // tables
     RowDefaults, CellRight, Cell, NestCell, Row, NestRow, RowLeft, RowCenter, RowRight,
     CellPadding, CellBorder, ParaBorder, BorderStyle, BorderNone, CellShading, CellWidthType,
@@ -26,7 +27,7 @@ enum class RtfKeyword {
     Par, Line, Tab, EmDash, EnDash, EmSpace, EnSpace, QmSpace, Bullet, LeftQuote, RightQuote,
     LeftDoubleQuote, RightDoubleQuote, Zwj, Zwnj, Zwbo, Zwnbo, Section, Page, Bin, Unicode, UnicodeSkip,
     // pictures
-    PngBlip, JpegBlip, OtherBlip, PicWidth, PicHeight, PicGoalWidth, PicGoalHeight, PicScaleX,
+    PngBlip, JpegBlip, OtherBlip, PicGoalWidth, PicGoalHeight, PicScaleX,
     PicScaleY,
 };
 

@@ -1,6 +1,7 @@
 #include "richtext/rtfparser.h"
 
 #include "richtext/rtffieldinstruction.h"
+#include "richtext/rtfformatwords.h"
 #include "richtext/rtfkeyword.h"
 
 #include <QImage>
@@ -11,32 +12,14 @@
 
 namespace {
 
-constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;
 constexpr qsizetype MaxInstruction = 64 * 1024;
-constexpr int MaxTwips = 1000000;
-constexpr int MaxFallback = 1000;
-constexpr double TwipsPerPixel = 15.0;
-
-bool flag(const RtfToken &token)
-{
-    return !token.hasParam || token.param != 0;
-}
+constexpr int MaxTwips = RtfFormatWords::MaxTwips;
 
 int twips(const RtfToken &token)
 {
     return std::clamp(token.param, -MaxTwips, MaxTwips);
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -195,12 +178,15 @@ void RtfParser::controlWord(const RtfToken &token)
             m_tables.setBlue(token.param);
         return;
     case RtfDestination::Picture:
-        pictureWord(k, token);
+        if (k == RtfKeyword::Bin)
+            m_picture.binary(m_tokens.takeBytes(token.hasParam ? token.param : 0));
+        else
+            m_picture.controlWord(k, token.param);
         return;
     default:
         break;
     }
-    if (destinationWord(k) || characterWord(k, token) || paragraphWord(k, token) || tableWord(k, token))
+    if (destinationWord(k) || RtfFormatWords::apply(k, token, m_state) || tableWord(k, token))
         return;
     textWord(k, token);
 }
@@ -213,7 +199,7 @@ bool RtfParser::destinationWord(RtfKeyword k)
     case RtfKeyword::ColorTable: dest = RtfDestination::ColorTable; return true;
     case RtfKeyword::SkippedDestination: dest = RtfDestination::Skip; return true;
     case RtfKeyword::Picture:
-        m_picture = Picture();
+        m_picture = RtfPicture();
         dest = RtfDestination::Picture;
         return true;
     case RtfKeyword::Field:
@@ -243,60 +229,6 @@ bool RtfParser::destinationWord(RtfKeyword k)
     case RtfKeyword::Ud:
         if (dest == RtfDestination::Upr)
             dest = m_state.uprReturn;
-        return true;
-    default: return false;
-    }
-}
-
-bool RtfParser::characterWord(RtfKeyword k, const RtfToken &token)
-{
-    RtfCharProps &c = m_state.chars;
-    switch (k) {
-    case RtfKeyword::Plain: {
-        const int link = c.link; // a link is not a character format
-        c = RtfCharProps();
-        c.link = link;
-        return true;
-    }
-    case RtfKeyword::Bold: c.bold = flag(token); return true;
-    case RtfKeyword::Italic: c.italic = flag(token); return true;
-    case RtfKeyword::Underline: c.underline = flag(token); return true;
-    case RtfKeyword::UnderlineNone: c.underline = false; return true;
-    case RtfKeyword::Strike: c.strike = flag(token); return true;
-    case RtfKeyword::Hidden: c.hidden = flag(token); return true;
-    case RtfKeyword::FontSize: c.halfPoints = token.param > 0 ? std::min(token.param, 3276) : 24; return true;
-    case RtfKeyword::Font: if (token.hasParam) c.font = token.param; return true;
-    case RtfKeyword::Foreground: c.foreground = std::max(token.param, 0); return true;
-    case RtfKeyword::Background:
-    case RtfKeyword::Highlight: c.background = std::max(token.param, 0); return true;
-    case RtfKeyword::Super: c.vertical = 1; return true;
-    case RtfKeyword::Sub: c.vertical = -1; return true;
-    case RtfKeyword::NoSuperSub: c.vertical = 0; return true;
-    case RtfKeyword::UnicodeSkip: m_state.unicodeSkip = std::clamp(token.param, 0, MaxFallback); return true;
-    default: return false;
-    }
-}
-
-bool RtfParser::paragraphWord(RtfKeyword k, const RtfToken &token)
-{
-    RtfParaProps &p = m_state.para;
-    switch (k) {
-    case RtfKeyword::Pard: p = RtfParaProps(); return true;
-    case RtfKeyword::AlignLeft: p.align = RtfParaProps::Left; return true;
-    case RtfKeyword::AlignCenter: p.align = RtfParaProps::Center; return true;
-    case RtfKeyword::AlignRight: p.align = RtfParaProps::Right; return true;
-    case RtfKeyword::AlignJustify: p.align = RtfParaProps::Justify; return true;
-    case RtfKeyword::LeftIndent: p.leftIndent = twips(token); return true;
-    case RtfKeyword::RightIndent: p.rightIndent = twips(token); return true;
-    case RtfKeyword::FirstIndent: p.firstIndent = twips(token); return true;
-    case RtfKeyword::SpaceBefore: p.spaceBefore = std::max(twips(token), 0); return true;
-    case RtfKeyword::SpaceAfter: p.spaceAfter = std::max(twips(token), 0); return true;
-    case RtfKeyword::LineSpacing: p.lineSpacing = twips(token); return true;
-    case RtfKeyword::LineSpacingMultiple: p.lineMultiple = flag(token); return true;
-    case RtfKeyword::InTable: p.inTable = true; return true;
-    case RtfKeyword::NestLevel:
-        p.inTable = token.param > 0;
-        p.nestLevel = std::clamp(token.param, 1, RtfTextOutput::MaxTableNesting);
         return true;
     default: return false;
     }
@@ -370,7 +302,7 @@ bool RtfParser::textWord(RtfKeyword k, const RtfToken &token)
     case RtfKeyword::Zwnj: appendSpecial(0x200C); return true;
     case RtfKeyword::Zwbo: appendSpecial(0x200B); return true;
     case RtfKeyword::Zwnbo: appendSpecial(0x2060); return true;
-    case RtfKeyword::Bin: binary(m_tokens.takeBytes(token.hasParam ? token.param : 0)); return true;
+    case RtfKeyword::Bin: m_tokens.takeBytes(token.hasParam ? token.param : 0); return true; // data outside a picture
     case RtfKeyword::Unicode:
         if (token.hasParam) {
             appendUnicode(token.param);
@@ -383,6 +315,7 @@ bool RtfParser::textWord(RtfKeyword k, const RtfToken &token)
     case RtfKeyword::Pc: m_tables.setDocumentCodePage(437); return true;
     case RtfKeyword::Pca: m_tables.setDocumentCodePage(850); return true;
     case RtfKeyword::Deff: m_tables.setDefaultFont(token.param); return true;
+    case RtfKeyword::DefaultTab: m_output.setDefaultTab(token.param); return true;
     default: return false;
     }
 }
@@ -408,25 +341,6 @@ void RtfParser::fontTableWord(RtfKeyword k, const RtfToken &token)
         }
         break;
     case RtfKeyword::Bin: m_tokens.takeBytes(token.hasParam ? token.param : 0); break;
-    default: break;
-    }
-}
-
-void RtfParser::pictureWord(RtfKeyword k, const RtfToken &token)
-{
-    Picture &p = m_picture;
-    const int value = std::clamp(token.param, 0, MaxTwips);
-    switch (k) {
-    case RtfKeyword::PngBlip: p.type = Picture::Png; break;
-    case RtfKeyword::JpegBlip: p.type = Picture::Jpeg; break;
-    case RtfKeyword::OtherBlip: p.type = Picture::Unsupported; break;
-    case RtfKeyword::PicWidth: p.width = value; break;
-    case RtfKeyword::PicHeight: p.height = value; break;
-    case RtfKeyword::PicGoalWidth: p.goalWidth = value; break;
-    case RtfKeyword::PicGoalHeight: p.goalHeight = value; break;
-    case RtfKeyword::PicScaleX: p.scaleX = value; break;
-    case RtfKeyword::PicScaleY: p.scaleY = value; break;
-    case RtfKeyword::Bin: binary(m_tokens.takeBytes(token.hasParam ? token.param : 0)); break;
     default: break;
     }
 }
@@ -463,7 +377,7 @@ void RtfParser::text(QByteArrayView bytes)
     case RtfDestination::FontTable: m_tables.addFontName(bytes, m_decoder); break;
     case RtfDestination::ColorTable: m_tables.colourTableText(bytes); break;
     case RtfDestination::FieldInstruction: fieldInstructionText(bytes); break;
-    case RtfDestination::Picture: pictureText(bytes); break;
+    case RtfDestination::Picture: m_picture.hexText(bytes); break;
     default: break;
     }
 }
@@ -476,12 +390,6 @@ void RtfParser::hexByte(unsigned char byte)
     text(QByteArrayView(&c, 1));
 }
 
-void RtfParser::binary(QByteArrayView bytes)
-{
-    if (m_state.destination == RtfDestination::Picture && m_picture.type != Picture::Unsupported
-        && m_picture.data.size() + bytes.size() <= MaxPictureBytes)
-        m_picture.data.append(bytes);
-}
 
 void RtfParser::appendSpecial(char16_t ch)
 {
@@ -503,40 +411,16 @@ void RtfParser::appendUnicode(int code)
     }
 }
 
-void RtfParser::pictureText(QByteArrayView bytes)
-{
-    Picture &p = m_picture;
-    if (p.type == Picture::Unsupported || p.data.size() >= MaxPictureBytes)
-        return;
-    for (const char c : bytes) {
-        const int v = hexValue(c);
-        if (v < 0)
-            continue;
-        if (p.pendingNibble < 0) {
-            p.pendingNibble = v;
-        } else {
-            p.data.append(static_cast<char>(p.pendingNibble * 16 + v));
-            p.pendingNibble = -1;
-        }
-    }
-}
-
 void RtfParser::pictureDone()
 {
-    Picture picture = std::move(m_picture);
-    m_picture = Picture();
-    if (picture.type == Picture::Unsupported || picture.data.isEmpty()
-        || m_state.destination != RtfDestination::Text || m_state.chars.hidden)
+    const RtfPicture picture = std::move(m_picture);
+    m_picture = RtfPicture();
+    if (m_state.destination != RtfDestination::Text || m_state.chars.hidden)
         return;
-    QImage image;
-    if (!image.loadFromData(picture.data, picture.type == Picture::Png ? "PNG" : "JPEG"))
-        return;
-    // The goal size is what the author set (twips); the scale applies on top.
-    const double width = picture.goalWidth > 0 ? picture.goalWidth / TwipsPerPixel : image.width();
-    const double height = picture.goalHeight > 0 ? picture.goalHeight / TwipsPerPixel : image.height();
-    const QSizeF size(std::max(1.0, width * picture.scaleX / 100.0),
-                      std::max(1.0, height * picture.scaleY / 100.0));
-    m_output.appendImage(image, size, m_state);
+    QSizeF size;
+    const QImage image = picture.image(&size);
+    if (!image.isNull())
+        m_output.appendImage(image, size, m_state);
 }
 
 void RtfParser::fieldInstructionText(QByteArrayView bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richtext/rtfformattables.h"
+#include "richtext/rtfpicture.h"
 #include "richtext/rtfstate.h"
 #include "richtext/rtftextdecoder.h"
 #include "richtext/rtftextoutput.h"
@@ -37,15 +38,6 @@ private:
         int link = -1;
         bool resolved = false;
     };
-    struct Picture
-    {
-        enum Type { Unsupported, Png, Jpeg };
-        Type type = Unsupported;
-        QByteArray data;
-        int pendingNibble = -1;
-        int width = 0, height = 0, goalWidth = 0, goalHeight = 0;
-        int scaleX = 100, scaleY = 100;
-    };
 
     bool skipFallback(RtfToken &token);
     void ignoredToken(const RtfToken &token);
@@ -53,20 +45,15 @@ private:
     void groupEnd();
     void controlWord(const RtfToken &token);
     bool destinationWord(RtfKeyword keyword);
-    bool characterWord(RtfKeyword keyword, const RtfToken &token);
-    bool paragraphWord(RtfKeyword keyword, const RtfToken &token);
     bool tableWord(RtfKeyword keyword, const RtfToken &token);
     bool textWord(RtfKeyword keyword, const RtfToken &token);
     void fontTableWord(RtfKeyword keyword, const RtfToken &token);
-    void pictureWord(RtfKeyword keyword, const RtfToken &token);
     void controlSymbol(char symbol);
     void text(QByteArrayView bytes);
     void hexByte(unsigned char byte);
-    void binary(QByteArrayView bytes);
     void appendSpecial(char16_t ch);
     void appendUnicode(int code);
 
-    void pictureText(QByteArrayView bytes);
     void pictureDone();
     void fieldInstructionText(QByteArrayView bytes);
     int resolveField();
@@ -90,5 +77,5 @@ private:
     bool m_borderForTable = false;
 
     std::vector<Field> m_fields;
-    Picture m_picture;
+    RtfPicture m_picture;
 };

@@ -41,6 +41,10 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error)
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     doc.clear();
+    // RTF's default tab stops are half an inch apart unless \deftab says otherwise.
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(DefaultTabPixels);
+    doc.setDefaultTextOption(option);
     {
         // One edit block: the layout and any view hear of the change once.
         QTextCursor batch(&doc);

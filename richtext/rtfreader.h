@@ -19,6 +19,10 @@ class QTextDocument;
 class RtfReader
 {
 public:
+    // Half an inch at 96 pixels per inch: the default tab distance of RTF and
+    // of plain text in a rich-text control.
+    static constexpr double DefaultTabPixels = 48.0;
+
     // True when bytes start with the RTF header "{\rtf", after optional ASCII
     // white space (space, tab, CR, LF). Anything else (a byte-order mark or a
     // stray character included) is not RTF and is shown as plain text.

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <array>
+
 // The formatting state that RTF saves at "{" and restores at "}". Plain
 // values only, so that a group costs one copy and comparing two states to
 // decide whether a run of text needs a new format is cheap.
@@ -57,6 +59,13 @@ struct RtfParaProps
     Align align = Left;
     bool inTable = false;
     int nestLevel = 1;   // \itap: the table nesting depth of the paragraph
+
+    // Tab stops (\tx) from the left margin: position in twips times 4 plus
+    // the kind (0 left, 1 centre, 2 right, 3 decimal).
+    static constexpr int MaxTabs = 16;
+    std::array<int, MaxTabs> tabs{};
+    quint8 tabCount = 0;
+    quint8 pendingTabKind = 0; // \tqc, \tqr, \tqdec before the next \tx
 };
 
 struct RtfGroupState

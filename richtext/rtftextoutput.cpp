@@ -4,14 +4,24 @@
 #include "richtext/rtftextdecoder.h"
 
 #include <QTextBlockFormat>
+#include <QTextDocument>
 
 #include <algorithm>
 
 RtfTextOutput::RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder,
                              RtfFormatTables &tables, const QStringList &links,
                              const std::vector<RtfRowDefinition> &rows)
-    : m_builder(document), m_decoder(decoder), m_tables(tables), m_links(links), m_rows(rows)
+    : m_document(document), m_builder(document), m_decoder(decoder), m_tables(tables), m_links(links), m_rows(rows)
 {
+}
+
+void RtfTextOutput::setDefaultTab(int twips)
+{
+    if (twips <= 0 || twips > 31680)
+        return;
+    QTextOption option = m_document.defaultTextOption();
+    option.setTabStopDistance(twips / 15.0);
+    m_document.setDefaultTextOption(option);
 }
 
 int RtfTextOutput::tableLevel(const RtfParaProps &para)

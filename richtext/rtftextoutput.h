@@ -48,6 +48,8 @@ public:
     void finish(const RtfGroupState &state);
 
     static int tableLevel(const RtfParaProps &para);
+    // \deftab: the distance of the default tab stops, in twips.
+    void setDefaultTab(int twips);
 
 private:
     struct Run
@@ -68,6 +70,7 @@ private:
     QTextCharFormat markFormat(RtfCharProps props);
     int columnsHint(int level) const;
 
+    QTextDocument &m_document;
     RtfDocumentBuilder m_builder;
     RtfTextDecoder &m_decoder;
     RtfFormatTables &m_tables;

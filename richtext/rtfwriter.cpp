@@ -56,7 +56,8 @@ RtfWriter::RtfWriter(const QTextDocument &doc) : m_doc(doc), m_tables(doc.defaul
 QByteArray RtfWriter::run()
 {
     writeItems(itemsOf(m_doc.rootFrame()->begin()), 0);
-    return "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1045" + m_tables.header()
+    const double tab = m_doc.defaultTextOption().tabStopDistance();
+    return "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1045\\deftab" + twips(tab > 0 ? tab : 48) + m_tables.header()
         + "\\viewkind4\\uc1\r\n" + m_body + "}\r\n";
 }
 
@@ -139,6 +140,17 @@ void RtfWriter::writeBlockFormat(const QTextBlock &block, int level)
         break;
     default:
         break;
+    }
+    // Tab stops: the layout measures from the first line's start, RTF from the margin.
+    const double origin = left + f.textIndent();
+    for (const QTextOption::Tab &tab : f.tabPositions()) {
+        if (tab.type == QTextOption::CenterTab)
+            m_body += "\\tqc";
+        else if (tab.type == QTextOption::RightTab)
+            m_body += "\\tqr";
+        else if (tab.type == QTextOption::DelimiterTab)
+            m_body += "\\tqdec";
+        m_body += "\\tx" + twips(std::max(0.0, tab.position + origin));
     }
     m_body += ' ';
 }

@@ -75,6 +75,9 @@ QString describe(const QTextCharFormat &f, const QFont &defaultFont)
 
 QString describe(const QTextBlockFormat &f)
 {
+    QString tabs;
+    for (const QTextOption::Tab &tab : f.tabPositions())
+        tabs += u" tab%1/%2"_s.arg(tab.position).arg(int(tab.type));
     return u"al%1 l%2 r%3 fi%4 t%5 b%6 lh%7/%8 pb%9"_s.arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
         .arg(f.leftMargin())
         .arg(f.rightMargin())
@@ -83,7 +86,8 @@ QString describe(const QTextBlockFormat &f)
         .arg(f.bottomMargin())
         .arg(f.lineHeight())
         .arg(f.lineHeightType())
-        .arg(int(f.pageBreakPolicy()));
+        .arg(int(f.pageBreakPolicy()))
+        + tabs;
 }
 
 void dumpItems(QTextFrame::iterator it, QString &out, const QString &indent, const QFont &font)

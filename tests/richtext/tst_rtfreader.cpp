@@ -343,8 +343,11 @@ void RtfReaderTest::paragraphFormats_data()
     QTest::newRow("centre") << rtf(R"(\qc x\par)") << u"x"_s << u"al4 l0 r0 fi0 t0 b0 lh0/0 pb0"_s;
     QTest::newRow("right") << rtf(R"(\qr x\par)") << u"x"_s << u"al2 l0 r0 fi0 t0 b0 lh0/0 pb0"_s;
     QTest::newRow("justify") << rtf(R"(\qj x\par)") << u"x"_s << u"al8 l0 r0 fi0 t0 b0 lh0/0 pb0"_s;
+    // A hanging indent implies a tab stop at the indent: 24 pixels from the first line's start.
     QTest::newRow("indents") << rtf(R"(\li720\ri360\fi-360 x\par)") << u"x"_s
-                             << u"al1 l48 r24 fi-24 t0 b0 lh0/0 pb0"_s;
+                             << u"al1 l48 r24 fi-24 t0 b0 lh0/0 pb0 tab24/0"_s;
+    QTest::newRow("tab stops") << rtf(R"(\li300\tx1500\tqr\tx4500\tqc\tx3000 x\par)") << u"x"_s
+                               << u"al1 l20 r0 fi0 t0 b0 lh0/0 pb0 tab80/0 tab180/2 tab280/1"_s;
     QTest::newRow("spacing") << rtf(R"(\sb120\sa240 x\par)") << u"x"_s << u"al1 l0 r0 fi0 t8 b16 lh0/0 pb0"_s;
     QTest::newRow("line spacing multiple") << rtf(R"(\sl360\slmult1 x\par)") << u"x"_s
                                            << u"al1 l0 r0 fi0 t0 b0 lh150/1 pb0"_s;

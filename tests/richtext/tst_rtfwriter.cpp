@@ -4,6 +4,7 @@
 #include "richtext/rtftextencoder.h"
 #include "richtext/rtfwriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -64,6 +65,8 @@ void build(const QString &name, QTextDocument &doc)
         b.setLeftMargin(48);
         b.setRightMargin(24);
         b.setTextIndent(-24);
+        // RTF implies a stop at a hanging indent; a document read from RTF has it.
+        b.setTabPositions({QTextOption::Tab(24, QTextOption::LeftTab), QTextOption::Tab(100, QTextOption::RightTab)});
         b.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
         c.insertBlock(b);
         c.insertText(u"wyjustowany akapit"_s, font(u"Arial"_s, 12));
@@ -222,17 +225,23 @@ void RtfWriterTest::formatsAsControlWords()
 
 void RtfWriterTest::roundTripFiles_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("WordPad, Polish") << u"wordpad_polish"_s;
-    QTest::newRow("Word, Polish") << u"word_polish"_s;
-    QTest::newRow("nested tables") << u"nested_tables"_s;
+    QTest::addColumn<QString>("path");
+    const QString data = QStringLiteral(WEXAL_TEST_DATA_DIR "/rtf/");
+    QTest::newRow("WordPad, Polish") << data + u"wordpad_polish.rtf"_s;
+    QTest::newRow("Word, Polish") << data + u"word_polish.rtf"_s;
+    QTest::newRow("nested tables") << data + u"nested_tables.rtf"_s;
+    // The program's own documents and text topics.
+    const QDir sample(QStringLiteral(WEXAL_SAMPLE_DIR));
+    for (const QString &file : sample.entryList({u"*.rtf"_s, u"wexal.hlp"_s, u"wexal.2010"_s, u"wexal.update"_s},
+                                                QDir::Files, QDir::Name))
+        QTest::newRow(qPrintable(u"sample "_s + file)) << sample.filePath(file);
 }
 
 void RtfWriterTest::roundTripFiles()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, path);
     QTextDocument original;
-    QVERIFY(RtfReader::read(readFile(QStringLiteral(WEXAL_TEST_DATA_DIR "/rtf/") + name + u".rtf"_s), original));
+    QVERIFY(RtfReader::read(readFile(path), original));
     QTextDocument again;
     QVERIFY(RtfReader::read(RtfWriter::write(original), again));
     QCOMPARE(DocumentText::plain(again), DocumentText::plain(original));
