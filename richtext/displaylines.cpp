@@ -7,9 +7,9 @@
 
 namespace {
 
-void appendLine(QList<DisplayLines::Line> &lines, const QTextBlock &block, int start, int length)
+void appendLine(QList<DisplayLines::Line> &lines, const QTextBlock &block, const QString &blockText, int start,
+                int length)
 {
-    const QString blockText = block.text();
     // A line ended by \line holds the separator; it is not part of its text.
     if (length > 0 && start + length <= blockText.size()
         && blockText.at(start + length - 1) == QChar::LineSeparator)
@@ -27,13 +27,13 @@ QList<DisplayLines::Line> DisplayLines::compute(QTextDocument &doc)
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QTextLayout *layout = block.layout();
         const int count = layout ? layout->lineCount() : 0;
+        const QString text = block.text();
         if (count == 0) {
             // Not laid out: split at line separators only.
-            const QString text = block.text();
             int start = 0;
             for (int i = 0; i <= text.size(); ++i) {
                 if (i == text.size() || text.at(i) == QChar::LineSeparator) {
-                    appendLine(lines, block, start, i - start + (i < text.size() ? 1 : 0));
+                    appendLine(lines, block, text, start, i - start + (i < text.size() ? 1 : 0));
                     start = i + 1;
                 }
             }
@@ -41,7 +41,7 @@ QList<DisplayLines::Line> DisplayLines::compute(QTextDocument &doc)
         }
         for (int i = 0; i < count; ++i) {
             const QTextLine line = layout->lineAt(i);
-            appendLine(lines, block, line.textStart(), line.textLength());
+            appendLine(lines, block, text, line.textStart(), line.textLength());
         }
     }
     if (!lines.isEmpty() && lines.last().length == 0)

@@ -164,7 +164,10 @@ QTextCharFormat RtfFormatTables::charFormat(const RtfCharProps &props, const QSt
     QTextCharFormat format;
     const int fontNumber = props.font < 0 ? m_defaultFont : props.font;
     const auto font = m_fonts.constFind(fontNumber);
-    if (font != m_fonts.cend() && !font->families.isEmpty()) {
+    // Text in a symbol font has been turned into the Unicode symbols it
+    // shows; the font itself would draw other glyphs for them.
+    if (font != m_fonts.cend() && !font->families.isEmpty()
+        && codePage(fontNumber) != RtfTextDecoder::SymbolCodePage) {
         format.setFontFamilies(font->families);
         if (font->hint != QFont::AnyStyle)
             format.setFontStyleHint(font->hint);

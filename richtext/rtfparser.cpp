@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QSizeF>
-#include <QTextBlockFormat>
 
 #include <algorithm>
 
@@ -19,7 +18,6 @@ int twips(const RtfToken &token)
 {
     return std::clamp(token.param, -MaxTwips, MaxTwips);
 }
-
 
 } // namespace
 

@@ -18,8 +18,8 @@ enum class RtfKeyword;
 
 // The RTF state machine behind RtfReader: one forward pass over the tokens
 // with an explicit stack of group states (no recursion), a capped depth and
-// work proportional to the input. Text is collected in runs and handed to the
-// document builder when its format or position changes.
+// work proportional to the input. It decides what each token means in the
+// destination at hand; body text and structure go to RtfTextOutput.
 class RtfParser
 {
 public:
