@@ -249,7 +249,7 @@ void TWexalMainForm::FormHide()
 void TWexalMainForm::WexalStartTimerTimer()
 {
     m_startTimer->stop();
-    // The help and explanations windows join here once they exist.
+    emit startTimerFired();
 }
 
 void TWexalMainForm::slideNaviPanel(int from, int to)

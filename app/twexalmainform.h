@@ -63,6 +63,11 @@ public:
     void WexalTable3StringGridClick();
     void WexalTable3StringGridKeyUp();
 
+signals:
+    // The start timer fired (once per run); the help and explanations
+    // windows are offered from here.
+    void startTimerFired();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
