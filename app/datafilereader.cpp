@@ -1,6 +1,7 @@
 #include "app/datafilereader.h"
 
 #include "app/cp1250.h"
+#include "app/datafileobserver.h"
 
 #include <QIODevice>
 
@@ -48,13 +49,25 @@ qsizetype DataFileReader::findLineEnd(qsizetype from) const
     return -1;
 }
 
+void DataFileReader::stopAtCtrlZ(qsizetype at)
+{
+    m_sawCtrlZ = true;
+    if (m_observer) {
+        const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device.atEnd());
+        m_observer->ctrlZ(m_lineNumber, dataFollows);
+    }
+}
+
 bool DataFileReader::atEnd()
 {
     if (m_sawCtrlZ || m_error)
         return true;
-    if (m_pos < m_buffer.size())
-        return m_buffer.at(m_pos) == kCtrlZ;
-    return !fill() || m_buffer.at(m_pos) == kCtrlZ;
+    if (m_pos >= m_buffer.size() && !fill())
+        return true;
+    if (m_buffer.at(m_pos) != kCtrlZ)
+        return false;
+    stopAtCtrlZ(m_pos);
+    return true;
 }
 
 QByteArray DataFileReader::readLineBytes()
@@ -69,23 +82,31 @@ QByteArray DataFileReader::readLineBytes()
             break;
         end = findLineEnd(scanned);
     }
+    ++m_lineNumber;
     if (end < 0) {
         // Last line without a line end.
         QByteArray line = m_buffer.mid(m_pos);
         m_pos = m_buffer.size();
+        if (m_observer)
+            m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
         return line;
     }
     QByteArray line = m_buffer.mid(m_pos, end - m_pos);
     if (m_buffer.at(end) == kCtrlZ) {
-        m_sawCtrlZ = true;
         m_pos = end;
+        if (m_observer)
+            m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
+        stopAtCtrlZ(end);
         return line;
     }
     m_pos = end + 1;
     if (m_pos >= m_buffer.size())
         fill();
-    if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
+    const bool crLf = m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n';
+    if (crLf)
         ++m_pos;
+    if (m_observer)
+        m_observer->lineRead(m_lineNumber, line, crLf ? DataFileObserver::LineEnd::CrLf : DataFileObserver::LineEnd::Cr);
     return line;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class DataFileObserver;
 class QIODevice;
 
 // Reads a data text file line by line: a line ends at CR, a LF right after
@@ -26,9 +27,16 @@ public:
     bool hasError() const { return m_error; }
     QString errorString() const;
 
+    // The number of lines read so far: the number of the line read last.
+    int lineNumber() const { return m_lineNumber; }
+
+    // Optional: told of every line and of a Ctrl-Z (data checker).
+    void setObserver(DataFileObserver *observer) { m_observer = observer; }
+
 private:
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
+    void stopAtCtrlZ(qsizetype at);
 
     QIODevice &m_device;
     QByteArray m_buffer;
@@ -36,4 +44,6 @@ private:
     bool m_deviceDone = false;
     bool m_sawCtrlZ = false;
     bool m_error = false;
+    int m_lineNumber = 0;
+    DataFileObserver *m_observer = nullptr;
 };

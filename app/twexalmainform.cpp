@@ -10,6 +10,8 @@
 #include "data/navitreeview.h"
 #include "data/topicopener.h"
 #include "richtext/richtextview.h"
+#include "table/historycontroller.h"
+#include "table/tablecontroller.h"
 #include "table/tablegrid.h"
 
 #include <QAction>
@@ -183,10 +185,8 @@ void TWexalMainForm::connectCommands()
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewClick(); }); });
     connect(m_tree, &NaviTreeView::keyReleased, this,
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewKeyUp(); }); });
-    connect(m_grid, &TableGrid::clickNotification, this,
-            [this] { ErrorReport::guard([this] { WexalTable3StringGridClick(); }); });
-    connect(m_grid, &TableGrid::keyReleased, this,
-            [this] { ErrorReport::guard([this] { WexalTable3StringGridKeyUp(); }); });
+    m_tableController = new TableController(*this);
+    m_historyController = new HistoryController(*this);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)
@@ -333,15 +333,6 @@ void TWexalMainForm::OpenTopic(int topicIndex, bool recordInHistory, const QStri
     m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
 }
 
-void TWexalMainForm::WexalTable3StringGridClick()
-{
-    m_state.CurrentEntry = QString::number(m_state.CurrentTopic) + u'\t' + QString::number(m_grid->row()) + u'\t';
-}
-
-void TWexalMainForm::WexalTable3StringGridKeyUp()
-{
-    WexalTable3StringGridClick();
-}
 
 void TWexalMainForm::WexalProgramExitMenuItemClick()
 {

@@ -17,6 +17,8 @@ class QLabel;
 class RichTextView;
 class TableGrid;
 class TopicOpener;
+class TableController;
+class HistoryController;
 class QTimer;
 
 // The main window: menu, tool bar, the four panels and the status line. It
@@ -40,6 +42,7 @@ public:
     PanelArea *panelArea() const { return m_mainPanel; }
     TableGrid *grid() const { return m_grid; }
     RichTextView *textView() const { return m_richEdit; }
+    TableController &tableController() const { return *m_tableController; }
 
     void ApplyViewLayout();
     void UpdateCommandStates();
@@ -60,8 +63,6 @@ public:
 
     void WexalNaviTreeViewClick();
     void WexalNaviTreeViewKeyUp();
-    void WexalTable3StringGridClick();
-    void WexalTable3StringGridKeyUp();
 
 signals:
     // The start timer fired (once per run); the help and explanations
@@ -98,5 +99,7 @@ private:
     QLabel *m_tableTitle = nullptr;
     TableGrid *m_grid = nullptr;
     std::unique_ptr<TopicOpener> m_opener;
+    TableController *m_tableController = nullptr;
+    HistoryController *m_historyController = nullptr;
     QTimer *m_startTimer = nullptr;
 };

@@ -108,12 +108,10 @@ void TopicOpener::openText(int topicIndex, const QString &record, bool recordInH
     m_state.CurrentTopic = topicIndex;
 }
 
-void TopicOpener::setupColumns(const QString &record, int columns, int &fixedSum, int &fillColumn)
+void TopicOpener::setupColumns(const QString &record, int columns)
 {
     TableGrid *grid = m_views.grid;
     TableGridModel *model = grid->gridModel();
-    fixedSum = 0;
-    fillColumn = -1;
     for (int k = 1; k <= columns; ++k) {
         const int c = k - 1;
         const QString number = QString::number(k);
@@ -121,14 +119,11 @@ void TopicOpener::setupColumns(const QString &record, int columns, int &fixedSum
         const QString width = GetTabField(record, QString(u"WIDTH"_s + number + u'='));
         if (upperCase(width) == u"AUTO") {
             model->setHeader(c, name, 1);
-            grid->setColumnWidth(c, 50);
-            if (fillColumn < 0)
-                fillColumn = c;
+            grid->setColumnSpec(c, 50, true);
         } else {
             const int pixels = toInteger(width);
             model->setHeader(c, name, 0);
-            grid->setColumnWidth(c, qMax(0, pixels));
-            fixedSum += pixels;
+            grid->setColumnSpec(c, pixels, false);
         }
         const QString alignment = upperCase(GetTabField(record, QString(u"ALIGNMENT"_s + number + u'=')));
         const QString entry = QString::number(c) + u'#';
@@ -139,8 +134,6 @@ void TopicOpener::setupColumns(const QString &record, int columns, int &fixedSum
         else if (alignment == u"RIGHT")
             m_state.RightColumns += entry;
     }
-    if (fillColumn < 0)
-        fillColumn = 0;
 }
 
 void TopicOpener::openTable(int topicIndex, const QString &record, bool recordInHistory, const QString &keyText,
@@ -167,9 +160,7 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
     m_state.CenterColumns = u"#"_s;
     m_state.RightColumns = u"#"_s;
 
-    int fixedSum = 0;
-    int fillColumn = 0;
-    setupColumns(record, columns, fixedSum, fillColumn);
+    setupColumns(record, columns);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -178,7 +169,7 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
     file.close();
 
     setViewMode(ViewTable);
-    grid->setColumnWidth(fillColumn, qMax(0, grid->width() - fixedSum - columns - 20));
+    grid->FitAutoColumn();
 
     grid->setRow(1);
     grid->scrollRowToTop(1);

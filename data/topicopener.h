@@ -40,7 +40,7 @@ public:
 private:
     void openText(int topicIndex, const QString &record, bool recordInHistory);
     void openTable(int topicIndex, const QString &record, bool recordInHistory, const QString &keyText, int row);
-    void setupColumns(const QString &record, int columns, int &fixedSum, int &fillColumn);
+    void setupColumns(const QString &record, int columns);
     void setViewMode(int mode);
 
     WexalState &m_state;

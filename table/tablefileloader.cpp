@@ -3,6 +3,7 @@
 #include "app/cp1250.h"
 #include "app/datafilereader.h"
 #include "app/wexalerror.h"
+#include "table/tablefileobserver.h"
 #include "table/tablegridmodel.h"
 
 #include <QVector>
@@ -25,12 +26,14 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
 
 } // namespace
 
-void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName)
+void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName,
+                   TableFileObserver *observer)
 {
     const int n = model.columns();
     QVector<QByteArrayView> cells(n);
     QVector<int> links(n, -1);
     DataFileReader reader(device);
+    reader.setObserver(observer);
     struct Loading {
         TableGridModel &model;
         explicit Loading(TableGridModel &m) : model(m) { model.beginLoading(); }
@@ -59,6 +62,8 @@ void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCe
             }
         }
         model.appendRow(cells, links);
+        if (observer)
+            observer->rowLoaded(reader.lineNumber(), model.dataRows(), rest);
     }
     if (reader.hasError())
         throw WexalError(u"Błąd wejścia/wyjścia podczas czytania pliku „%1”: %2"_s.arg(fileName, reader.errorString()));

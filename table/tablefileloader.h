@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QIODevice;
+class TableFileObserver;
 class TableGridModel;
 
 // Reads a table file straight into the grid's model: every line whose
@@ -11,5 +12,7 @@ class TableGridModel;
 // field c the cell of column c, each trimmed; fields past the last column are
 // ignored. A cell holding "#L#" is a link cell: its text and "#R#" are
 // appended to linkCellList and the cell carries the entry's index.
-// Throws WexalError when the device cannot be read.
-void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName);
+// Throws WexalError when the device cannot be read. An observer, when given,
+// is told of every line and of the row each line went into.
+void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName,
+                   TableFileObserver *observer = nullptr);

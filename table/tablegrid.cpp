@@ -29,6 +29,7 @@ TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGri
     horizontalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->setDefaultSectionSize(16);
     horizontalHeader()->setFixedHeight(17);
+    setMouseTracking(true);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_raisedRows.clear(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { emit clickNotification(); });
 }
@@ -96,10 +97,46 @@ void TableGrid::repaintNow()
     viewport()->repaint();
 }
 
+void TableGrid::setColumnSpec(int column, int width, bool autoColumn)
+{
+    if (column < 0)
+        return;
+    if (m_declaredWidths.size() <= column)
+        m_declaredWidths.resize(column + 1, 0);
+    m_declaredWidths[column] = autoColumn ? -1 : width;
+    setColumnWidth(column, autoColumn ? 50 : qMax(0, width));
+}
+
+void TableGrid::FitAutoColumn(int outerWidth)
+{
+    const int gridWidth = outerWidth >= 0 ? outerWidth : width();
+    const int columns = m_model->columns();
+    int fixedSum = 0;
+    int fill = -1;
+    for (int c = 0; c < columns; ++c) {
+        const int declared = m_declaredWidths.value(c, columnWidth(c));
+        if (declared >= 0 || m_model->autoMark(c) == 0)
+            fixedSum += qMax(0, declared);
+        else if (fill < 0)
+            fill = c;
+    }
+    if (fill < 0)
+        fill = 0;
+    if (columns > 0)
+        setColumnWidth(fill, qMax(0, gridWidth - fixedSum - columns - 20));
+}
+
 void TableGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);
     emit clickNotification();
+    emit buttonReleased(event->button(), event->position().toPoint());
+}
+
+void TableGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    QTableView::mouseMoveEvent(event);
+    emit pointerMoved(event->position().toPoint());
 }
 
 void TableGrid::keyReleaseEvent(QKeyEvent *event)

@@ -39,17 +39,31 @@ public:
     // Paints the whole grid now rather than at the next event loop turn.
     void repaintNow();
 
+    // The width a column was given by the table's definition, and whether it
+    // is an auto column (which starts 50 pixels wide).
+    void setColumnSpec(int column, int width, bool autoColumn);
+    // Gives the first auto column (column 0 when none is) the grid's width
+    // less the fixed columns' widths, the column count and 20 pixels; other
+    // auto columns keep 50 pixels.
+    // outerWidth: the grid's width when known before the grid was resized.
+    void FitAutoColumn(int outerWidth = -1);
+
 signals:
     // A click on the grid, or any change of the current row, by the user or
     // by the program.
     void clickNotification();
     void keyReleased();
+    // Pointer moves and button releases over the cells, in grid client pixels.
+    void pointerMoved(const QPoint &position);
+    void buttonReleased(Qt::MouseButton button, const QPoint &position);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     TableGridModel *m_model;
     QVector<int> m_raisedRows;
+    QVector<int> m_declaredWidths; // -1 for an auto column
 };

@@ -1,0 +1,150 @@
+#include "table/tablecellpainter.h"
+
+#include "app/wexalstate.h"
+#include "table/drawmarkupcell.h"
+#include "table/fontmetricsmeasure.h"
+#include "table/markuprunsink.h"
+#include "table/measurecelllines.h"
+#include "table/tablegrid.h"
+#include "table/tablegridmodel.h"
+
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+const QColor TableCellPainter::kCellBackground(255, 255, 215);
+const QColor TableCellPainter::kCurrentBackground(128, 128, 0);
+const QColor TableCellPainter::kLinkColour(0, 0, 255);
+
+namespace {
+
+// Paints the runs of the drawing pass: each in its font and colour, on an
+// opaque background of the row's colour, clipped to its cell.
+class PainterRunSink final : public MarkupRunSink
+{
+public:
+    PainterRunSink(QPainter &painter, const FontMetricsMeasure &measure, const QColor &text, const QColor &background)
+        : m_painter(painter), m_measure(measure), m_text(text), m_background(background)
+    {
+    }
+
+    void drawRun(const MarkupRun &run) override
+    {
+        const QRect area(run.x, run.y, run.width, run.height);
+        m_painter.fillRect(area, m_background);
+        QFont font = m_measure.font(run.style);
+        if (run.link)
+            font.setUnderline(true);
+        m_painter.setFont(font);
+        m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
+        m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, run.text.toString());
+    }
+
+private:
+    QPainter &m_painter;
+    const FontMetricsMeasure &m_measure;
+    QColor m_text;
+    QColor m_background;
+};
+
+} // namespace
+
+TableCellPainter::TableCellPainter(WexalState &state, TableGrid &grid) : m_state(state), m_grid(grid) {}
+
+TableCellPainter::~TableCellPainter() = default;
+
+bool TableCellPainter::inColumnList(const QString &list, int column)
+{
+    return list.contains(u'#' + QString::number(column) + u'#');
+}
+
+const FontMetricsMeasure &TableCellPainter::measure()
+{
+    if (!m_measure || m_measureFont != m_grid.font()) {
+        m_measureFont = m_grid.font();
+        m_measure = std::make_unique<FontMetricsMeasure>(m_measureFont);
+    }
+    return *m_measure;
+}
+
+int TableCellPainter::MeasureCellLines(int width, const QString &text)
+{
+    return Wexal::MeasureCellLines(width, text, measure());
+}
+
+void TableCellPainter::WexalTable3StringGridDrawCell(QPainter &painter, int column, int row, const QRect &rect,
+                                                     bool fixed)
+{
+    painter.save();
+    painter.setClipRect(rect);
+    painter.setFont(m_grid.font());
+    if (fixed || row == 0) {
+        drawHeader(painter, column, rect);
+    } else {
+        const bool current = row == m_grid.row();
+        if (inColumnList(m_state.LeftColumns, column))
+            drawLeft(painter, column, row, rect, current);
+        else if (inColumnList(m_state.RightColumns, column))
+            drawOneLine(painter, column, row, rect, current, true);
+        else if (inColumnList(m_state.CenterColumns, column))
+            drawOneLine(painter, column, row, rect, current, false);
+        else
+            drawPlain(painter, column, row, rect, current);
+    }
+    painter.restore();
+}
+
+void TableCellPainter::drawHeader(QPainter &painter, int column, const QRect &rect)
+{
+    const QPalette palette = m_grid.palette();
+    painter.fillRect(rect, palette.color(QPalette::Button));
+    const QString text = m_grid.gridModel()->headerText(column);
+    const QFontMetrics metrics(painter.font());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    painter.setPen(palette.color(QPalette::WindowText));
+    painter.drawText(QRect(rect.left() + (rect.width() - w) / 2, rect.top() + (rect.height() - h) / 2, w, h),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current)
+{
+    const FontMetricsMeasure &fonts = measure();
+    const QString text = m_grid.gridModel()->cellText(column, row);
+    const int h = fonts.lineHeight();
+    const int lines = Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts);
+    m_grid.raiseRowHeight(row, h * lines);
+
+    const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
+    const QColor background = current ? kCurrentBackground : kCellBackground;
+    painter.fillRect(rect, background);
+
+    const int link = m_grid.gridModel()->linkIndex(column, row);
+    QString *record = link >= 0 && link < m_state.LinkCellList.size() ? &m_state.LinkCellList[link] : nullptr;
+    PainterRunSink sink(painter, fonts, textColour, background);
+    Wexal::DrawMarkupCell(rect.left(), rect.width(), rect.top(), text, record, current, h, fonts, sink);
+}
+
+void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const QRect &rect, bool current, bool right)
+{
+    const QString text = m_grid.gridModel()->cellText(column, row);
+    const QFontMetrics metrics(painter.font());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
+    const QColor background = current ? kCurrentBackground : kCellBackground;
+    painter.fillRect(rect, background);
+    const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
+    painter.setPen(textColour);
+    painter.drawText(QRect(x, rect.top() + (rect.height() - h) / 2, w, h),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+void TableCellPainter::drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current)
+{
+    const QPalette palette = m_grid.palette();
+    painter.fillRect(rect, current ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base));
+    painter.setPen(current ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
+    const QString text = m_grid.gridModel()->cellText(column, row);
+    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <memory>
+
+class FontMetricsMeasure;
+class QPainter;
+class QRect;
+class TableGrid;
+struct WexalState;
+
+// Draws the cells of the table grid: header cells centred on the button
+// face, data cells of left-aligned columns through the cell markup (rows
+// raised to hold their lines, link areas written into their records), right
+// and centre cells as one raw line, other columns plainly.
+class TableCellPainter
+{
+public:
+    static const QColor kCellBackground;    // pale yellow
+    static const QColor kCurrentBackground; // olive
+    static const QColor kLinkColour;        // blue
+
+    TableCellPainter(WexalState &state, TableGrid &grid);
+    ~TableCellPainter();
+    TableCellPainter(const TableCellPainter &) = delete;
+    TableCellPainter &operator=(const TableCellPainter &) = delete;
+
+    // rect: the cell in grid client pixels, without its grid lines. Row 0 is
+    // the header.
+    void WexalTable3StringGridDrawCell(QPainter &painter, int column, int row, const QRect &rect, bool fixed);
+
+    // The number of lines a left-aligned cell text needs in a column.
+    int MeasureCellLines(int width, const QString &text);
+
+private:
+    static bool inColumnList(const QString &list, int column);
+    const FontMetricsMeasure &measure();
+    void drawHeader(QPainter &painter, int column, const QRect &rect);
+    void drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current);
+    void drawOneLine(QPainter &painter, int column, int row, const QRect &rect, bool current, bool right);
+    void drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current);
+
+    WexalState &m_state;
+    TableGrid &m_grid;
+    QFont m_measureFont;
+    std::unique_ptr<FontMetricsMeasure> m_measure;
+};

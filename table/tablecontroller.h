@@ -1,0 +1,38 @@
+#pragma once
+
+#include "table/tablecellpainter.h"
+
+#include <QObject>
+
+class QMouseEvent;
+class TWexalMainForm;
+
+// The table view's behaviour: cell drawing, the hand cursor over links,
+// following a link on button release, recording the current row, and the
+// layout of the columns when the table panel changes size.
+class TableController : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TableController)
+
+public:
+    explicit TableController(TWexalMainForm &form);
+
+    TableCellPainter &cellPainter() { return m_painter; }
+
+    void WexalTable3StringGridMouseMove(const QPoint &position);
+    void WexalTable3StringGridMouseUp(Qt::MouseButton button, const QPoint &position);
+    void WexalTable3StringGridClick();
+    void WexalTable3StringGridKeyUp();
+    void WexalTable3PanelResize();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void recordCurrentRow();
+
+    TWexalMainForm &m_form;
+    TableCellPainter m_painter;
+    QWidget *m_panel = nullptr;
+};
