@@ -24,6 +24,19 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
     return bytes.sliced(begin, end - begin);
 }
 
+// Whether a cell holds "#L#". Cells are short, where a plain scan for "#"
+// beats a general substring search.
+bool hasLinkToken(QByteArrayView cell)
+{
+    const char *data = cell.data();
+    const qsizetype size = cell.size();
+    for (qsizetype i = 0; i + 2 < size; ++i) {
+        if (data[i] == '#' && data[i + 1] == 'L' && data[i + 2] == '#')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName,
@@ -39,6 +52,9 @@ void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCe
         explicit Loading(TableGridModel &m) : model(m) { model.beginLoading(); }
         ~Loading() { model.endLoading(); }
     } loading(model);
+    // The cells take about the file's size; reserving it once avoids regrowing.
+    if (device.size() > 0)
+        model.reserve(device.size());
 
     while (!reader.atEnd()) {
         const QByteArray line = reader.readLineBytes();
@@ -54,7 +70,7 @@ void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCe
                 cells[c] = trimmedBytes(rest);
                 rest = QByteArrayView();
             }
-            if (cells[c].contains("#L#")) {
+            if (hasLinkToken(cells[c])) {
                 links[c] = int(linkCellList.size());
                 linkCellList.append(Wexal::Cp1250::decode(cells[c]) + u"#R#"_s);
             } else {

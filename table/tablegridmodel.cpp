@@ -35,6 +35,13 @@ bool TableGridModel::firstRowEmpty() const
     return n == 0 || m_rows == 0 || m_cellEnd.value(n - 1) == 0;
 }
 
+void TableGridModel::reserve(qsizetype bytes)
+{
+    m_text.reserve(bytes);
+    // A cell takes some 16 bytes of a typical file.
+    m_cellEnd.reserve(bytes / 16 + columns());
+}
+
 void TableGridModel::beginLoading()
 {
     beginResetModel();

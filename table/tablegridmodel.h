@@ -40,6 +40,8 @@ public:
     // linkIndexes gives each cell's link index (-1 for none).
     void appendRow(const QVector<QByteArrayView> &cells, const QVector<int> &linkIndexes);
     bool firstRowEmpty() const;
+    // Room for this many bytes of cell text, before a bulk load.
+    void reserve(qsizetype bytes);
 
     // Grid rows: 1 is the first data row.
     QString cellText(int column, int gridRow) const;
