@@ -6,6 +6,7 @@
 #include "table/tablefileobserver.h"
 #include "table/tablegridmodel.h"
 
+#include <QIODevice>
 #include <QVector>
 
 using namespace Qt::StringLiterals;
