@@ -36,7 +36,17 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     m_buffer.resize(0);
     m_buffer.append(prefix);
     m_buffer.append(stretch.left(count));
-    return m_metrics[std::size_t(styleIndex(style))].horizontalAdvance(m_buffer);
+    // Every paint measures the same cells again (a pointer entering a link
+    // cell repaints the whole grid): remember recent widths.
+    QHash<QString, int> &cache = m_widths[std::size_t(styleIndex(style))];
+    const auto found = cache.constFind(m_buffer);
+    if (found != cache.constEnd())
+        return found.value();
+    if (cache.size() >= kCachedWidths)
+        cache.clear();
+    const int width = m_metrics[std::size_t(styleIndex(style))].horizontalAdvance(m_buffer);
+    cache.insert(m_buffer, width);
+    return width;
 }
 
 int FontMetricsMeasure::charAdvance(QChar ch, CellStyle style) const

@@ -3,6 +3,7 @@
 #include "table/celltextmeasure.h"
 
 #include <QFont>
+#include <QHash>
 #include <QFontMetrics>
 #include <QString>
 
@@ -49,4 +50,6 @@ private:
     std::vector<QFontMetrics> m_metrics;
     mutable QString m_buffer; // reused for every probe
     mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
+    static constexpr qsizetype kCachedWidths = 8192;
+    mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
 };
