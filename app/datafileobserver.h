@@ -21,7 +21,8 @@ public:
 
     // lineNumber counts from 1; bytes is the line without its line end.
     virtual void lineRead(int lineNumber, QByteArrayView bytes, LineEnd end) = 0;
-    // A Ctrl-Z stopped the reading after line lineNumber (0 before the
-    // first); dataFollows when the file goes on after it.
+    // A Ctrl-Z in line lineNumber stopped the reading (the line read last,
+    // or the next one when the Ctrl-Z begins it); dataFollows when the file
+    // goes on after it.
     virtual void ctrlZ(int lineNumber, bool dataFollows) = 0;
 };

@@ -49,12 +49,12 @@ qsizetype DataFileReader::findLineEnd(qsizetype from) const
     return -1;
 }
 
-void DataFileReader::stopAtCtrlZ(qsizetype at)
+void DataFileReader::stopAtCtrlZ(qsizetype at, int lineNumber)
 {
     m_sawCtrlZ = true;
     if (m_observer) {
         const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device.atEnd());
-        m_observer->ctrlZ(m_lineNumber, dataFollows);
+        m_observer->ctrlZ(lineNumber, dataFollows);
     }
 }
 
@@ -66,7 +66,7 @@ bool DataFileReader::atEnd()
         return true;
     if (m_buffer.at(m_pos) != kCtrlZ)
         return false;
-    stopAtCtrlZ(m_pos);
+    stopAtCtrlZ(m_pos, m_lineNumber + 1);
     return true;
 }
 
@@ -96,7 +96,7 @@ QByteArray DataFileReader::readLineBytes()
         m_pos = end;
         if (m_observer)
             m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
-        stopAtCtrlZ(end);
+        stopAtCtrlZ(end, m_lineNumber);
         return line;
     }
     m_pos = end + 1;

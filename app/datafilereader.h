@@ -36,7 +36,7 @@ public:
 private:
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
-    void stopAtCtrlZ(qsizetype at);
+    void stopAtCtrlZ(qsizetype at, int lineNumber);
 
     QIODevice &m_device;
     QByteArray m_buffer;

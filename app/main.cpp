@@ -1,4 +1,5 @@
 #include "app/twexalmainform.h"
+#include "windows/helpcontroller.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(u"Wexal ze stawkami vat"_s);
 
     TWexalMainForm window;
+    // The help and explanations windows offered a second after start-up.
+    new HelpController(window);
     window.show();
     return app.exec();
 }

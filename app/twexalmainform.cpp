@@ -9,6 +9,7 @@
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "data/topicopener.h"
+#include "export/exportcontroller.h"
 #include "richtext/richtextview.h"
 #include "table/historycontroller.h"
 #include "table/tablecontroller.h"
@@ -187,6 +188,7 @@ void TWexalMainForm::connectCommands()
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewKeyUp(); }); });
     m_tableController = new TableController(*this);
     m_historyController = new HistoryController(*this);
+    new ExportController(*this);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class TWexalMainForm;
+class TableGridModel;
+
+// The Export command ("Eksport"): writes the topic on screen to a new
+// numbered file in the export directory and hands the file to the desktop's
+// associated application. A text topic becomes an RTF document of the text
+// view's whole document, a table topic a tab-separated ".xls" file of the
+// grid's header and data rows. It opens no window and leaves the other
+// commands alone; a file that cannot be created or written ends the command
+// in the general error report, with its number already used.
+class ExportController : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ExportController)
+
+public:
+    // Connects itself to the Export command of form.
+    explicit ExportController(TWexalMainForm &form);
+    ~ExportController() override;
+
+    // Does nothing unless a text or table topic is on screen. Throws
+    // WexalError when the export file cannot be created or written.
+    void WexalNaviExportMenuItemClick();
+
+    // The grid's row 0 and its data rows 1 to the last, as the cells hold them.
+    static QStringList headerOf(const TableGridModel &model);
+    static QList<QStringList> rowsOf(const TableGridModel &model);
+
+private:
+    TWexalMainForm &m_form;
+};
