@@ -10,10 +10,12 @@
 #include "data/navitreeview.h"
 #include "data/topicopener.h"
 #include "export/exportcontroller.h"
+#include "search/searchcontroller.h"
 #include "richtext/richtextview.h"
 #include "table/historycontroller.h"
 #include "table/tablecontroller.h"
 #include "table/tablegrid.h"
+#include "windows/aboutcommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -189,6 +191,8 @@ void TWexalMainForm::connectCommands()
     m_tableController = new TableController(*this);
     m_historyController = new HistoryController(*this);
     new ExportController(*this);
+    new SearchController(*this);
+    new AboutCommands(*this);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)

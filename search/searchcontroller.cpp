@@ -1,0 +1,110 @@
+#include "search/searchcontroller.h"
+
+#include "app/commandset.h"
+#include "app/errorreport.h"
+#include "app/twexalmainform.h"
+#include "search/findparameters.h"
+#include "search/normalizeforsearch.h"
+#include "search/searchitems.h"
+#include "search/twexalfindform.h"
+#include "table/tablegrid.h"
+#include "table/tablegridmodel.h"
+
+#include <QAction>
+
+namespace {
+
+// All commands off for the whole search, on again and set from the state
+// when it is over, also when an error ends it half-way (a topic that cannot
+// be read), so that the window is not left without commands.
+class SearchBracket
+{
+public:
+    explicit SearchBracket(TWexalMainForm &form) : m_form(form) { m_form.DisableAllCommands(); }
+    ~SearchBracket()
+    {
+        m_form.EnableAllCommands();
+        m_form.UpdateCommandStates();
+    }
+    SearchBracket(const SearchBracket &) = delete;
+    SearchBracket &operator=(const SearchBracket &) = delete;
+
+private:
+    TWexalMainForm &m_form;
+};
+
+} // namespace
+
+SearchController::SearchController(TWexalMainForm &form) : QObject(&form), m_form(form), m_runner(form)
+{
+    connect(form.commands().action(CommandSet::Find), &QAction::triggered, this,
+            [this] { ErrorReport::guard([this] { WexalNaviFindMenuItemClick(); }); });
+    connect(form.commands().action(CommandSet::FindNext), &QAction::triggered, this,
+            [this] { ErrorReport::guard([this] { WexalNaviFindNextMenuItemClick(); }); });
+}
+
+void SearchController::WexalNaviFindMenuItemClick()
+{
+    WexalState &state = m_form.state();
+    const SearchBracket bracket(m_form);
+
+    const QStringList headers =
+        state.ViewMode == ViewTable ? m_form.grid()->gridModel()->headerTexts() : QStringList();
+    const FindParameters parameters = TWexalFindForm::ask(&m_form, state.ViewMode, headers);
+
+    // A cancelled dialog still gives the query, scope and column; the
+    // positions and whether Find next may go on stay as they were.
+    state.SearchText = Wexal::NormalizeForSearch(parameters.query);
+    state.SearchScope = parameters.scope;
+    state.SearchColumn = parameters.column;
+    if (!parameters.confirmed)
+        return;
+
+    state.FindNextAvailable = true;
+    state.ResumeItem = -1;
+    state.ResumeLine = -1;
+    state.SearchStartTopic = -1;
+    state.SearchStartRow = -1;
+    if (state.CurrentTopic >= 0) {
+        state.SearchStartTopic = state.CurrentTopic;
+        if (state.CurrentTopic < state.TopicList.size()
+            && Wexal::SearchItems::topicKind(state.TopicList.at(state.CurrentTopic))
+                   == Wexal::SearchItems::TopicKind::Table)
+            state.SearchStartRow = m_form.grid()->row();
+    }
+
+    switch (state.SearchScope) {
+    case FindParameters::ScopeOpenTopic:
+        m_runner.searchOpenTopic(SearchRunner::StartOfTopic, true);
+        break;
+    case FindParameters::ScopeTitles:
+        m_runner.searchTitles(0);
+        break;
+    case FindParameters::ScopeContents:
+        m_runner.searchContents(0, SearchRunner::StartOfTopic);
+        break;
+    default:
+        break;
+    }
+}
+
+void SearchController::WexalNaviFindNextMenuItemClick()
+{
+    WexalState &state = m_form.state();
+    if (!state.FindNextAvailable)
+        return;
+    const SearchBracket bracket(m_form);
+    switch (state.SearchScope) {
+    case FindParameters::ScopeOpenTopic:
+        m_runner.searchOpenTopic(state.ResumeLine, false);
+        break;
+    case FindParameters::ScopeTitles:
+        m_runner.searchTitles(state.ResumeItem);
+        break;
+    case FindParameters::ScopeContents:
+        m_runner.searchContents(state.ResumeItem, state.ResumeLine);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Whether an item's text holds the query: the item is normalised the way the
+// query was (NormalizeForSearch) and the query must occur in it as one run of
+// characters. An empty query matches nothing.
+//
+// A matcher keeps its buffers between items, so scanning thousands of rows
+// allocates nothing per row, and it searches a whole run of rows at once
+// rather than row by row. Table cells are compared as the Windows-1250
+// bytes the grid holds, normalised byte by byte; this gives the same answer
+// as decoding them first, because every byte stands for exactly one
+// character and back.
+class SearchMatcher
+{
+    // Its buffers grow to the largest table searched: not for copying.
+    Q_DISABLE_COPY_MOVE(SearchMatcher)
+
+public:
+    // normalizedQuery is the query after NormalizeForSearch.
+    explicit SearchMatcher(const QString &normalizedQuery);
+
+    bool isEmpty() const { return m_query.isEmpty(); }
+
+    // Normalises text and looks for the query in it.
+    bool matches(QStringView text);
+
+    // Items made of Windows-1250 pieces, gathered one after the other and
+    // searched in one pass: beginItems(); then for each item appendBytes()
+    // and appendSeparator() in order and endItem(); then firstMatchingItem().
+    void beginItems();
+    void appendBytes(QByteArrayView bytes);
+    void appendSeparator(char separator);
+    void endItem();
+    // The index of the first gathered item that holds the query, or -1.
+    int firstMatchingItem() const;
+
+    // The normalised form of each Windows-1250 byte, as a byte.
+    static unsigned char normalizeByte(unsigned char byte);
+
+private:
+    // Room for bytes more at the end of the items; where they go.
+    char *grow(std::size_t bytes);
+    // The first occurrence of the query's bytes in [from, end), or null.
+    const char *findBytes(const char *from, const char *end) const;
+
+    QString m_query;
+    QString m_text; // normalised text of the last item
+    // The query as Windows-1250 bytes; none when it holds a character the
+    // code page lacks, which no table cell can then contain.
+    std::optional<std::string> m_queryBytes;
+    const unsigned char *m_byteMap; // normalizeByte() as a table
+
+    // Normalised bytes of the items gathered, each followed by a NUL, and
+    // where each item's bytes end. The buffer only grows: the next table
+    // reuses it.
+    std::unique_ptr<char[]> m_items;
+    std::size_t m_itemsSize = 0;
+    std::size_t m_itemsCapacity = 0;
+    std::vector<std::size_t> m_itemEnds;
+};
