@@ -1,5 +1,7 @@
 #include "richtext/richtextview.h"
 
+#include <memory>
+
 #include "richtext/displaylines.h"
 #include "richtext/richtextloader.h"
 #include "richtext/richtextprinter.h"
@@ -8,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QTextCursor>
 
@@ -23,7 +26,24 @@ RichTextView::RichTextView(QWidget *parent) : QTextEdit(parent)
 
 void RichTextView::loadFile(const QString &path)
 {
-    RichTextLoader::loadFile(path, *document());
+    // The document is built apart from the view and handed over whole: built
+    // in place, every insertion would lay the view's document out again.
+    QTextDocument *old = document();
+    auto fresh = std::make_unique<QTextDocument>(this);
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setDefaultTextOption(old->defaultTextOption());
+    try {
+        RichTextLoader::loadFile(path, *fresh);
+    } catch (...) {
+        old->clear();
+        throw;
+    }
+    // The view deletes a document it made itself; one it was given is ours.
+    const QPointer<QTextDocument> previous(old);
+    setDocument(fresh.release());
+    if (previous && previous->parent() == this)
+        delete previous.data();
     moveCursor(QTextCursor::Start);
 }
 
