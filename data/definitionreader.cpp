@@ -3,6 +3,7 @@
 #include "app/datafilereader.h"
 #include "app/textrules.h"
 #include "app/wexalerror.h"
+#include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
 #include <QFile>
@@ -70,6 +71,17 @@ QString valueAfter(QStringView line, qsizetype at, Key key)
     return value.isNull() ? QString(u""_s) : value;
 }
 
+DefinitionObserver::Key observedKey(Key key)
+{
+    switch (key) {
+    case Name: return DefinitionObserver::Key::Name;
+    case Parent: return DefinitionObserver::Key::Parent;
+    case View: return DefinitionObserver::Key::View;
+    case Signature: return DefinitionObserver::Key::Signature;
+    default: return DefinitionObserver::Key::None;
+    }
+}
+
 bool containsSignatureWord(QStringView line)
 {
     constexpr QStringView word = u"SIGNATURE";
@@ -108,13 +120,12 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
             m_processEvents();
         const QString line = lines.readLine();
         ++lineNumber;
-        const qsizetype semicolon = line.indexOf(u';');
-        if (semicolon <= 0) {
+        const QString fileName = topicFileName(line);
+        if (fileName.isNull()) {
             throw WexalError(u"Błąd wejścia/wyjścia: wiersz %1 pliku „%2” nie zawiera nazwy pliku zakończonej znakiem „;”."_s
                                  .arg(lineNumber)
                                  .arg(definitionPath));
         }
-        const QString fileName = line.left(semicolon);
         if (m_processEvents)
             m_processEvents();
         const QString path = programDir + fileName;
@@ -127,17 +138,27 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
         throw WexalError(cannotRead(definitionPath, lines.errorString()));
 }
 
+QString DefinitionReader::topicFileName(const QString &line)
+{
+    const qsizetype semicolon = line.indexOf(u';');
+    return semicolon > 0 ? line.left(semicolon) : QString();
+}
+
 void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 {
     m_signature.clear();
     m_inBlock = false;
     DataFileReader lines(device);
+    lines.setObserver(m_observer);
     while (!lines.atEnd()) {
         const QString raw = lines.readLine();
+        m_lineNumber = lines.lineNumber();
         const QStringView line = Wexal::trimmedView(raw);
         if (line.isEmpty())
             continue;
         if (line == u"{") {
+            if (m_observer)
+                m_observer->blockOpened(m_lineNumber, m_inBlock);
             m_record.clear();
             m_name.clear();
             m_parent.clear();
@@ -150,8 +171,12 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
             closeBlock();
         } else if (m_inBlock) {
             fieldLine(line);
+        } else if (m_observer) {
+            m_observer->lineOutsideBlock(m_lineNumber, line);
         }
     }
+    if (m_observer)
+        m_observer->fileEnded(lines.lineNumber(), m_inBlock);
     if (lines.hasError())
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
@@ -165,17 +190,26 @@ void DefinitionReader::fieldLine(QStringView line)
     const KeyPositions keys(line);
     noteKeys(line, keys.at[Signature], keys.at[Link]);
 
-    const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0)
-        return; // every key the reader needs ends in "="
-    if (keys.at[Name] >= 0)
-        m_name = line.mid(equals + 1).toString();
-    else if (keys.at[Parent] >= 0)
-        m_parent = line.mid(equals + 1).toString();
-    else if (keys.at[View] >= 0)
-        m_view = line.mid(equals + 1).toString();
-    else if (keys.at[Signature] >= 0)
-        m_signature = line.mid(equals + 1).toString();
+    // The first of the four keys found takes the text after the line's first
+    // "="; every key ends in "=", so there is one.
+    Key taken = KeyCount;
+    for (const Key key : {Name, Parent, View, Signature}) {
+        if (keys.at[key] >= 0) {
+            taken = key;
+            break;
+        }
+    }
+    if (m_observer)
+        m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
+    if (taken == KeyCount)
+        return;
+    const QString value = line.mid(line.indexOf(u'=') + 1).toString();
+    switch (taken) {
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    case View: m_view = value; break;
+    default: m_signature = value; break;
+    }
 }
 
 void DefinitionReader::noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt)
@@ -190,10 +224,14 @@ void DefinitionReader::noteKeys(QStringView line, qsizetype signatureAt, qsizety
 
 void DefinitionReader::closeBlock()
 {
+    const bool wasOpen = m_inBlock;
     m_inBlock = false;
-    if (m_name.isEmpty() || m_parent.isEmpty())
+    if (m_name.isEmpty() || m_parent.isEmpty()) {
+        notifyClosed(wasOpen, -1, false);
         return;
-    if (!m_hasSignatureWord) {
+    }
+    const bool appendSignature = !m_hasSignatureWord;
+    if (appendSignature) {
         const QString field = u"signature="_s + m_signature;
         m_record += field + u'\t';
         const KeyPositions keys(field);
@@ -202,11 +240,27 @@ void DefinitionReader::closeBlock()
     const int topicIndex = int(m_topics.size());
     m_topics.append(m_record);
     indexTopic(topicIndex);
+    notifyClosed(wasOpen, topicIndex, appendSignature);
 
     if (upperCase(m_view) != u"SHOW")
         return;
     const int parentNode = m_parent == u"nil" ? -1 : FindParentNode(m_parent, m_signature);
     m_tree.addNode(parentNode, m_name, topicIndex);
+}
+
+void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const
+{
+    if (!m_observer)
+        return;
+    DefinitionObserver::ClosedBlock block;
+    block.wasOpen = wasOpen;
+    block.topicIndex = topicIndex;
+    block.name = m_name;
+    block.parent = m_parent;
+    block.view = m_view;
+    block.signature = m_signature;
+    block.signatureAppended = signatureAppended;
+    m_observer->blockClosed(m_lineNumber, block);
 }
 
 QString DefinitionReader::linkKey(const QString &upperSignature, const QString &upperLink)
@@ -224,10 +278,13 @@ void DefinitionReader::indexTopic(int topicIndex)
         m_firstTopicByLink.insert(key, topicIndex);
 }
 
+int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const
+{
+    return m_firstTopicByLink.value(linkKey(upperCase(signature), upperCase(link)), -1);
+}
+
 int DefinitionReader::FindParentNode(const QString &parent, const QString &signature) const
 {
-    const auto found = m_firstTopicByLink.constFind(linkKey(upperCase(signature), upperCase(parent)));
-    if (found == m_firstTopicByLink.constEnd())
-        return -1;
-    return m_tree.FindTreeNodeByTopic(found.value());
+    const int topic = firstTopicWithLink(parent, signature);
+    return topic < 0 ? -1 : m_tree.FindTreeNodeByTopic(topic);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class DefinitionObserver;
 class QIODevice;
 class NaviTreeModel;
 
@@ -33,6 +34,18 @@ public:
     // Reads one topic definition file's blocks; fileName names it in errors.
     void readTopicFile(QIODevice &device, const QString &fileName);
 
+    // Optional: told of what the reader decides in topic definition files,
+    // line by line (the data checker).
+    void setObserver(DefinitionObserver *observer) { m_observer = observer; }
+
+    // The file a line of definition.global names: the text before its first
+    // ";"; a null string when the line has no ";" or nothing before it.
+    static QString topicFileName(const QString &line);
+
+    // The first topic whose signature and LINK= equal the given ones without
+    // regard to letter case, with or without a node; -1 when there is none.
+    int firstTopicWithLink(const QString &link, const QString &signature) const;
+
     // The tree node of the first topic whose signature and LINK= equal the
     // given ones without regard to letter case; -1 when there is none or the
     // topic has no node.
@@ -41,6 +54,7 @@ public:
 private:
     void fieldLine(QStringView line);
     void closeBlock();
+    void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
     // The positions of SIGNATURE= and LINK= in a field line, or -1.
     void noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt);
@@ -69,4 +83,7 @@ private:
 
     // First topic index for each upper-cased signature and link.
     QHash<QString, int> m_firstTopicByLink;
+
+    DefinitionObserver *m_observer = nullptr;
+    int m_lineNumber = 0; // of the line being read, for the observer
 };

@@ -3,6 +3,7 @@
 #include "richtext/rtffieldinstruction.h"
 #include "richtext/rtfformatwords.h"
 #include "richtext/rtfkeyword.h"
+#include "richtext/rtfobserver.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -24,6 +25,14 @@ int twips(const RtfToken &token)
 RtfParser::RtfParser(QByteArrayView rtf, QTextDocument &document)
     : m_tokens(rtf), m_output(document, m_decoder, m_tables, m_links, m_rowDefinitions)
 {
+}
+
+void RtfParser::setObserver(RtfObserver *observer, qsizetype offsetBase, bool discardText)
+{
+    m_observer = observer;
+    m_offsetBase = offsetBase;
+    m_tokens.setObserver(observer, offsetBase);
+    m_output.setDiscarding(discardText);
 }
 
 void RtfParser::run()
@@ -69,6 +78,14 @@ void RtfParser::run()
         case RtfToken::Text: text(token.text); break;
         case RtfToken::End: break;
         }
+    }
+    if (m_observer) {
+        const qsizetype at = m_offsetBase + m_tokens.position();
+        if (m_done && !m_tokens.atEnd())
+            m_observer->repaired(RtfObserver::Repair::TextAfterDocument, at, 1);
+        else if (!m_done && !m_stack.empty())
+            m_observer->repaired(RtfObserver::Repair::UnclosedGroups, at,
+                                 static_cast<qsizetype>(m_stack.size()) + m_ignoredDepth);
     }
     m_output.finish(m_done ? m_finalState : m_state);
 }
@@ -122,6 +139,8 @@ void RtfParser::groupStart()
 {
     if (m_stack.size() >= static_cast<std::size_t>(MaxDepth)) {
         ++m_ignoredDepth;
+        if (m_observer)
+            m_observer->repaired(RtfObserver::Repair::TooDeep, m_offsetBase + m_tokens.position() - 1, 1);
         return;
     }
     m_stack.push_back(m_state);
@@ -419,6 +438,8 @@ void RtfParser::pictureDone()
     const QImage image = picture.image(&size);
     if (!image.isNull())
         m_output.appendImage(image, size, m_state);
+    else if (m_observer)
+        m_observer->repaired(RtfObserver::Repair::PictureNotShown, m_offsetBase + m_tokens.position() - 1, 1);
 }
 
 void RtfParser::fieldInstructionText(QByteArrayView bytes)

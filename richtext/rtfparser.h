@@ -14,6 +14,7 @@
 #include <vector>
 
 class QTextDocument;
+class RtfObserver;
 enum class RtfKeyword;
 
 // The RTF state machine behind RtfReader: one forward pass over the tokens
@@ -28,6 +29,11 @@ public:
 
     RtfParser(QByteArrayView rtf, QTextDocument &document);
     void run();
+
+    // Optional, for the data checker: the observer hears where damaged input
+    // is skipped or repaired, offsets counted from offsetBase; with
+    // discardText nothing is placed in the document.
+    void setObserver(RtfObserver *observer, qsizetype offsetBase, bool discardText);
 
 private:
     struct Field
@@ -78,4 +84,7 @@ private:
 
     std::vector<Field> m_fields;
     RtfPicture m_picture;
+
+    RtfObserver *m_observer = nullptr;
+    qsizetype m_offsetBase = 0;
 };

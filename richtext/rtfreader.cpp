@@ -58,3 +58,15 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error)
         error->clear();
     return true;
 }
+
+bool RtfReader::inspect(QByteArrayView bytes, RtfObserver &observer)
+{
+    if (!isRtf(bytes))
+        return false;
+    QTextDocument unused; // the parser wants one; discarding, it stays empty
+    const qsizetype start = headerStart(bytes);
+    RtfParser parser(bytes.sliced(start), unused);
+    parser.setObserver(&observer, start, true);
+    parser.run();
+    return true;
+}

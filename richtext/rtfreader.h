@@ -4,6 +4,7 @@
 #include <QString>
 
 class QTextDocument;
+class RtfObserver;
 
 // Reads RTF (as WordPad, Word and rich-text controls write it) into a
 // QTextDocument: text in the code pages of the document and its fonts,
@@ -32,4 +33,9 @@ public:
     // with a Polish reason in error and doc unchanged, only when bytes are
     // not RTF (see isRtf()).
     static bool read(QByteArrayView bytes, QTextDocument &doc, QString *error = nullptr);
+
+    // For the data checker: reads bytes as read() does but places nothing in
+    // a document, telling observer where damaged input is skipped or
+    // repaired. False when bytes are not RTF.
+    static bool inspect(QByteArrayView bytes, RtfObserver &observer);
 };

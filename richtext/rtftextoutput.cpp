@@ -17,6 +17,8 @@ RtfTextOutput::RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder,
 
 void RtfTextOutput::setDefaultTab(int twips)
 {
+    if (m_discarding)
+        return;
     if (twips <= 0 || twips > 31680)
         return;
     QTextOption option = m_document.defaultTextOption();
@@ -31,6 +33,8 @@ int RtfTextOutput::tableLevel(const RtfParaProps &para)
 
 void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     dropLoneSurrogate(state);
     startRun(state.chars);
     const int codePage = m_tables.codePage(state.chars.font);
@@ -45,12 +49,16 @@ void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state
 
 void RtfTextOutput::appendChar(char16_t ch, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     dropLoneSurrogate(state);
     put(ch, state);
 }
 
 void RtfTextOutput::appendUnicode(int code, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     if (code < 0)
         code += 65536;
     if (code < 0 || code > 0x10FFFF)
@@ -85,6 +93,8 @@ void RtfTextOutput::appendUnicode(int code, const RtfGroupState &state)
 
 void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     dropLoneSurrogate(state);
     flushText();
     m_runs.push_back(Run{QString(), state.chars, image, size});
@@ -94,6 +104,8 @@ void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const R
 
 void RtfTextOutput::endParagraph(const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     placeParagraph(tableLevel(state.para));
     m_builder.endParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                            markFormat(state.chars));
@@ -102,6 +114,8 @@ void RtfTextOutput::endParagraph(const RtfGroupState &state)
 
 void RtfTextOutput::softBreak(bool page, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     dropLoneSurrogate(state);
     flushText();
     if (m_hasContent)
@@ -112,6 +126,8 @@ void RtfTextOutput::softBreak(bool page, const RtfGroupState &state)
 
 void RtfTextOutput::endCell(int level, const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     placeParagraph(level);
     m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                               markFormat(state.chars));
@@ -121,6 +137,8 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
 
 void RtfTextOutput::endRow(int level)
 {
+    if (m_discarding)
+        return;
     flushBytes();
     flushText();
     if (!m_runs.empty())
@@ -130,6 +148,8 @@ void RtfTextOutput::endRow(int level)
 
 void RtfTextOutput::finish(const RtfGroupState &state)
 {
+    if (m_discarding)
+        return;
     // The last paragraph has no \par: the formats in effect at the end of the
     // document are its own, except that text written in a group keeps the
     // paragraph format it was written in.

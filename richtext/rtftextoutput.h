@@ -25,7 +25,11 @@ class RtfTextDecoder;
 class RtfTextOutput
 {
 public:
-    static constexpr int MaxTableNesting = 16;
+    // Deeper tables go into the cells of the deepest one. The layout of a
+    // rich-text view works each nested table out about twice per level, so
+    // every level doubles its time: 8 levels keep that to a fraction of a
+    // second, where 16 let a small file stop the window for seconds.
+    static constexpr int MaxTableNesting = 8;
 
     // links and rows belong to the parser and are read as they grow: the
     // hyperlink targets and the row definitions by nesting level.
@@ -48,6 +52,9 @@ public:
     void finish(const RtfGroupState &state);
 
     static int tableLevel(const RtfParaProps &para);
+    // Nothing reaches the document: the data checker reads only the
+    // parser's findings.
+    void setDiscarding(bool discarding) { m_discarding = discarding; }
     // \deftab: the distance of the default tab stops, in twips.
     void setDefaultTab(int twips);
 
@@ -87,4 +94,5 @@ private:
     RtfParaProps m_lastPara;     // the paragraph format at its last content
     bool m_hasContent = false;
     bool m_pageBreakPending = false;
+    bool m_discarding = false;
 };

@@ -1,5 +1,7 @@
 #include "richtext/rtftokenizer.h"
 
+#include "richtext/rtfobserver.h"
+
 namespace {
 
 bool isLetter(char c)
@@ -69,10 +71,18 @@ RtfToken RtfTokenizer::next()
     return token;
 }
 
+RtfToken RtfTokenizer::badHexEscape(qsizetype backslash) const
+{
+    if (m_observer)
+        m_observer->repaired(RtfObserver::Repair::BadHexEscape, m_offsetBase + backslash, 1);
+    return RtfToken();
+}
+
 RtfToken RtfTokenizer::readControl()
 {
     RtfToken token;
     const qsizetype size = m_data.size();
+    const qsizetype backslash = m_pos;
     ++m_pos; // the backslash
     if (m_pos >= size)
         return token;
@@ -87,11 +97,11 @@ RtfToken RtfTokenizer::readControl()
         // \'hh: a missing or bad digit drops the escape and what it consumed.
         const int high = m_pos < size ? hexValue(m_data[m_pos]) : -1;
         if (high < 0)
-            return token;
+            return badHexEscape(backslash);
         ++m_pos;
         const int low = m_pos < size ? hexValue(m_data[m_pos]) : -1;
         if (low < 0)
-            return token;
+            return badHexEscape(backslash);
         ++m_pos;
         token.type = RtfToken::HexByte;
         token.byte = static_cast<unsigned char>(high * 16 + low);
@@ -116,8 +126,11 @@ RtfToken RtfTokenizer::readControl()
                 value = value * 10 + (m_data[m_pos] - '0');
             ++m_pos;
         }
-        if (value > MaxParam)
+        if (value > MaxParam) {
             value = MaxParam;
+            if (m_observer)
+                m_observer->repaired(RtfObserver::Repair::ParameterClamped, m_offsetBase + backslash, 1);
+        }
         token.hasParam = true;
         token.param = static_cast<int>(negative ? -value : value);
     }
@@ -132,6 +145,8 @@ QByteArrayView RtfTokenizer::takeBytes(qint64 count)
         return {};
     const qsizetype available = m_data.size() - m_pos;
     const qsizetype n = count < available ? static_cast<qsizetype>(count) : available;
+    if (m_observer && count > available)
+        m_observer->repaired(RtfObserver::Repair::BinaryPastEnd, m_offsetBase + m_pos, static_cast<qsizetype>(count - available));
     const QByteArrayView bytes = m_data.sliced(m_pos, n);
     m_pos += n;
     return bytes;

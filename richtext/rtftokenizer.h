@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+class RtfObserver;
+
 // One lexical unit of an RTF stream. Views point into the tokenizer's buffer.
 struct RtfToken
 {
@@ -37,9 +39,20 @@ public:
     qsizetype position() const { return m_pos; }
     bool atEnd() const { return m_pos >= m_data.size(); }
 
+    // Optional: told of dropped escapes, clamped numbers and \bin payloads
+    // cut short; offsets are reported as offsetBase + position.
+    void setObserver(RtfObserver *observer, qsizetype offsetBase)
+    {
+        m_observer = observer;
+        m_offsetBase = offsetBase;
+    }
+
 private:
     RtfToken readControl();
+    RtfToken badHexEscape(qsizetype backslash) const;
 
     QByteArrayView m_data;
     qsizetype m_pos = 0;
+    RtfObserver *m_observer = nullptr;
+    qsizetype m_offsetBase = 0;
 };

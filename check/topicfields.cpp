@@ -1,0 +1,42 @@
+#include "check/topicfields.h"
+
+#include "app/textrules.h"
+
+#include <algorithm>
+
+TopicFields::TopicFields(const QString &record) : m_record(record), m_upper(Wexal::upperCase(record))
+{
+    // Fields end at a tab; a last field without one ends the record.
+    qsizetype start = 0;
+    while (start < m_record.size()) {
+        m_starts.append(start);
+        const qsizetype tab = m_record.indexOf(u'\t', start);
+        start = tab < 0 ? m_record.size() + 1 : tab + 1;
+    }
+    m_starts.append(start);
+}
+
+TopicFields::Hit TopicFields::find(QStringView key) const
+{
+    Hit hit;
+    if (m_starts.size() < 2)
+        return hit; // no field at all
+    // The program's keys are upper case already: no copy for them.
+    bool upper = true;
+    for (const QChar ch : key)
+        upper = upper && Wexal::upperChar(ch) == ch;
+    const QString copy = upper ? QString() : Wexal::upperCase(key);
+    const QStringView upperKey = upper ? key : QStringView(copy);
+    // A key holds no tab, so its first place in the record lies in the first
+    // field that holds it.
+    const qsizetype found = upperKey.contains(u'\t') ? -1 : m_upper.indexOf(upperKey);
+    if (found < 0)
+        return hit;
+    const int i = int(std::upper_bound(m_starts.cbegin(), m_starts.cend(), found) - m_starts.cbegin()) - 1;
+    const qsizetype start = m_starts[i];
+    hit.field = i;
+    hit.at = found - start;
+    hit.text = QStringView(m_record).mid(start, m_starts[i + 1] - 1 - start);
+    hit.value = hit.text.mid(key.size());
+    return hit;
+}
