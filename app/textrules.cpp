@@ -115,6 +115,13 @@ QString GetTabField(QStringView record, QStringView key)
     return QString();
 }
 
+bool parseInteger(QStringView text, int *number)
+{
+    bool ok = false;
+    *number = trimmedView(text).toInt(&ok, 10);
+    return ok;
+}
+
 QString programDirOf(const QString &executablePath)
 {
     const qsizetype slash = executablePath.lastIndexOf(u'/');

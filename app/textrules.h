@@ -28,6 +28,10 @@ QStringView trimmedView(QStringView text);
 // is examined once and ends the scan.
 QString GetTabField(QStringView record, QStringView key);
 
+// A decimal integer, as column counts and widths are written: the trimmed
+// text converted, or false when it is not one.
+bool parseInteger(QStringView text, int *number);
+
 // The directory of an executable given its full path, ending in "/".
 QString programDirOf(const QString &executablePath);
 

@@ -26,7 +26,6 @@ using Wexal::Check::quoted;
 namespace {
 
 // The viewer treats a larger column count as a bad value.
-constexpr int kMaxColumns = 1000;
 
 // Line ends, bytes and the row each line went into, while the loader reads.
 class TableLoadObserver final : public TableFileObserver
@@ -81,9 +80,7 @@ TableCheck::TableCheck(CheckReport &report) : m_report(report) {}
 
 bool TableCheck::toInteger(QStringView value, int *number)
 {
-    bool ok = false;
-    *number = Wexal::trimmed(value).toInt(&ok, 10);
-    return ok;
+    return Wexal::parseInteger(value, number);
 }
 
 LinkTarget TableCheck::CellLink::parts() const
@@ -156,9 +153,9 @@ bool TableCheck::checkColumns(const TopicFields &fields, const TopicSource &sour
                        u"COLUMNS=%1 nie jest liczbą całkowitą"_s.arg(quoted(count.value)) + fails);
         return false;
     }
-    if (n < 1 || n > kMaxColumns) {
+    if (n < 1 || n > Wexal::kMaxTableColumns) {
         m_report.error(source.file, lineOf(count),
-                       u"COLUMNS=%1 jest spoza zakresu od 1 do %2"_s.arg(quoted(count.value)).arg(kMaxColumns) + fails);
+                       u"COLUMNS=%1 jest spoza zakresu od 1 do %2"_s.arg(quoted(count.value)).arg(Wexal::kMaxTableColumns) + fails);
         return false;
     }
 

@@ -20,10 +20,6 @@ using Wexal::upperCase;
 
 namespace {
 
-// A column count beyond this would build a grid nobody can read; it is
-// treated as a bad value.
-constexpr int kMaxColumns = 1000;
-
 bool fileExists(const QString &path)
 {
     const QFileInfo info(path);
@@ -44,10 +40,8 @@ QString TopicOpener::titleOf(const QString &record)
 
 int TopicOpener::toInteger(const QString &value)
 {
-    const QString text = Wexal::trimmed(value);
-    bool ok = false;
-    const int number = text.toInt(&ok, 10);
-    if (!ok)
+    int number = 0;
+    if (!Wexal::parseInteger(value, &number))
         throw WexalError(u"„%1” nie jest prawidłową liczbą całkowitą."_s.arg(value));
     return number;
 }
@@ -149,8 +143,8 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
 
     const QString columnsText = GetTabField(record, u"COLUMNS=");
     const int columns = toInteger(columnsText);
-    if (columns < 1 || columns > kMaxColumns)
-        throw WexalError(u"Nieprawidłowa liczba kolumn tabeli: „%1” (dozwolone od 1 do %2)."_s.arg(columnsText).arg(kMaxColumns));
+    if (columns < 1 || columns > Wexal::kMaxTableColumns)
+        throw WexalError(u"Nieprawidłowa liczba kolumn tabeli: „%1” (dozwolone od 1 do %2)."_s.arg(columnsText).arg(Wexal::kMaxTableColumns));
 
     TableGrid *grid = m_views.grid;
     TableGridModel *model = grid->gridModel();
