@@ -51,7 +51,7 @@ void ExportController::WexalNaviExportMenuItemClick()
     const TopicExporter exporter(state.ProgramDir);
     QString path;
     if (state.ViewMode == ViewText) {
-        const QTextDocument *document = m_form.textView()->document();
+        const QTextDocument *document = &m_form.textView()->loadedDocument();
         path = exporter.exportText([document](QIODevice &device, QString *errorText) {
             const QByteArray rtf = RtfWriter::write(*document);
             if (device.write(rtf) == rtf.size())

@@ -24,36 +24,84 @@ RichTextView::RichTextView(QWidget *parent) : QTextEdit(parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
+RichTextView::~RichTextView() = default;
+
+RichTextView::LoadHold::LoadHold(RichTextView &view) : m_view(view)
+{
+    ++m_view.m_holds;
+}
+
+RichTextView::LoadHold::~LoadHold()
+{
+    if (--m_view.m_holds == 0)
+        m_view.showHeldDocument();
+}
+
 void RichTextView::loadFile(const QString &path)
 {
     // The document is built apart from the view and handed over whole: built
     // in place, every insertion would lay the view's document out again.
     QTextDocument *old = document();
-    auto fresh = std::make_unique<QTextDocument>(this);
-    fresh->setDefaultFont(old->defaultFont());
-    fresh->setDocumentMargin(old->documentMargin());
-    fresh->setDefaultTextOption(old->defaultTextOption());
+    std::unique_ptr<QTextDocument> fresh = emptyDocument();
     try {
         RichTextLoader::loadFile(path, *fresh);
     } catch (...) {
+        m_held.reset();
         old->clear();
         throw;
     }
+    if (m_holds == 0) {
+        showDocument(std::move(fresh));
+        return;
+    }
+    m_held = std::move(fresh);
+    // What the view shows is stale until the hold ends; an empty document
+    // makes resizing the view on the way (switching between text and table
+    // topics) cost nothing.
+    if (!old->isEmpty())
+        showDocument(emptyDocument());
+}
+
+std::unique_ptr<QTextDocument> RichTextView::emptyDocument()
+{
+    const QTextDocument *current = document();
+    auto fresh = std::make_unique<QTextDocument>(this);
+    fresh->setDefaultFont(current->defaultFont());
+    fresh->setDocumentMargin(current->documentMargin());
+    fresh->setDefaultTextOption(current->defaultTextOption());
+    return fresh;
+}
+
+void RichTextView::showDocument(std::unique_ptr<QTextDocument> fresh)
+{
     // The view deletes a document it made itself; one it was given is ours.
-    const QPointer<QTextDocument> previous(old);
+    const QPointer<QTextDocument> previous(document());
     setDocument(fresh.release());
     if (previous && previous->parent() == this)
         delete previous.data();
     moveCursor(QTextCursor::Start);
 }
 
-QStringList RichTextView::displayLines() const
+void RichTextView::showHeldDocument()
 {
+    if (m_held)
+        showDocument(std::move(m_held));
+}
+
+const QTextDocument &RichTextView::loadedDocument() const
+{
+    return m_held ? *m_held : *document();
+}
+
+QStringList RichTextView::displayLines()
+{
+    showHeldDocument();
     return DisplayLines::texts(*document());
 }
 
 void RichTextView::selectDisplayLine(int line)
 {
+    showHeldDocument();
     const QList<DisplayLines::Line> lines = DisplayLines::compute(*document());
     if (line < 0 || line >= lines.size())
         return;
@@ -73,7 +121,7 @@ bool RichTextView::saveRtf(const QString &path, QString *error) const
                                                                   file.errorString());
         return false;
     }
-    const QByteArray rtf = RtfWriter::write(*document());
+    const QByteArray rtf = RtfWriter::write(loadedDocument());
     if (file.write(rtf) != rtf.size() || !file.flush()) {
         if (error)
             *error = u"Nie można zapisać pliku \"%1\": %2"_s.arg(QDir::toNativeSeparators(path),
@@ -85,6 +133,7 @@ bool RichTextView::saveRtf(const QString &path, QString *error) const
 
 void RichTextView::printTo(QPrinter *printer, const QString &documentName)
 {
+    showHeldDocument();
     RichTextPrinter::print(*document(), printer, documentName);
 }
 

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextEdit>
 
+#include <memory>
+
 class QPrinter;
 
 // The read-only rich-text view of text topics and of the help, explanations
@@ -15,6 +17,27 @@ class RichTextView : public QTextEdit
 
 public:
     explicit RichTextView(QWidget *parent = nullptr);
+    ~RichTextView() override;
+
+    // While a hold lives, a loaded document is kept apart from the view
+    // instead of being laid out at the view's width: a scan that opens
+    // topic after topic and shows only where it stops lays out only what it
+    // shows. The view takes the last document loaded when it needs the
+    // layout (display lines, selection) or when the last hold ends.
+    class LoadHold
+    {
+    public:
+        explicit LoadHold(RichTextView &view);
+        ~LoadHold();
+        Q_DISABLE_COPY_MOVE(LoadHold)
+
+    private:
+        RichTextView &m_view;
+    };
+
+    // The document last loaded, whether the view shows it yet or not. Its
+    // text can be read; its layout is the view's only once shown.
+    const QTextDocument &loadedDocument() const;
 
     // Empties the view and loads the file by the loading rule (RTF, else
     // plain Windows-1250 text). Throws WexalError when the file cannot be
@@ -22,8 +45,9 @@ public:
     void loadFile(const QString &path);
 
     // The lines as the view lays them out at its current width (see
-    // DisplayLines: table cells line by line in reading order).
-    QStringList displayLines() const;
+    // DisplayLines: table cells line by line in reading order). A document
+    // held back is shown first.
+    QStringList displayLines();
     // Selects the whole display line (its text, not its line break) and
     // scrolls it into view; an index out of range changes nothing.
     void selectDisplayLine(int line);
@@ -36,4 +60,14 @@ public:
     // Asks for a printer with the standard print dialog and prints; false when
     // the user cancels.
     bool printWithDialog(const QString &documentName);
+
+private:
+    // Hands a held document to the view, if one is held.
+    void showHeldDocument();
+    void showDocument(std::unique_ptr<QTextDocument> fresh);
+    // A document with the view's defaults and nothing in it.
+    std::unique_ptr<QTextDocument> emptyDocument();
+
+    int m_holds = 0;
+    std::unique_ptr<QTextDocument> m_held;
 };

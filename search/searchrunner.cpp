@@ -126,6 +126,19 @@ void SearchRunner::searchTitles(int startPosition)
 
 void SearchRunner::searchContents(int resumeTopic, int resumeLine)
 {
+    bool found = false;
+    {
+        // A text is laid out at the view's width only when it may hold the
+        // query or is where the search ends, not for every topic passed.
+        const RichTextView::LoadHold hold(*m_form.textView());
+        found = scanContents(resumeTopic, resumeLine);
+    }
+    if (!found)
+        nothingFound();
+}
+
+bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
+{
     WexalState &state = m_form.state();
     // Scanning makes every topic it opens the current one. The topic the
     // user had on screen is put back as current before the hit is opened as
@@ -140,11 +153,14 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
 
     SearchMatcher matcher(state.SearchText);
     const int lastTopic = int(state.TopicList.size()) - 1;
+    int hitTopic = -1;
+    int hit = -1;
+    bool lastItem = false;
     // The scan never returns to the event loop, so the views are not
     // painted for the topics it passes, only for the one it ends on. (The
     // navigation panel is open in every view the search runs from, so no
     // opening slides it and lets events through.)
-    for (int t = qMax(0, resumeTopic); t <= lastTopic; ++t) {
+    for (int t = qMax(0, resumeTopic); t <= lastTopic && hitTopic < 0; ++t) {
         const TopicKind kind = Wexal::SearchItems::topicKind(state.TopicList.at(t));
         if (kind == TopicKind::Group)
             continue;
@@ -156,23 +172,24 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
         if (state.CurrentTopic != t || state.ViewMode != viewModeOf(kind))
             continue;
         const int start = t == resumeTopic && resumeLine >= 0 ? resumeLine : StartOfTopic;
-
-        int hit = -1;
-        bool lastItem = false;
         if (kind == TopicKind::Table) {
             const TableGridModel &model = *m_form.grid()->gridModel();
             const QVector<int> columns =
                 Wexal::SearchItems::rowColumns(model.headerTexts(), FindParameters::AllColumns);
             hit = Wexal::SearchItems::findRow(model, columns, matcher, start);
             lastItem = hit == model.dataRows();
-        } else if (Wexal::SearchItems::documentMayMatch(*m_form.textView()->document(), matcher)) {
+        } else if (Wexal::SearchItems::documentMayMatch(m_form.textView()->loadedDocument(), matcher)) {
             const QStringList lines = m_form.textView()->displayLines();
             hit = Wexal::SearchItems::findLine(lines, matcher, start);
             lastItem = hit == lines.size() - 1;
         }
-        if (hit < 0)
-            continue;
+        if (hit >= 0)
+            hitTopic = t;
+    }
 
+    if (hitTopic >= 0) {
+        const int t = hitTopic;
+        const TopicKind kind = Wexal::SearchItems::topicKind(state.TopicList.at(t));
         state.ResumeItem = t;
         state.ResumeLine = hit;
         giveBackUserTopic();
@@ -194,7 +211,7 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
         } else {
             state.FindNextAvailable = false;
         }
-        return;
+        return true;
     }
 
     // Put back what was on screen when the search started.
@@ -210,7 +227,7 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
     }
     if (state.CurrentTopic == userTopic)
         state.CurrentEntry = userEntry;
-    nothingFound();
+    return false;
 }
 
 void SearchRunner::nothingFound()

@@ -31,6 +31,9 @@ public:
     static QString notFoundMessage();
 
 private:
+    // The contents search up to the message: true when a hit was opened,
+    // false when the start topic was put back.
+    bool scanContents(int resumeTopic, int resumeLine);
     void nothingFound();
     void selectTreeNodeOf(int topic);
     void showTableRow(int row);

@@ -1,5 +1,6 @@
 #include "documenttext.h"
 
+#include "app/cp1250.h"
 #include "app/wexalerror.h"
 #include "richtext/richtextloader.h"
 #include "richtext/richtextview.h"
@@ -78,6 +79,7 @@ private slots:
     void displayLines();
     void wrappingFollowsTheWidth();
     void selectDisplayLine();
+    void heldDocumentIsShownWhenNeeded();
     void saveRtfWritesTheWholeDocument();
     void saveRtfReportsAnUnwritableFile();
     void printsPageAfterPage();
@@ -236,6 +238,55 @@ void RichTextViewTest::selectDisplayLine()
     QCOMPARE(view.textCursor().selectedText(), lines[target]);
     view.selectDisplayLine(-1);
     QCOMPARE(view.textCursor().selectedText(), lines[target]);
+}
+
+void RichTextViewTest::heldDocumentIsShownWhenNeeded()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto write = [&dir](const QString &name, const QString &text) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(Wexal::Cp1250::encode(text)) > 0;
+    };
+    QVERIFY(write(u"a.txt"_s, u"pierwszy\r\n"_s));
+    QVERIFY(write(u"b.txt"_s, u"drugi\r\n"_s));
+    QVERIFY(write(u"c.txt"_s, longText(12).replace(u'\n', u"\r\n"_s)));
+
+    RichTextView view;
+    view.resize(250, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.loadFile(dir.filePath(u"a.txt"_s));
+    {
+        const RichTextView::LoadHold hold(view);
+        view.loadFile(dir.filePath(u"b.txt"_s));
+        // Held back: readable, but not what the view shows.
+        QCOMPARE(view.loadedDocument().toPlainText(), u"drugi\n"_s);
+        QVERIFY(view.toPlainText() != u"drugi\n"_s);
+        // A failed load empties both, as it does without a hold.
+        QVERIFY_THROWS_EXCEPTION(WexalError, view.loadFile(dir.filePath(u"brak.txt"_s)));
+        QVERIFY(view.loadedDocument().isEmpty());
+        QVERIFY(view.document()->isEmpty());
+
+        view.loadFile(dir.filePath(u"c.txt"_s));
+        {
+            const RichTextView::LoadHold inner(view);
+            view.loadFile(dir.filePath(u"b.txt"_s));
+        }
+        // An inner hold ending leaves the outer one in force.
+        QCOMPARE(view.loadedDocument().toPlainText(), u"drugi\n"_s);
+        QVERIFY(view.document()->isEmpty());
+        view.loadFile(dir.filePath(u"c.txt"_s));
+        // Lines are the view's own: asking shows the held document.
+        const QStringList lines = view.displayLines();
+        QCOMPARE(view.document(), &view.loadedDocument());
+        QVERIFY(lines.size() > 12);
+        QCOMPARE(lines.join(QString()), longText(12).remove(u'\n'));
+        view.loadFile(dir.filePath(u"b.txt"_s));
+    }
+    // The hold's end shows the last document loaded.
+    QCOMPARE(view.toPlainText(), u"drugi\n"_s);
+    QCOMPARE(view.document(), &view.loadedDocument());
 }
 
 void RichTextViewTest::saveRtfWritesTheWholeDocument()
