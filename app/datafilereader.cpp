@@ -1,5 +1,7 @@
 #include "app/datafilereader.h"
 
+#include <cstring>
+
 #include "app/cp1250.h"
 #include "app/datafileobserver.h"
 
@@ -41,12 +43,16 @@ bool DataFileReader::fill()
 
 qsizetype DataFileReader::findLineEnd(qsizetype from) const
 {
+    // The first CR, unless a Ctrl-Z comes before it.
     const char *data = m_buffer.constData();
-    for (qsizetype i = from; i < m_buffer.size(); ++i) {
-        if (data[i] == '\r' || data[i] == kCtrlZ)
-            return i;
-    }
-    return -1;
+    const qsizetype size = m_buffer.size();
+    if (from >= size)
+        return -1;
+    const void *cr = std::memchr(data + from, '\r', std::size_t(size - from));
+    const qsizetype limit = cr ? static_cast<const char *>(cr) - data : size;
+    if (const void *ctrlZ = std::memchr(data + from, kCtrlZ, std::size_t(limit - from)))
+        return static_cast<const char *>(ctrlZ) - data;
+    return cr ? limit : -1;
 }
 
 void DataFileReader::stopAtCtrlZ(qsizetype at, int lineNumber)

@@ -42,6 +42,26 @@ bool isBlank(QChar ch)
     return ch.unicode() <= 32;
 }
 
+// Whether text holds upperKey once upper-cased, without building the
+// upper-cased text: records are read field by field for every topic opened.
+bool containsUpperCased(QStringView text, QStringView upperKey)
+{
+    const auto &map = upperTable().map;
+    const qsizetype m = upperKey.size();
+    for (qsizetype i = 0; i + m <= text.size(); ++i) {
+        qsizetype j = 0;
+        for (; j < m; ++j) {
+            const char16_t u = text[i + j].unicode();
+            const char16_t upper = u < map.size() ? map[u] : u;
+            if (upper != upperKey[j].unicode())
+                break;
+        }
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QChar upperChar(QChar ch)
@@ -109,7 +129,7 @@ QString GetTabField(QStringView record, QStringView key)
         const qsizetype tab = rest.indexOf(u'\t');
         const QStringView field = tab < 0 ? rest : rest.left(tab);
         rest = tab < 0 ? QStringView() : rest.mid(tab + 1);
-        if (field.size() >= key.size() && upperCase(field).contains(upperKey))
+        if (containsUpperCased(field, upperKey))
             return field.mid(key.size()).toString();
     }
     return QString();

@@ -42,7 +42,7 @@ void RtfFormatTables::beginFont(int number)
     m_current = &m_fonts[number];
     m_current->number = number;
     m_cachedFont = -2;
-    m_formatValid = false;
+    m_madeFormats.clear();
 }
 
 void RtfFormatTables::setFontCharset(int charset)
@@ -113,7 +113,7 @@ void RtfFormatTables::finishFontTable(RtfTextDecoder &decoder)
             font.families.append(base);
     }
     m_current = nullptr;
-    m_formatValid = false;
+    m_madeFormats.clear();
 }
 
 void RtfFormatTables::colourTableText(QByteArrayView bytes)
@@ -129,7 +129,7 @@ void RtfFormatTables::colourTableText(QByteArrayView bytes)
         m_red = m_green = m_blue = 0;
         m_colourSet = false;
     }
-    m_formatValid = false;
+    m_madeFormats.clear();
 }
 
 QColor RtfFormatTables::colour(int index) const
@@ -159,8 +159,10 @@ int RtfFormatTables::codePage(int font)
 
 QTextCharFormat RtfFormatTables::charFormat(const RtfCharProps &props, const QStringList &links)
 {
-    if (m_formatValid && props == m_formatProps)
-        return m_format;
+    for (const MadeFormat &made : std::as_const(m_madeFormats)) {
+        if (made.props == props)
+            return made.format;
+    }
     QTextCharFormat format;
     const int fontNumber = props.font < 0 ? m_defaultFont : props.font;
     const auto font = m_fonts.constFind(fontNumber);
@@ -194,9 +196,13 @@ QTextCharFormat RtfFormatTables::charFormat(const RtfCharProps &props, const QSt
         format.setAnchor(true);
         format.setAnchorHref(links[props.link]);
     }
-    m_formatProps = props;
-    m_format = format;
-    m_formatValid = true;
+    constexpr qsizetype kMadeFormats = 8;
+    if (m_madeFormats.size() < kMadeFormats) {
+        m_madeFormats.append({props, format});
+    } else {
+        m_madeFormats[m_nextMade] = {props, format};
+        m_nextMade = (m_nextMade + 1) % kMadeFormats;
+    }
     return format;
 }
 

@@ -71,7 +71,15 @@ private:
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colourSet = false;
 
-    RtfCharProps m_formatProps;
-    QTextCharFormat m_format;
-    bool m_formatValid = false;
+    // The formats made last, for the props they were made from: text
+    // alternates between a few formats (plain, bold, a link), and making a
+    // format costs more than the text it is for. Cleared when a table
+    // changes.
+    struct MadeFormat
+    {
+        RtfCharProps props;
+        QTextCharFormat format;
+    };
+    QList<MadeFormat> m_madeFormats;
+    qsizetype m_nextMade = 0;
 };

@@ -1,5 +1,7 @@
 #include "table/tablegridmodel.h"
 
+#include <cstring>
+
 #include "app/cp1250.h"
 
 #include <algorithm>
@@ -69,9 +71,19 @@ void TableGridModel::appendRow(const QVector<QByteArrayView> &cells, const QVect
         beginInsertRows(QModelIndex(), m_rows, m_rows);
     }
     const quint32 firstCell = quint32(m_cellEnd.size());
+    // The row's cells go in with one resize and plain copies: rows are
+    // appended by the hundred thousand when a large table is opened.
+    qsizetype end = m_text.size();
+    qsizetype rowBytes = 0;
+    for (int c = 0; c < n; ++c)
+        rowBytes += cells[c].size();
+    m_text.resize(end + rowBytes);
+    char *text = m_text.data();
     for (int c = 0; c < n; ++c) {
-        m_text.append(cells[c].data(), cells[c].size());
-        m_cellEnd.push_back(quint32(m_text.size()));
+        if (!cells[c].isEmpty())
+            std::memcpy(text + end, cells[c].data(), std::size_t(cells[c].size()));
+        end += cells[c].size();
+        m_cellEnd.push_back(quint32(end));
         if (linkIndexes[c] >= 0) {
             m_linkCells.push_back(firstCell + quint32(c));
             m_linkIndexes.push_back(linkIndexes[c]);

@@ -24,3 +24,9 @@ void TableHeaderView::paintSection(QPainter *painter, const QRect &rect, int log
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->restore();
 }
+
+QSize TableHeaderView::sizeHint() const
+{
+    return orientation() == Qt::Horizontal ? QSize(length(), minimumHeight())
+                                           : QSize(minimumWidth(), length());
+}

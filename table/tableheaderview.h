@@ -14,6 +14,11 @@ class TableHeaderView : public QHeaderView
 public:
     TableHeaderView(TableCellPainter &painter, QWidget *parent);
 
+    // The header row's height is fixed, so the hint is the sections' length
+    // by that height: measuring every caption for it, as the base class does
+    // whenever a table is opened, would be thrown away.
+    QSize sizeHint() const override;
+
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
