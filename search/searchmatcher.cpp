@@ -105,6 +105,9 @@ void SearchMatcher::endItem()
 const char *SearchMatcher::findBytes(const char *from, const char *end) const
 {
     const std::string &query = *m_queryBytes;
+    // Nothing to search (no items yet: no buffer at all) holds no match.
+    if (end - from < qsizetype(query.size()) || from == nullptr)
+        return nullptr;
 #ifdef __GLIBC__
     // The C library's search is several times faster than a generic one.
     return static_cast<const char *>(memmem(from, std::size_t(end - from), query.data(), query.size()));
