@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -35,6 +37,42 @@ bool readAll(QIODevice &device, QByteArray &bytes)
     }
 }
 
+// A zero-width space: a place the line may break that shows nothing.
+constexpr char16_t kBreakOpportunity = 0x200B;
+
+void breakLongRuns(QTextDocument &doc)
+{
+    QTextCursor cursor(&doc);
+    bool editing = false;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        // Only a paragraph longer than a run can hold one.
+        if (block.length() <= RichTextLoader::LongestRun)
+            continue;
+        const QString text = block.text();
+        QList<int> breaks;
+        int run = 0;
+        for (int i = 0; i < text.size(); ++i) {
+            if (text.at(i).isSpace() || text.at(i) == kBreakOpportunity) {
+                run = 0;
+            } else if (++run > RichTextLoader::LongestRun) {
+                breaks.append(i);
+                run = 1;
+            }
+        }
+        // From the back, so that the positions still to come stay where they were.
+        for (auto it = breaks.crbegin(); it != breaks.crend(); ++it) {
+            if (!editing) {
+                cursor.beginEditBlock();
+                editing = true;
+            }
+            cursor.setPosition(block.position() + *it);
+            cursor.insertText(QString(QChar(kBreakOpportunity)));
+        }
+    }
+    if (editing)
+        cursor.endEditBlock();
+}
+
 } // namespace
 
 bool RichTextLoader::load(QIODevice &device, QTextDocument &doc, Format *format, QString *error)
@@ -49,6 +87,7 @@ bool RichTextLoader::load(QIODevice &device, QTextDocument &doc, Format *format,
     const Format used = RtfReader::read(bytes, doc) ? Format::Rtf : Format::PlainText;
     if (used == Format::PlainText)
         setPlainText(bytes, doc);
+    breakLongRuns(doc);
     if (format)
         *format = used;
     return true;
@@ -61,6 +100,12 @@ RichTextLoader::Format RichTextLoader::loadFile(const QString &path, QTextDocume
     if (!file.open(QIODevice::ReadOnly)) {
         doc.clear();
         throw WexalError(u"Nie można otworzyć pliku \"%1\": %2"_s.arg(name, file.errorString()));
+    }
+    if (file.size() > MaxFileBytes) {
+        doc.clear();
+        const auto megabytes = [](qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); };
+        throw WexalError(u"Nie można wyświetlić pliku \"%1\": ma %2 MB, a dokument może mieć najwyżej %3 MB."_s.arg(
+            name, megabytes(file.size()), megabytes(MaxFileBytes)));
     }
     Format format = Format::Rtf;
     QString reason;

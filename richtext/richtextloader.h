@@ -8,7 +8,11 @@ class QTextDocument;
 // The one rule by which the program shows a document file: empty the
 // document, read the file as RTF, and when it does not start with the RTF
 // header read it again from its beginning as plain Windows-1250 text (every
-// CR LF, CR or LF ends a paragraph).
+// CR LF, CR or LF ends a paragraph). A run of more than LongestRun characters
+// without white space gets an invisible break opportunity (a zero-width
+// space) after every LongestRun of them: the view's line breaking takes time
+// that grows with the square of the longest unbreakable run, and a damaged
+// file of one endless word would freeze the program for minutes.
 class RichTextLoader
 {
 public:
@@ -19,8 +23,16 @@ public:
     static bool load(QIODevice &device, QTextDocument &doc, Format *format = nullptr,
                      QString *error = nullptr);
 
-    // Throws WexalError, naming the file, when it cannot be opened or read.
+    // The largest document file shown. Laying out text costs the view time
+    // and memory in proportion to it (some 50 bytes a character), so a
+    // damaged file of hundreds of megabytes is refused rather than read.
+    static constexpr qint64 MaxFileBytes = qint64(8) << 20;
+
+    // Throws WexalError, naming the file, when it cannot be opened or read,
+    // or is larger than MaxFileBytes.
     static Format loadFile(const QString &path, QTextDocument &doc);
 
     static void setPlainText(QByteArrayView bytes, QTextDocument &doc);
+
+    static constexpr int LongestRun = 1000;
 };

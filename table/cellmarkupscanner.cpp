@@ -101,11 +101,15 @@ bool CellMarkupScanner::step(TokenListener *listener)
 QStringView CellMarkupScanner::plainStretch() const
 {
     const QStringView rest = this->rest();
+    // Only the window is searched for a "#": the passes take from a stretch
+    // what fits on one line, and a damaged cell of megabytes without a token
+    // would otherwise be searched to its end at every line.
+    const QStringView window = rest.left(kLongestStretch);
     qsizetype from = 1; // the first character is plain: the rest does not begin with a token
     while (true) {
-        const qsizetype hash = rest.indexOf(u'#', from);
+        const qsizetype hash = window.indexOf(u'#', from);
         if (hash < 0)
-            return rest;
+            return window;
         const QStringView at = rest.mid(hash);
         if (at.startsWith(kBold) || at.startsWith(kUnderline) || at.startsWith(kItalic)
             || at.startsWith(kLink) || at.startsWith(kLineEnd))

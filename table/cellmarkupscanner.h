@@ -49,7 +49,10 @@ public:
 
     // The characters that the following steps would move one at a time
     // without meeting a token: from the start of the rest up to the next
-    // place where a token begins. Only when the rest does not begin with one.
+    // place where a token begins, but no more than kLongestStretch of them
+    // (the next call goes on from there). Only when the rest does not begin
+    // with one.
+    static constexpr qsizetype kLongestStretch = 4096;
     QStringView plainStretch() const;
     // Runs that many plain steps at once.
     void takePlain(qsizetype count);

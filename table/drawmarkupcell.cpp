@@ -12,10 +12,10 @@ namespace {
 class CellDrawing final : public CellMarkupScanner::TokenListener
 {
 public:
-    CellDrawing(int left, int width, int top, QStringView text, QString *linkRecord,
+    CellDrawing(int left, int width, int top, int bottom, QStringView text, QString *linkRecord,
                 bool currentRow, int lineHeight, const CellTextMeasure &measure,
                 MarkupRunSink &sink)
-        : m_scanner(text), m_left(left), m_width(width), m_y(top), m_record(linkRecord),
+        : m_scanner(text), m_left(left), m_width(width), m_y(top), m_bottom(bottom), m_record(linkRecord),
           m_currentRow(currentRow), m_lineHeight(lineHeight), m_measure(measure), m_sink(sink)
     {
     }
@@ -35,6 +35,7 @@ private:
     const int m_left;
     const int m_width;
     int m_y;
+    const int m_bottom;
     int m_x = 0; // width of the runs already drawn on this line
     QString *m_record;
     const bool m_currentRow;
@@ -121,7 +122,7 @@ void CellDrawing::run()
         drawLine();
         m_scanner.trimRest();
         m_y += m_lineHeight;
-    } while (!m_scanner.restIsEmpty());
+    } while (!m_scanner.restIsEmpty() && m_y < m_bottom);
     if (m_record)
         Wexal::appendLinkCount(*m_record, m_linkCount);
 }
@@ -132,12 +133,12 @@ namespace Wexal {
 
 void DrawMarkupCell(int left, int width, int top, QStringView text, QString *linkRecord,
                     bool currentRow, int lineHeight, const CellTextMeasure &measure,
-                    MarkupRunSink &sink)
+                    MarkupRunSink &sink, int bottom)
 {
     if (text.isEmpty())
         return;
-    CellDrawing drawing(left, width, top, text, linkRecord, currentRow, lineHeight, measure,
-                        sink);
+    CellDrawing drawing(left, width, top, bottom, text, linkRecord, currentRow, lineHeight,
+                        measure, sink);
     drawing.run();
 }
 

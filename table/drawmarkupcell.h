@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <limits>
+
 class CellTextMeasure;
 class MarkupRunSink;
 
@@ -18,8 +20,11 @@ namespace Wexal {
 // "#R#" is replaced by the areas of the links drawn now (only the run that
 // ends at a link's closing "#L#" gets one) and the count of links opened.
 // An empty text draws nothing and leaves the record as it is.
+//
+// Lines that would start at or below bottom are not drawn: nobody sees them,
+// and links that are not drawn get no area, as none could be pointed at.
 void DrawMarkupCell(int left, int width, int top, QStringView text, QString *linkRecord,
                     bool currentRow, int lineHeight, const CellTextMeasure &measure,
-                    MarkupRunSink &sink);
+                    MarkupRunSink &sink, int bottom = std::numeric_limits<int>::max());
 
 } // namespace Wexal

@@ -1,5 +1,7 @@
 #include "table/linkareas.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,6 +24,28 @@ bool numberAfter(QStringView text, QStringView key, int *value)
 QString numberedKey(QChar letter, int link)
 {
     return QString(letter) + QString::number(link) + u'=';
+}
+
+// The links n, ascending, for which text holds "L" n "=": only they can have
+// an area. A damaged record may claim any count; the work follows the text.
+QList<int> linksWithLeftEdge(QStringView text)
+{
+    QList<int> links;
+    for (qsizetype at = text.indexOf(u'L'); at >= 0; at = text.indexOf(u'L', at + 1)) {
+        const qsizetype digits = at + 1;
+        qsizetype end = digits;
+        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+            ++end;
+        if (end == digits || end == text.size() || text[end] != u'=' || text[digits] == u'0')
+            continue;
+        bool ok = false;
+        const int link = text.mid(digits, end - digits).toInt(&ok);
+        if (ok)
+            links.append(link);
+    }
+    std::sort(links.begin(), links.end());
+    links.erase(std::unique(links.begin(), links.end()), links.end());
+    return links;
 }
 
 } // namespace
@@ -60,7 +84,9 @@ QList<LinkArea> readLinkAreas(QStringView record)
     int count = 0;
     if (!numberAfter(text, u"C=", &count))
         return areas;
-    for (int n = 1; n <= count; ++n) {
+    for (const int n : linksWithLeftEdge(text)) {
+        if (n > count)
+            break;
         LinkArea area;
         area.link = n;
         if (numberAfter(text, numberedKey(u'L', n), &area.left)

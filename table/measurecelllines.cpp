@@ -5,7 +5,7 @@
 
 namespace Wexal {
 
-int MeasureCellLines(int width, QStringView text, const CellTextMeasure &measure)
+int MeasureCellLines(int width, QStringView text, const CellTextMeasure &measure, int maxLines)
 {
     if (text.isEmpty())
         return 1;
@@ -45,7 +45,7 @@ int MeasureCellLines(int width, QStringView text, const CellTextMeasure &measure
         }
         scanner.trimRest();
         ++count;
-    } while (!scanner.restIsEmpty());
+    } while (!scanner.restIsEmpty() && count < maxLines);
     return count;
 }
 

@@ -47,6 +47,23 @@ private:
     QColor m_background;
 };
 
+// The part of a one-line cell text that can show in a cell width pixels
+// wide, taken from where its alignment shows it: the start, the middle or
+// the end. Characters are about a pixel wide at the least, so twice the width
+// is more than ever shows; a damaged cell of megabytes would otherwise be
+// laid out whole at every paint.
+QString visiblePart(const QString &text, int width, Qt::Alignment alignment)
+{
+    const qsizetype keep = 2 * qsizetype(qMax(0, width)) + 16;
+    if (text.size() <= keep)
+        return text;
+    if (alignment & Qt::AlignRight)
+        return text.right(keep);
+    if (alignment & Qt::AlignHCenter)
+        return text.mid((text.size() - keep) / 2, keep);
+    return text.left(keep);
+}
+
 } // namespace
 
 TableCellPainter::TableCellPainter(WexalState &state, TableGrid &grid) : m_state(state), m_grid(grid) {}
@@ -111,8 +128,12 @@ void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QR
 {
     const FontMetricsMeasure &fonts = measure();
     const QString text = m_grid.gridModel()->cellText(column, row);
-    const int h = fonts.lineHeight();
-    const int lines = Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts);
+    const int h = qMax(1, fonts.lineHeight());
+    // The grid scrolls by whole rows, so of a row taller than the grid only
+    // the first screenful is ever seen: lines past that are neither counted
+    // nor drawn, which keeps a damaged cell of millions of lines cheap.
+    const int shownHeight = m_grid.viewport()->height();
+    const int lines = Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts, shownHeight / h + 2);
     m_grid.raiseRowHeight(row, h * lines);
 
     const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
@@ -122,12 +143,14 @@ void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QR
     const int link = m_grid.gridModel()->linkIndex(column, row);
     QString *record = link >= 0 && link < m_state.LinkCellList.size() ? &m_state.LinkCellList[link] : nullptr;
     PainterRunSink sink(painter, fonts, textColour, background);
-    Wexal::DrawMarkupCell(rect.left(), rect.width(), rect.top(), text, record, current, h, fonts, sink);
+    Wexal::DrawMarkupCell(rect.left(), rect.width(), rect.top(), text, record, current, h, fonts, sink,
+                          qMin(rect.bottom() + 1, shownHeight));
 }
 
 void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const QRect &rect, bool current, bool right)
 {
-    const QString text = m_grid.gridModel()->cellText(column, row);
+    const QString text = visiblePart(m_grid.gridModel()->cellText(column, row), rect.width(),
+                                     right ? Qt::AlignRight : Qt::AlignHCenter);
     const QFontMetrics metrics(painter.font());
     const int w = metrics.horizontalAdvance(text);
     const int h = metrics.height();
@@ -145,6 +168,6 @@ void TableCellPainter::drawPlain(QPainter &painter, int column, int row, const Q
     const QPalette palette = m_grid.palette();
     painter.fillRect(rect, current ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base));
     painter.setPen(current ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
-    const QString text = m_grid.gridModel()->cellText(column, row);
+    const QString text = visiblePart(m_grid.gridModel()->cellText(column, row), rect.width(), Qt::AlignLeft);
     painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
