@@ -9,7 +9,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="${WEXAL_BUILD_DIR:-$here/build}"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-          libqt6printsupport6 libgl-dev fonts-dejavu-core xdg-utils)
+          libqt6printsupport6 libgl-dev fonts-dejavu-core xdg-utils
+          clang libclang-rt-14-dev llvm)
 
 install_packages() {
     local missing=()
@@ -40,6 +41,9 @@ test)
     configure_and_build
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+    # Then the same tests under the sanitizers and every fuzz target for a
+    # bounded time (build-asan/, build-fuzz/).
+    "$here/tools/hardening/run.sh"
     ;;
 *)
     echo "usage: $0 run|test" >&2
