@@ -4,7 +4,7 @@
 // Byte 0 is the column width, byte 1 the line height, the rest the cell text
 // in Windows-1250.
 
-#include "fixedmeasure.h"
+#include "tests/table/fixedwidthmeasure.h"
 #include "fuzzcheck.h"
 
 #include "app/cp1250.h"
@@ -129,12 +129,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = Wexal::Cp1250::decode(
         QByteArrayView(reinterpret_cast<const char *>(data) + 2, qsizetype(size - 2)));
 
-    const FixedMeasure measure(false);
+    const FixedWidthMeasure measure(false);
     const int lines = Wexal::MeasureCellLines(width, text, measure);
     FUZZ_CHECK(lines >= 1);
     if (text.size() <= 200) {
         // The one-question shortcut and asking every prefix agree.
-        const FixedMeasure literal(true);
+        const FixedWidthMeasure literal(true);
         FUZZ_CHECK(Wexal::MeasureCellLines(width, text, literal) == lines);
     }
 
