@@ -4,6 +4,8 @@
 // Windows-1250 text (decoding plus QTextDocument::setPlainText). The load at
 // 1, 2.5 and 5 MB shows whether the time grows linearly.
 
+#include "tools/benchtiming.h"
+
 #include "rtfbenchdocument.h"
 
 #include "app/cp1250.h"
@@ -19,20 +21,7 @@
 
 namespace {
 
-constexpr int Rounds = 3;
-
-// The fastest of a few rounds: the least disturbed by the rest of the machine.
-double bestMilliseconds(const std::function<void()> &work)
-{
-    double best = 1e300;
-    for (int i = 0; i < Rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
+using BenchTiming::bestMilliseconds;
 
 double readRtf(const QByteArray &rtf)
 {

@@ -14,6 +14,8 @@
 //            nowhere, through every topic to the not-found message,
 //   grep     grep -c -i over the same files, for comparison.
 
+#include "tools/benchtiming.h"
+
 #include "app/commandset.h"
 #include "app/cp1250.h"
 #include "app/twexalmainform.h"
@@ -39,7 +41,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int Rounds = 3;
+using BenchTiming::bestMilliseconds;
 constexpr int TopicsPerGroup = 100;
 // Found in no generated file, in any spelling.
 const QString kQuery = u"żółwiowy"_s;
@@ -143,18 +145,6 @@ DataSet generate(const QString &dir, int topics, qint64 totalBytes, int textShar
     writeFile(dir + u"/bench.def"_s, Wexal::Cp1250::encode(QString::fromUtf8(definitions)));
     writeFile(dir + u"/definition.global"_s, "bench.def;\r\n");
     return set;
-}
-
-double bestMilliseconds(const std::function<void()> &work)
-{
-    double best = 1e300;
-    for (int i = 0; i < Rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 qint64 readAndDecode(const QString &dir, const QStringList &files)
