@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -28,6 +29,8 @@ int main(int argc, char *argv[])
             return 1;
         }
         ++swaps;
+        // Each state lasts a moment, so that both are met mid-export.
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
     }
     // Leave the names as they were found.
     if (swaps % 2 != 0 && ::renameat2(AT_FDCWD, argv[1], AT_FDCWD, argv[2], RENAME_EXCHANGE) == 0)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QTest>
 
 #include <unistd.h>
@@ -306,13 +307,14 @@ void ExportTest::exportDirectorySwappedForALink()
     QVERIFY(swapper.waitForStarted());
     int written = 0;
     int refused = 0;
+    QSet<QString> messages;
     const QDeadlineTimer deadline(kSwapMs);
     while (!deadline.hasExpired()) {
         try {
             exportOfKind(exporter, written % 2 == 0 ? u"table"_s : u"text"_s);
             ++written;
         } catch (const WexalError &error) {
-            QVERIFY2(error.message().contains(u"dowiązaniem"_s), qPrintable(error.message()));
+            messages.insert(error.message());
             ++refused;
         }
     }
@@ -320,9 +322,12 @@ void ExportTest::exportDirectorySwappedForALink()
     QCOMPARE(swapper.exitCode(), 0);
     const long swaps = swapper.readAllStandardOutput().trimmed().toLong();
     qInfo("%d exports written, %d refused, %ld swaps", written, refused, swaps);
-    QVERIFY(swaps > 0 && written > 0);
     QCOMPARE(QDir(victim.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList());
+    QVERIFY(swaps > 0 && written > 0);
+    // An export that met the link was refused as a link, and said so.
+    for (const QString &message : std::as_const(messages))
+        QVERIFY2(message.contains(u"dowiązaniem"_s), qPrintable(message));
 }
 
 void ExportTest::temporaryLocationFallback_data()
@@ -354,7 +359,11 @@ void ExportTest::temporaryLocationFallback()
     const EnvironmentOverride tempLocation("TMPDIR", tmpDir.replace("<base>", QFile::encodeName(base.path())));
 
     const QString expected = (fallsBack ? u"/tmp"_s : base.path()) + u'/' + userDirName() + u'/';
-    QCOMPARE(ExportDirectory::path(), expected);
+    try {
+        QCOMPARE(ExportDirectory::path(), expected);
+    } catch (const WexalError &error) {
+        QFAIL(qPrintable(error.message()));
+    }
     QCOMPARE(QFileInfo::exists(u"/"_s + userDirName()), hadRootDir);
     QCOMPARE(here.exists(userDirName()), hadCurrentDir);
 }
