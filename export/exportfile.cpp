@@ -4,10 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,6 +32,24 @@ QString writeError(const QString &path, const QString &reason)
     return reason.isEmpty() ? message : message + u'\n' + reason;
 }
 
+// A name of the form "." + name + "." + six letters or digits, made
+// exclusively: it never opens an existing file or follows a link.
+int createUniqueFile(int dirFd, const QByteArray &name, QByteArray *uniqueName)
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *uniqueName = '.' + name + '.';
+        for (int i = 0; i < 6; ++i)
+            *uniqueName += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        const int fd =
+            ::openat(dirFd, uniqueName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 } // namespace
 
 void ExportFile::write(const QString &path, const Writer &writer)
@@ -44,22 +61,46 @@ void ExportFile::write(const QString &path, const Writer &writer)
     file.commit();
 }
 
+void ExportFile::write(int dirFd, const QString &path, const Writer &writer)
+{
+    ExportFile file(dirFd, path);
+    QString errorText;
+    if (!writer(file.device(), &errorText))
+        file.fail(errorText);
+    file.commit();
+}
+
 ExportFile::ExportFile(const QString &path) : m_path(path)
 {
-    const QFileInfo info(path);
-    m_tempPath = QFile::encodeName(info.path() + u"/."_s + info.fileName() + u".XXXXXX"_s);
-    // mkstemp creates the file exclusively (mode 0600): it never opens an
-    // existing file or follows a link.
-    const int fd = ::mkostemp(m_tempPath.data(), O_CLOEXEC);
-    if (fd < 0) {
+    m_ownDir = FileDescriptor(
+        ::open(QFile::encodeName(QFileInfo(path).path()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!m_ownDir.isValid()) {
         const int error = errno;
         m_done = true;
         throw WexalError(createError(path, systemErrorText(error)));
     }
+    m_dirFd = m_ownDir.get();
+    create();
+}
+
+ExportFile::ExportFile(int dirFd, const QString &path) : m_path(path), m_dirFd(dirFd)
+{
+    create();
+}
+
+void ExportFile::create()
+{
+    m_name = QFile::encodeName(QFileInfo(m_path).fileName());
+    const int fd = createUniqueFile(m_dirFd, m_name, &m_tempName);
+    if (fd < 0) {
+        const int error = errno;
+        m_done = true;
+        throw WexalError(createError(m_path, systemErrorText(error)));
+    }
     if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         discard();
-        throw WexalError(createError(path, m_file.errorString()));
+        throw WexalError(createError(m_path, m_file.errorString()));
     }
 }
 
@@ -78,7 +119,7 @@ void ExportFile::commit()
         discard();
         throw WexalError(writeError(m_path, reason));
     }
-    if (::rename(m_tempPath.constData(), QFile::encodeName(m_path).constData()) != 0) {
+    if (::renameat(m_dirFd, m_tempName.constData(), m_dirFd, m_name.constData()) != 0) {
         const int error = errno;
         discard();
         throw WexalError(createError(m_path, systemErrorText(error)));
@@ -95,6 +136,6 @@ void ExportFile::fail(const QString &errorText)
 void ExportFile::discard()
 {
     m_file.close();
-    ::unlink(m_tempPath.constData());
+    ::unlinkat(m_dirFd, m_tempName.constData(), 0);
     m_done = true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/filedescriptor.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -13,7 +15,9 @@ class QIODevice;
 // link someone planted), and is then renamed to the target name. The rename
 // replaces whatever directory entry had that name, a file or a symbolic link,
 // without ever writing through a link: a planted link is replaced, its target
-// stays untouched.
+// stays untouched. Both steps are taken relative to one open descriptor of
+// the directory, so the file lands in the directory that was opened even if
+// its name is meanwhile given to something else.
 class ExportFile
 {
 public:
@@ -22,9 +26,14 @@ public:
     // returns false (with its error text); no partial file is left then.
     using Writer = std::function<bool(QIODevice &device, QString *errorText)>;
     static void write(const QString &path, const Writer &writer);
+    // The same inside the directory open as dirFd, which must stay open
+    // meanwhile; path is that directory's name followed by the file's name.
+    static void write(int dirFd, const QString &path, const Writer &writer);
 
-    // Starts the file; throws WexalError when it cannot be created.
+    // Starts the file; throws WexalError when it cannot be created. The first
+    // opens the directory that path names.
     explicit ExportFile(const QString &path);
+    ExportFile(int dirFd, const QString &path);
     // Removes the unfinished file unless commit() succeeded.
     ~ExportFile();
     ExportFile(const ExportFile &) = delete;
@@ -40,10 +49,14 @@ public:
     [[noreturn]] void fail(const QString &errorText);
 
 private:
+    void create();
     void discard();
 
     QString m_path;
-    QByteArray m_tempPath;
+    FileDescriptor m_ownDir;
+    int m_dirFd = -1;
+    QByteArray m_name;
+    QByteArray m_tempName;
     QFile m_file;
     bool m_done = false;
 };

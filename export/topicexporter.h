@@ -7,14 +7,14 @@
 #include <QStringList>
 
 // The export of the open topic, without the windows: takes a number from the
-// counter in the program directory, names the file and writes it into the
+// export counter (see NextExportNumber), names the file and writes it into the
 // export directory. What the caller then does with the returned path is to
 // hand it to the desktop's opener, with the export directory as working
 // directory.
 class TopicExporter
 {
 public:
-    // programDir holds the counter (ending in "/"). exportDir, ending in "/",
+    // programDir is where the counter is kept if it can be (ending in "/"). exportDir, ending in "/",
     // is where files go; empty means ExportDirectory::path(), looked up
     // anew by each export before it takes its number.
     explicit TopicExporter(QString programDir, QString exportDir = QString());
@@ -38,6 +38,9 @@ public:
     QString exportDirectory() const;
 
 private:
+    using FileName = QString (*)(const QString &exportDir, const QString &number);
+    QString exportFile(FileName fileName, const ExportFile::Writer &writer) const;
+
     QString m_programDir;
     QString m_exportDir;
 };

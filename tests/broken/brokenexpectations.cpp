@@ -254,9 +254,10 @@ std::optional<Case> forCase(const QString &name)
         return Case{intactSession(normalStart, u"000007"_s, u"000008"_s), counterBytes(9)};
     if (name == u"counter-9-bytes"_s)
         return Case{intactSession(normalStart, u"000007"_s, u"000008"_s), counterBytes(9, "ABCDE")};
-    // No counter can be made: each export takes the empty number, silently.
+    // No counter can be made beside the program: the user's own data
+    // directory holds it, and the numbers start at 1 as on a first export.
     if (name == u"read-only-program-dir"_s)
-        return Case{intactSession(normalStart, QString(), QString()), std::nullopt};
+        return Case{intactSession(normalStart, u"000001"_s, u"000002"_s), std::nullopt};
     if (name == u"missing-topic-files"_s)
         return missingTopicFiles();
     if (name == u"lf-only"_s)

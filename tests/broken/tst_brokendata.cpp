@@ -47,6 +47,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_programDir;
     std::unique_ptr<QTemporaryDir> m_tempBase;
     std::optional<QByteArray> m_savedTmpDir;
+    std::optional<QByteArray> m_savedHome;
     EffectiveUser m_user;
 };
 
@@ -60,6 +61,8 @@ void BrokenDataTest::initTestCase()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_storeDir.path());
     if (qEnvironmentVariableIsSet("TMPDIR"))
         m_savedTmpDir = qgetenv("TMPDIR");
+    if (qEnvironmentVariableIsSet("HOME"))
+        m_savedHome = qgetenv("HOME");
 }
 
 void BrokenDataTest::cleanup()
@@ -75,6 +78,10 @@ void BrokenDataTest::cleanup()
         qputenv("TMPDIR", *m_savedTmpDir);
     else
         qunsetenv("TMPDIR");
+    if (m_savedHome)
+        qputenv("HOME", *m_savedHome);
+    else
+        qunsetenv("HOME");
 }
 
 void BrokenDataTest::userSession_data()
@@ -117,11 +124,15 @@ void BrokenDataTest::userSession()
     qputenv("TMPDIR", QFile::encodeName(m_tempBase->path()));
     const bool readOnly = name == u"read-only-program-dir"_s;
     if (readOnly) {
+        // The counter then goes to the user's data directory, which test
+        // mode keeps under $HOME: one of this case's own.
+        qputenv("HOME", QFile::encodeName(m_tempBase->path()));
         QVERIFY(QFile::setPermissions(m_programDir->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                                 | QFile::ExeGroup | QFile::ReadOther
                                                                 | QFile::ExeOther));
         if (EffectiveUser::isRoot()) {
-            // The ordinary user owns the temporary location the export uses.
+            // The ordinary user owns the temporary location the export uses
+            // and the home that holds the counter.
             QVERIFY(::chown(QFile::encodeName(m_tempBase->path()).constData(), EffectiveUser::kUnprivileged,
                             EffectiveUser::kUnprivileged)
                     == 0);

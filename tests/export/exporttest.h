@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace ExportTestSupport {
@@ -46,6 +48,32 @@ inline bool isSymLink(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+// Sets an environment variable for as long as it lives (TMPDIR names the
+// temporary location, HOME the user's data directory in test mode).
+class EnvironmentOverride
+{
+public:
+    EnvironmentOverride(const char *name, const QByteArray &value) : m_name(name)
+    {
+        if (qEnvironmentVariableIsSet(name))
+            m_saved = qgetenv(name);
+        qputenv(name, value);
+    }
+    ~EnvironmentOverride()
+    {
+        if (m_saved)
+            qputenv(m_name, *m_saved);
+        else
+            qunsetenv(m_name);
+    }
+    EnvironmentOverride(const EnvironmentOverride &) = delete;
+    EnvironmentOverride &operator=(const EnvironmentOverride &) = delete;
+
+private:
+    const char *m_name;
+    std::optional<QByteArray> m_saved;
+};
+
 // A device whose every write fails, as a full disk would.
 class FailingDevice : public QIODevice
 {
@@ -70,12 +98,14 @@ class ExportTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+
     // The counter file.
     void firstExportCreatesCounter();
     void counterValues_data();
     void counterValues();
-    void unusableCounterGivesEmptyNumber_data();
-    void unusableCounterGivesEmptyNumber();
+    void counterLocation_data();
+    void counterLocation();
     void counterHeldByAnotherCopyGivesEmptyNumber();
     void twoProcessesNeverShareANumber();
 
@@ -97,4 +127,7 @@ private slots:
     void refusedDirectoryTakesNoNumber();
     void failedExportFileKeepsNumberUsed_data();
     void failedExportFileKeepsNumberUsed();
+    void exportDirectorySwappedForALink();
+    void temporaryLocationFallback_data();
+    void temporaryLocationFallback();
 };

@@ -1,5 +1,7 @@
 #include "exporttest.h"
 
+#include "../broken/effectiveuser.h"
+
 #include "app/wexalerror.h"
 #include "export/exportcelltext.h"
 #include "export/exportcounter.h"
@@ -7,12 +9,16 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Wexal;
@@ -76,50 +82,149 @@ void ExportTest::counterValues()
     QCOMPARE(readAll(counterPath(dir)), after);
 }
 
-void ExportTest::unusableCounterGivesEmptyNumber_data()
-{
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<bool>("needsPermissions");
+namespace {
 
-    QTest::newRow("program directory missing") << u"missing"_s << false;
-    QTest::newRow("program directory is a file") << u"file"_s << false;
-    QTest::newRow("counter is a directory") << u"counter directory"_s << false;
-    QTest::newRow("system directory nobody may create in") << u"proc"_s << false;
-    QTest::newRow("read-only program directory") << u"read-only directory"_s << true;
-    QTest::newRow("read-only counter") << u"read-only counter"_s << true;
+const QByteArray kVictimBytes = valueBytes(77) + "cenne dane";
+
+// Hands every entry under root (links themselves, not their targets) to the
+// unprivileged user a test run as root switches to, so that file permissions
+// bind it as they bind an ordinary user.
+bool handOver(const QString &root)
+{
+    const uid_t user = EffectiveUser::kUnprivileged;
+    bool ok = ::lchown(QFile::encodeName(root).constData(), user, user) == 0;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ok = ::lchown(QFile::encodeName(it.next()).constData(), user, user) == 0 && ok;
+    return ok;
 }
 
-void ExportTest::unusableCounterGivesEmptyNumber()
+} // namespace
+
+void ExportTest::initTestCase()
+{
+    // A counter the program directory cannot hold goes to the user's data
+    // directory, which test mode keeps under $HOME/.qttest; each case below
+    // gives HOME a directory of its own.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void ExportTest::counterLocation_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("numbers");
+    // The bytes then read through the counter's name in the program directory
+    // and in the user's data directory ("<unreadable>" when there is none).
+    QTest::addColumn<QByteArray>("inProgramDir");
+    QTest::addColumn<QByteArray>("inUserData");
+
+    const QStringList fresh{u"000001"_s, u"000002"_s};
+    const QStringList empty{QString(), QString()};
+    const QByteArray none("<unreadable>");
+
+    QTest::newRow("counter beside the program") << u"counter"_s << QStringList{u"000005"_s, u"000006"_s}
+                                                << valueBytes(7) << none;
+    QTest::newRow("no counter, writable program directory") << u"writable"_s << fresh << valueBytes(3) << none;
+    QTest::newRow("symbolic link to another file") << u"link"_s << empty << kVictimBytes << none;
+    QTest::newRow("dangling symbolic link") << u"dangling link"_s << empty << none << none;
+    QTest::newRow("second link of another file") << u"hard link"_s << empty << kVictimBytes << none;
+    QTest::newRow("FIFO") << u"fifo"_s << empty << QByteArray() << none;
+    QTest::newRow("directory") << u"directory"_s << empty << none << none;
+    QTest::newRow("read-only program directory") << u"read-only directory"_s << fresh << none << valueBytes(3);
+    QTest::newRow("read-only counter") << u"read-only counter"_s << fresh << valueBytes(5) << valueBytes(3);
+    QTest::newRow("read-only second link of another file") << u"read-only hard link"_s << empty << kVictimBytes
+                                                           << none;
+    QTest::newRow("program directory missing") << u"missing"_s << fresh << none << valueBytes(3);
+    QTest::newRow("program directory is a file") << u"file"_s << fresh << none << valueBytes(3);
+    QTest::newRow("system directory nobody may create in") << u"proc"_s << fresh << none << valueBytes(3);
+    QTest::newRow("link in the user's data directory") << u"user data link"_s << empty << none << kVictimBytes;
+    QTest::newRow("user's data directory cannot be made") << u"no home"_s << empty << none << none;
+}
+
+// Where the counter is kept and what is never written: another file's bytes
+// stay as they were whatever link leads to them.
+void ExportTest::counterLocation()
 {
     QFETCH(QString, setup);
-    QFETCH(bool, needsPermissions);
-    if (needsPermissions && ::geteuid() == 0)
-        QSKIP("File permissions do not bind the superuser.");
+    QFETCH(QStringList, numbers);
+    QFETCH(QByteArray, inProgramDir);
+    QFETCH(QByteArray, inUserData);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QString programDir = dir.path() + u'/';
-    if (setup == u"missing")
-        programDir = dir.path() + u"/nie-ma/"_s;
-    else if (setup == u"file") {
-        QVERIFY(writeAll(dir.path() + u"/plik"_s, "x"));
-        programDir = dir.path() + u"/plik/"_s;
-    } else if (setup == u"counter directory")
-        QVERIFY(QDir(dir.path()).mkdir(kExportCounterFileName.toString()));
-    else if (setup == u"proc")
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+        | QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(root.path(), all | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                                                   | QFile::ExeOther));
+    QDir rootDir(root.path());
+    QVERIFY(rootDir.mkdir(u"home"_s) && rootDir.mkdir(u"program"_s));
+    const QString victim = root.path() + u"/ofiara"_s;
+    QVERIFY(writeAll(victim, kVictimBytes));
+    QString programDir = root.path() + u"/program/"_s;
+    const QString counter = programDir + kExportCounterFileName;
+    const QByteArray counterName = QFile::encodeName(counter);
+    QByteArray home = QFile::encodeName(root.path() + u"/home"_s);
+
+    if (setup == u"counter") {
+        QVERIFY(writeAll(counter, valueBytes(5)));
+    } else if (setup == u"link") {
+        QVERIFY(QFile::link(victim, counter));
+    } else if (setup == u"dangling link") {
+        QVERIFY(QFile::link(root.path() + u"/nie-ma"_s, counter));
+    } else if (setup == u"hard link" || setup == u"read-only hard link") {
+        QCOMPARE(::link(QFile::encodeName(victim).constData(), counterName.constData()), 0);
+        if (setup == u"read-only hard link")
+            QVERIFY(QFile::setPermissions(victim, QFile::ReadOwner));
+    } else if (setup == u"fifo") {
+        QCOMPARE(::mkfifo(counterName.constData(), 0600), 0);
+    } else if (setup == u"directory") {
+        QVERIFY(rootDir.mkdir(u"program/"_s + kExportCounterFileName));
+    } else if (setup == u"read-only directory") {
+        QVERIFY(QFile::setPermissions(programDir, readOnly));
+    } else if (setup == u"read-only counter") {
+        QVERIFY(writeAll(counter, valueBytes(5)));
+        QVERIFY(QFile::setPermissions(counter, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else if (setup == u"missing") {
+        programDir = root.path() + u"/nie-ma/"_s;
+    } else if (setup == u"file") {
+        programDir = victim + u'/';
+    } else if (setup == u"proc" || setup == u"user data link") {
         programDir = u"/proc/"_s;
-    else if (setup == u"read-only directory")
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    else if (setup == u"read-only counter") {
-        QVERIFY(writeAll(counterPath(dir), valueBytes(5)));
-        QVERIFY(QFile::setPermissions(counterPath(dir), QFile::ReadOwner));
+    } else if (setup == u"no home") {
+        programDir = root.path() + u"/nie-ma/"_s;
+        home = QFile::encodeName(victim);
     }
 
-    const QString number = NextExportNumber(programDir);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(number, QString());
-    QVERIFY(!QFile::exists(programDir + kExportCounterFileName) || setup == u"counter directory"
-            || setup == u"read-only counter");
+    const EnvironmentOverride homeOverride("HOME", home);
+    const QString userCounter = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u'/'
+        + kExportCounterFileName;
+    QVERIFY(userCounter.startsWith(root.path()));
+    if (setup == u"user data link") {
+        QVERIFY(QDir().mkpath(QFileInfo(userCounter).path()));
+        QVERIFY(QFile::link(victim, userCounter));
+    }
+
+    // Root writes through any permission: run as an ordinary user then.
+    if (EffectiveUser::isRoot())
+        QVERIFY(handOver(root.path()));
+    EffectiveUser user;
+    QVERIFY(user.enterUnprivileged());
+    QStringList taken;
+    taken << NextExportNumber(programDir, 0ms) << NextExportNumber(programDir, 0ms);
+    user.leave();
+
+    QCOMPARE(taken, numbers);
+    QCOMPARE(readAll(victim), kVictimBytes);
+    if (!inProgramDir.isNull())
+        QCOMPARE(readAll(counter), inProgramDir);
+    QCOMPARE(readAll(userCounter), inUserData);
+    // A data directory the counter made for itself is the user's alone.
+    const QFile::Permissions shared = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    if (inUserData == valueBytes(3))
+        QCOMPARE(QFileInfo(QFileInfo(userCounter).path()).permissions() & shared, QFile::Permissions());
 }
 
 void ExportTest::counterHeldByAnotherCopyGivesEmptyNumber()

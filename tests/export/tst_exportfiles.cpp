@@ -5,11 +5,12 @@
 #include "export/exportfile.h"
 #include "export/topicexporter.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSet>
 #include <QTest>
-
-#include <optional>
 
 #include <unistd.h>
 
@@ -25,27 +26,10 @@ QString userDirName()
 }
 
 // Points the system's temporary location at dir for as long as it lives.
-class TempLocationOverride
+class TempLocationOverride : public EnvironmentOverride
 {
 public:
-    explicit TempLocationOverride(const QString &dir)
-    {
-        if (qEnvironmentVariableIsSet("TMPDIR"))
-            m_saved = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(dir));
-    }
-    ~TempLocationOverride()
-    {
-        if (m_saved)
-            qputenv("TMPDIR", *m_saved);
-        else
-            qunsetenv("TMPDIR");
-    }
-    TempLocationOverride(const TempLocationOverride &) = delete;
-    TempLocationOverride &operator=(const TempLocationOverride &) = delete;
-
-private:
-    std::optional<QByteArray> m_saved;
+    explicit TempLocationOverride(const QString &dir) : EnvironmentOverride("TMPDIR", QFile::encodeName(dir)) {}
 };
 
 const QByteArray kRtf("{\\rtf1 Tekst}");
@@ -160,7 +144,10 @@ void ExportTest::exportNamesFollowTheCounter()
     QVERIFY(writeAll(counterPath(programDir), valueBytes(1234567)));
     QCOMPARE(exporter.exportTable({u"Kod"_s}, {{u"1"_s}}), exportDir + u"table.1234567.xls"_s);
 
-    // No counter: every export of a kind goes to the same name.
+    // No counter, neither beside the program nor in the user's data
+    // directory: every export of a kind goes to the same name.
+    QVERIFY(writeAll(base.path() + u"/plik"_s, "x"));
+    const EnvironmentOverride noUserData("HOME", QFile::encodeName(base.path() + u"/plik"_s));
     const TopicExporter noCounter(u"/proc/"_s, exportDir);
     QCOMPARE(noCounter.exportTable({u"A"_s}, {{u"1"_s}}), exportDir + u"table..xls"_s);
     QCOMPARE(noCounter.exportTable({u"B"_s}, {{u"2"_s}}), exportDir + u"table..xls"_s);
@@ -297,4 +284,86 @@ void ExportTest::failedExportFileKeepsNumberUsed()
         const QStringList left = QDir(exportDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         QCOMPARE(left, setup == u"directory in the way" ? QStringList{u"rtf.000001.rtf"_s} : QStringList());
     }
+}
+
+// Another user who may write the temporary location swaps the checked export
+// directory for a link to a directory of the victim's, again and again, while
+// the user exports: no export ever lands behind the link.
+void ExportTest::exportDirectorySwappedForALink()
+{
+    QTemporaryDir programDir;
+    QTemporaryDir base;
+    QTemporaryDir victim;
+    QVERIFY(programDir.isValid() && base.isValid() && victim.isValid());
+    const QString exportDir = ExportDirectory::pathUnder(base.path());
+    const QString decoy = base.path() + u"/podmiana"_s;
+    QVERIFY(QFile::link(victim.path(), decoy));
+    const TempLocationOverride tempLocation(base.path());
+    const TopicExporter exporter(programDir.path() + u'/');
+
+    constexpr int kSwapMs = 3000;
+    QProcess swapper;
+    swapper.start(QStringLiteral(WEXAL_DIR_SWAPPER), {exportDir.chopped(1), decoy, QString::number(kSwapMs)});
+    QVERIFY(swapper.waitForStarted());
+    int written = 0;
+    int refused = 0;
+    QSet<QString> messages;
+    const QDeadlineTimer deadline(kSwapMs);
+    while (!deadline.hasExpired()) {
+        try {
+            exportOfKind(exporter, written % 2 == 0 ? u"table"_s : u"text"_s);
+            ++written;
+        } catch (const WexalError &error) {
+            messages.insert(error.message());
+            ++refused;
+        }
+    }
+    QVERIFY(swapper.waitForFinished(30000));
+    QCOMPARE(swapper.exitCode(), 0);
+    const long swaps = swapper.readAllStandardOutput().trimmed().toLong();
+    qInfo("%d exports written, %d refused, %ld swaps", written, refused, swaps);
+    QCOMPARE(QDir(victim.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(swaps > 0 && written > 0);
+    // An export that met the link was refused as a link, and said so.
+    for (const QString &message : std::as_const(messages))
+        QVERIFY2(message.contains(u"dowiązaniem"_s), qPrintable(message));
+}
+
+void ExportTest::temporaryLocationFallback_data()
+{
+    QTest::addColumn<QByteArray>("tmpDir");
+    QTest::addColumn<bool>("fallsBack");
+
+    QTest::newRow("an absolute directory is used") << QByteArray("<base>") << false;
+    QTest::newRow("empty") << QByteArray("") << true;
+    QTest::newRow("relative, existing") << QByteArray(".") << true;
+    QTest::newRow("relative, missing") << QByteArray("nie-ma") << true;
+    QTest::newRow("missing directory") << QByteArray("<base>/nie-ma") << true;
+    QTest::newRow("a file") << QByteArray("<base>/plik") << true;
+}
+
+// A temporary location that is not an absolute path of an existing directory
+// means /tmp; nothing is ever made in the current or the root directory.
+void ExportTest::temporaryLocationFallback()
+{
+    QFETCH(QByteArray, tmpDir);
+    QFETCH(bool, fallsBack);
+
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    QVERIFY(writeAll(base.path() + u"/plik"_s, "x"));
+    const QDir here = QDir::current();
+    const bool hadRootDir = QFileInfo::exists(u"/"_s + userDirName());
+    const bool hadCurrentDir = here.exists(userDirName());
+    const EnvironmentOverride tempLocation("TMPDIR", tmpDir.replace("<base>", QFile::encodeName(base.path())));
+
+    const QString expected = (fallsBack ? u"/tmp"_s : base.path()) + u'/' + userDirName() + u'/';
+    try {
+        QCOMPARE(ExportDirectory::path(), expected);
+    } catch (const WexalError &error) {
+        QFAIL(qPrintable(error.message()));
+    }
+    QCOMPARE(QFileInfo::exists(u"/"_s + userDirName()), hadRootDir);
+    QCOMPARE(here.exists(userDirName()), hadCurrentDir);
 }
