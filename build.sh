@@ -4,12 +4,14 @@
 #
 #   ./build.sh run     build and start the viewer
 #   ./build.sh test    build and run the whole test suite
+#   ./build.sh package build the Debian package build/wexal_<version>_<arch>.deb
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="${WEXAL_BUILD_DIR:-$here/build}"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           libqt6printsupport6 libgl-dev fonts-dejavu-core xdg-utils
+          desktop-file-utils dpkg-dev file
           clang libclang-rt-14-dev llvm)
 
 install_packages() {
@@ -45,8 +47,14 @@ test)
     # bounded time (build-asan/, build-fuzz/).
     "$here/tools/hardening/run.sh"
     ;;
+package)
+    install_packages
+    configure_and_build
+    cd "$build"
+    cpack -G DEB
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac
