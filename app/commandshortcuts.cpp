@@ -2,8 +2,9 @@
 
 namespace {
 
-// The explicit keys first, then the desktop's own for the same meaning
-// (e.g. the Back and Forward keys of some keyboards), without repeats.
+// The explicit keys first (with the Back and Forward keys of some keyboards),
+// then the desktop's own for the same meaning
+// (Backspace and Shift+Backspace on some desktops), without repeats.
 QList<QKeySequence> keys(std::initializer_list<QKeySequence> own,
                          QKeySequence::StandardKey standard = QKeySequence::UnknownKey)
 {
@@ -31,9 +32,9 @@ QList<QKeySequence> of(CommandSet::Command command)
     case CommandSet::Classification:
         return keys({QKeySequence(Qt::Key_F9)});
     case CommandSet::Previous:
-        return keys({QKeySequence(Qt::ALT | Qt::Key_Left)}, QKeySequence::Back);
+        return keys({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}, QKeySequence::Back);
     case CommandSet::Next:
-        return keys({QKeySequence(Qt::ALT | Qt::Key_Right)}, QKeySequence::Forward);
+        return keys({QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)}, QKeySequence::Forward);
     case CommandSet::Find:
         return keys({QKeySequence(Qt::CTRL | Qt::Key_F)});
     case CommandSet::FindNext:

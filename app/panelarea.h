@@ -36,6 +36,7 @@ protected:
 
 private:
     void relayout();
+    void showPanel(QWidget *panel, bool shown);
 
     QWidget *m_navi = nullptr;
     QVector<QWidget *> m_panels;

@@ -19,7 +19,10 @@ std::optional<CellLink> choose(QWidget *parent, const QPoint &position, const QL
         caption.replace(u'&', u"&&"_s);
         menu.addAction(caption)->setData(int(i));
     }
-    const QAction *chosen = menu.exec(parent->mapToGlobal(position), menu.actions().constFirst());
+    // The first link is active at once: Enter takes it, the arrows move on.
+    QAction *first = menu.actions().constFirst();
+    menu.setActiveAction(first);
+    const QAction *chosen = menu.exec(parent->mapToGlobal(position), first);
     if (!chosen)
         return std::nullopt;
     return links.at(chosen->data().toInt());
