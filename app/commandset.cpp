@@ -1,14 +1,18 @@
 #include "app/commandset.h"
 
 #include "app/commandicons.h"
+#include "app/commandshortcuts.h"
 #include "app/wexalstate.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -16,43 +20,55 @@ namespace {
 
 struct CommandText {
     const char16_t *name;    // object name of the menu item; tool button: "MenuItem" -> "ToolButton"
-    const char16_t *caption; // menu caption
+    const char16_t *caption; // menu caption; "&" underlines the letter that picks it
     const char16_t *hint;    // "short|long", or empty for none
 };
 
 // Index: CommandSet::Command.
 constexpr CommandText kCommands[] = {
-    {u"WexalProgramExitMenuItem", u"Zakończ", u"Zakończ|Kończy działanie programu"},
-    {u"WexalNaviStartMenuItem", u"Strona startowa",
+    {u"WexalProgramExitMenuItem", u"&Zakończ", u"Zakończ|Kończy działanie programu"},
+    {u"WexalNaviStartMenuItem", u"&Strona startowa",
      u"Start|Zamyka wszystkie otwarte okienka, usuwa historię i otwiera okienko startowe programu"},
-    {u"WexalNaviClassMenuItem", u"Klasyfikacje",
+    {u"WexalNaviClassMenuItem", u"&Klasyfikacje",
      u"Klasyfikacje|Otwiera okienko nawigacji po strukturze klasyfikacji"},
-    {u"WexalNaviPrevMenuItem", u"Poprzedni temat", u"Poprzedni temat|Otwiera okienko z poprzednim tematem"},
-    {u"WexalNaviNextMenuItem", u"Następny temat", u"Następny temat|Otwiera okienko z następnym tematem"},
-    {u"WexalNaviFindMenuItem", u"Znajdź", u"Znajdź|Rozpoczyna przeszukiwanie zgodnie z zapytaniem"},
-    {u"WexalNaviFindNextMenuItem", u"Znajdź następny",
-     u"Znajdź następny|Kontynuje przeszukiwanie szukając następnego wystąpienia zapytania"},
-    {u"WexalNaviExportMenuItem", u"Eksport",
-     u"Eksportuj|Wksportuje aktualnie otwarty temat do edytora tekstu lub arkusza kalkulacyjnego"},
-    {u"WexalHelpHelpMenuItem", u"Pomoc", u"Pomoc|Otwiera okienko pomocy"},
-    {u"WexalHelp2010MenuItem", u"Wyjaśnienia", u""},
-    {u"WexalHelpWwwMenuItem", u"Zelt w internecie",
+    {u"WexalNaviPrevMenuItem", u"&Poprzedni temat", u"Poprzedni temat|Otwiera okienko z poprzednim tematem"},
+    {u"WexalNaviNextMenuItem", u"&Następny temat", u"Następny temat|Otwiera okienko z następnym tematem"},
+    {u"WexalNaviFindMenuItem", u"&Znajdź", u"Znajdź|Rozpoczyna przeszukiwanie zgodnie z zapytaniem"},
+    {u"WexalNaviFindNextMenuItem", u"Znajdź nas&tępny",
+     u"Znajdź następny|Kontynuuje przeszukiwanie szukając następnego wystąpienia zapytania"},
+    {u"WexalNaviExportMenuItem", u"&Eksport",
+     u"Eksportuj|Eksportuje aktualnie otwarty temat do edytora tekstu lub arkusza kalkulacyjnego"},
+    {u"WexalHelpHelpMenuItem", u"&Pomoc", u"Pomoc|Otwiera okienko pomocy"},
+    {u"WexalHelp2010MenuItem", u"&Wyjaśnienia", u""},
+    {u"WexalHelpWwwMenuItem", u"&Zelt w internecie",
      u"Zelt w internecie|Otwiera witrynę internetową wydawnictwa ZELT"},
-    {u"WexalHelpMailMenuItem", u"Poczta do ZELT",
+    {u"WexalHelpMailMenuItem", u"Po&czta do ZELT",
      u"Poczta do ZELT|Tworzy nową wiadomość z adresem wydawnictwa ZELT"},
-    {u"WexalHelpUpdateMenuItem", u"Aktualizacja", u""},
-    {u"WexalHelpAboutMenuItem", u"O programie",
+    {u"WexalHelpUpdateMenuItem", u"&Aktualizacja", u""},
+    {u"WexalHelpAboutMenuItem", u"&O programie",
      u"O programie|Wyświetla okienko z informacjami o programie, jego wersji, autorach, prawach "
      u"autorskich oraz danych właściciela kopii programu"},
 };
 static_assert(std::size(kCommands) == CommandSet::CommandCount);
 
-// Swallows the tooltip of tool buttons whose command has no hint.
-class NoToolTip : public QObject
+// The tooltip of a tool button: the short hint with the command's key after
+// it, or none at all for a command without a hint. The action's own tooltip
+// stays the short hint.
+class ToolButtonHint : public QObject
 {
 public:
-    using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::ToolTip; }
+    ToolButtonHint(const QString &tip, QObject *parent) : QObject(parent), m_tip(tip) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        if (!m_tip.isEmpty())
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), m_tip, static_cast<QWidget *>(watched));
+        return true;
+    }
+
+private:
+    QString m_tip;
 };
 
 } // namespace
@@ -62,6 +78,9 @@ CommandSet::CommandSet(QMainWindow *window) : QObject(window)
     createActions();
     createMenus(window);
     createToolBar(window);
+    // The keys work wherever the focus is in the window.
+    for (QAction *action : m_actions)
+        window->addAction(action);
 }
 
 void CommandSet::createActions()
@@ -77,24 +96,24 @@ void CommandSet::createActions()
             action->setToolTip(hint.left(bar));
             action->setStatusTip(hint.mid(bar + 1));
         }
+        action->setShortcuts(CommandShortcuts::of(Command(i)));
         m_actions[i] = action;
     }
-    m_actions[Exit]->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 }
 
 void CommandSet::createMenus(QMainWindow *window)
 {
     QMenuBar *bar = window->menuBar();
-    QMenu *program = bar->addMenu(u"Program"_s);
+    QMenu *program = bar->addMenu(u"&Program"_s);
     program->setObjectName(u"WexalProgramMenu"_s);
     program->addAction(m_actions[Exit]);
 
-    QMenu *navi = bar->addMenu(u"Nawigacja"_s);
+    QMenu *navi = bar->addMenu(u"&Nawigacja"_s);
     navi->setObjectName(u"WexalNaviMenu"_s);
     for (Command c : {StartPage, Classification, Previous, Next, Find, FindNext, Export})
         navi->addAction(m_actions[c]);
 
-    QMenu *help = bar->addMenu(u"Pomoc"_s);
+    QMenu *help = bar->addMenu(u"P&omoc"_s);
     help->setObjectName(u"WexalHelpMenu"_s);
     help->addAction(m_actions[Help]);
     help->addAction(m_actions[Explanations]);
@@ -107,6 +126,14 @@ void CommandSet::createMenus(QMainWindow *window)
     help->addAction(m_actions[About]);
 
     m_menus = {program, navi, help};
+
+    // F10 opens the first menu whatever the style; the arrow keys go on
+    // from there.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    connect(menuKey, &QShortcut::activated, bar, [bar, program] {
+        if (program->menuAction()->isEnabled())
+            bar->setActiveAction(program->menuAction());
+    });
 }
 
 void CommandSet::createToolBar(QMainWindow *window)
@@ -128,7 +155,6 @@ void CommandSet::createToolBar(QMainWindow *window)
         {Update},
         {About},
     };
-    auto *noToolTip = new NoToolTip(this);
     for (const QVector<Command> &group : groups) {
         if (group.first() != Exit)
             m_toolBar->addSeparator();
@@ -140,8 +166,11 @@ void CommandSet::createToolBar(QMainWindow *window)
             button->setObjectName(name);
             button->setFixedSize(40, 38);
             button->setAutoRaise(true);
+            const QString key = CommandShortcuts::shownKey(c);
             if (kCommands[c].hint[0] == u'\0')
-                button->installEventFilter(noToolTip);
+                button->installEventFilter(new ToolButtonHint(QString(), button));
+            else if (!key.isEmpty())
+                button->installEventFilter(new ToolButtonHint(m_actions[c]->toolTip() + u" ("_s + key + u')', button));
         }
     }
 }

@@ -1,16 +1,13 @@
+#include "app/applicationsetup.h"
 #include "app/twexalmainform.h"
 #include "windows/helpcontroller.h"
 
 #include <QApplication>
 
-using namespace Qt::StringLiterals;
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Wexal"_s);
-    QApplication::setOrganizationName(u"Corvane"_s);
-    QApplication::setApplicationDisplayName(u"Wexal ze stawkami vat"_s);
+    Wexal::setUpApplication();
 
     TWexalMainForm window;
     // The help and explanations windows offered a second after start-up.

@@ -33,6 +33,19 @@ void PanelArea::hidePanel(QWidget *panel)
     if (m_fill == panel)
         m_fill = nullptr;
     panel->setGeometry(panel->x(), panel->y(), 0, panel->height());
+    showPanel(panel, false);
+}
+
+void PanelArea::showPanel(QWidget *panel, bool shown)
+{
+    if (panel->isVisibleTo(this) == shown)
+        return;
+    panel->setVisible(shown);
+    // Qt passes the focus of a hidden widget on only when another takes it;
+    // with nothing else shown it would stay, unseen, and take the keys.
+    QWidget *focus = window()->focusWidget();
+    if (!shown && focus && (focus == panel || panel->isAncestorOf(focus)))
+        focus->clearFocus();
 }
 
 void PanelArea::setFillPanel(QWidget *panel)
@@ -50,10 +63,15 @@ void PanelArea::resizeEvent(QResizeEvent *event)
 void PanelArea::relayout()
 {
     const int h = height();
-    if (m_navi)
+    // A panel of no width is hidden as well, so that the focus never moves
+    // into it; it shrinks while still shown, so that it gets its resize then.
+    if (m_navi) {
         m_navi->setGeometry(0, 0, m_naviWidth, h);
+        showPanel(m_navi, m_naviWidth > 0);
+    }
     for (QWidget *panel : m_panels) {
         const int w = panel == m_fill ? qMax(0, width() - m_naviWidth) : 0;
         panel->setGeometry(m_naviWidth, 0, w, h);
+        showPanel(panel, w > 0);
     }
 }

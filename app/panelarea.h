@@ -6,7 +6,8 @@
 // The main panel: the navigation panel docked at the left edge with a width
 // of its own, and beside it one panel that fills the rest. The other panels
 // are hidden by giving them no width, so they keep their contents and get a
-// resize when they shrink to nothing or fill again.
+// resize when they shrink to nothing or fill again. A panel without width is
+// also hidden from the focus chain: Tab moves only between what is shown.
 class PanelArea : public QWidget
 {
     Q_OBJECT
@@ -35,6 +36,7 @@ protected:
 
 private:
     void relayout();
+    void showPanel(QWidget *panel, bool shown);
 
     QWidget *m_navi = nullptr;
     QVector<QWidget *> m_panels;

@@ -124,10 +124,22 @@ void TableCellPainter::drawHeader(QPainter &painter, int column, const QRect &re
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current)
+void TableCellPainter::MeasureRow(int row)
+{
+    const int columns = m_grid.gridModel()->columns();
+    const int first = qMax(0, m_grid.columnAt(0));
+    int last = m_grid.columnAt(m_grid.viewport()->width() - 1);
+    if (last < 0)
+        last = columns - 1;
+    for (int column = first; column <= last; ++column) {
+        if (inColumnList(m_state.LeftColumns, column))
+            raiseToCellLines(column, row, m_grid.gridModel()->cellText(column, row));
+    }
+}
+
+int TableCellPainter::raiseToCellLines(int column, int row, const QString &text)
 {
     const FontMetricsMeasure &fonts = measure();
-    const QString text = m_grid.gridModel()->cellText(column, row);
     const int h = qMax(1, fonts.lineHeight());
     // The grid scrolls by whole rows, so of a row taller than the grid only
     // the first screenful is ever seen: lines past that are neither counted
@@ -135,6 +147,15 @@ void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QR
     const int shownHeight = m_grid.viewport()->height();
     const int lines = Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts, shownHeight / h + 2);
     m_grid.raiseRowHeight(row, h * lines);
+    return h;
+}
+
+void TableCellPainter::drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current)
+{
+    const FontMetricsMeasure &fonts = measure();
+    const QString text = m_grid.gridModel()->cellText(column, row);
+    const int h = raiseToCellLines(column, row, text);
+    const int shownHeight = m_grid.viewport()->height();
 
     const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
     const QColor background = current ? kCurrentBackground : kCellBackground;

@@ -35,10 +35,16 @@ public:
     // The number of lines a left-aligned cell text needs in a column.
     int MeasureCellLines(int width, const QString &text);
 
+    // Raises a data row as painting it would: its left-aligned cells of the
+    // columns in view, measured the way their drawing measures them.
+    void MeasureRow(int row);
+
 private:
     static bool inColumnList(const QString &list, int column);
     const FontMetricsMeasure &measure();
     void drawHeader(QPainter &painter, int column, const QRect &rect);
+    // Raises the row to the lines of the cell; returns the line height.
+    int raiseToCellLines(int column, int row, const QString &text);
     void drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current);
     void drawOneLine(QPainter &painter, int column, int row, const QRect &rect, bool current, bool right);
     void drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current);

@@ -2,9 +2,11 @@
 
 #include "app/errorreport.h"
 #include "app/twexalmainform.h"
+#include "table/celllinks.h"
 #include "table/linkareas.h"
 #include "table/linktarget.h"
 #include "table/linktopic.h"
+#include "table/rowlinkmenu.h"
 #include "table/tablecelldelegate.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
@@ -19,6 +21,7 @@ TableController::TableController(TWexalMainForm &form)
 {
     TableGrid *grid = form.grid();
     grid->setItemDelegate(new TableCellDelegate(m_painter, grid));
+    grid->setRowMeasure([this](int row) { m_painter.MeasureRow(row); });
     auto *header = new TableHeaderView(m_painter, grid);
     grid->setHorizontalHeader(header);
     header->setFixedHeight(17);
@@ -33,6 +36,8 @@ TableController::TableController(TWexalMainForm &form)
             [this] { ErrorReport::guard([this] { WexalTable3StringGridClick(); }); });
     connect(grid, &TableGrid::keyReleased, this,
             [this] { ErrorReport::guard([this] { WexalTable3StringGridKeyUp(); }); });
+    connect(grid, &TableGrid::linkKeyPressed, this,
+            [this] { ErrorReport::guard([this] { WexalTable3StringGridLinkKey(); }); });
 
     m_panel = form.findChild<QWidget *>(u"WexalTable3Panel"_s);
     if (m_panel)
@@ -97,14 +102,54 @@ void TableController::WexalTable3StringGridMouseUp(Qt::MouseButton, const QPoint
     const int hit = Wexal::linkAtPoint(record, position.x(), position.y());
     if (hit <= 0)
         return;
-    const std::optional<LinkTarget> target = Wexal::readLinkTarget(record, hit);
+    followLink(record, hit);
+}
+
+void TableController::followLink(const QString &record, int link)
+{
+    const std::optional<LinkTarget> target = Wexal::readLinkTarget(record, link);
     if (!target)
         return;
-    const int topic = Wexal::FindLinkTopic(state.TopicList, *target);
+    const int topic = Wexal::FindLinkTopic(m_form.state().TopicList, *target);
     if (topic < 0)
         return;
     m_form.OpenTopic(topic, true, target->rowKey, -1);
     m_form.UpdateCommandStates();
+}
+
+void TableController::WexalTable3StringGridLinkKey()
+{
+    TableGrid *grid = m_form.grid();
+    const WexalState &state = m_form.state();
+    const TableGridModel *model = grid->gridModel();
+    const int row = grid->row();
+    if (row < 1)
+        return;
+    // Links are live in left-aligned columns only, as for the pointer.
+    QList<CellLink> links;
+    for (int column = 0; column < model->columns(); ++column) {
+        const int link = model->linkIndex(column, row);
+        if (link >= 0 && link < state.LinkCellList.size()
+            && state.LeftColumns.contains(u'#' + QString::number(column) + u'#'))
+            links += Wexal::cellLinks(model->cellText(column, row), column);
+    }
+    if (links.isEmpty())
+        return;
+    recordCurrentRow();
+    std::optional<CellLink> chosen = links.first();
+    if (links.size() > 1) {
+        const int bottom = grid->rowViewportPosition(row - 1) + grid->rowHeight(row);
+        const QPoint at(grid->columnViewportPosition(links.first().column),
+                        qBound(0, bottom, grid->viewport()->height()));
+        chosen = RowLinkMenu::choose(grid->viewport(), at, links);
+        if (!chosen)
+            return;
+    }
+    // The record is read after the menu: painting while it was up may have
+    // rewritten the areas, never the text.
+    const int index = model->linkIndex(chosen->column, row);
+    if (index >= 0 && index < state.LinkCellList.size())
+        followLink(state.LinkCellList.at(index), chosen->link);
 }
 
 void TableController::WexalTable3PanelResize()

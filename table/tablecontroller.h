@@ -24,6 +24,9 @@ public:
     void WexalTable3StringGridMouseUp(Qt::MouseButton button, const QPoint &position);
     void WexalTable3StringGridClick();
     void WexalTable3StringGridKeyUp();
+    // Enter: the current row's only link opens as a click on it would; with
+    // several, a menu lists them by their text.
+    void WexalTable3StringGridLinkKey();
     void WexalTable3PanelResize();
 
 protected:
@@ -31,6 +34,9 @@ protected:
 
 private:
     void recordCurrentRow();
+    // Opens the topic of link k of a link cell's record, recorded in history
+    // with the link's row key.
+    void followLink(const QString &record, int link);
 
     TWexalMainForm &m_form;
     TableCellPainter m_painter;

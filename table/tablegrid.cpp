@@ -30,6 +30,8 @@ TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGri
     horizontalHeader()->setDefaultSectionSize(16);
     horizontalHeader()->setFixedHeight(17);
     setMouseTracking(true);
+    // Tab leaves the grid; the arrow keys move within it.
+    setTabKeyNavigation(false);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_raisedRows.clear(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { emit clickNotification(); });
 }
@@ -97,6 +99,23 @@ void TableGrid::repaintNow()
     viewport()->repaint();
 }
 
+void TableGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (m_rowMeasure && index.isValid()) {
+        // The row and the rows above it that can share the screen with it:
+        // whichever way the grid scrolls, these decide where the row shows.
+        const int shown = viewport()->height();
+        int above = 0;
+        for (int modelRow = index.row(); modelRow >= 0 && above <= shown; --modelRow) {
+            m_rowMeasure(modelRow + 1);
+            above += QTableView::rowHeight(modelRow);
+        }
+        // The scroll range follows the new heights now, not at the next turn.
+        updateGeometries();
+    }
+    QTableView::scrollTo(index, hint);
+}
+
 void TableGrid::setColumnSpec(int column, int width, bool autoColumn)
 {
     if (column < 0)
@@ -137,6 +156,17 @@ void TableGrid::mouseMoveEvent(QMouseEvent *event)
 {
     QTableView::mouseMoveEvent(event);
     emit pointerMoved(event->position().toPoint());
+}
+
+void TableGrid::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit linkKeyPressed();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void TableGrid::keyReleaseEvent(QKeyEvent *event)

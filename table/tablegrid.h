@@ -3,6 +3,8 @@
 #include <QTableView>
 #include <QVector>
 
+#include <functional>
+
 class TableGridModel;
 
 // The table grid: one fixed header row (the horizontal header), no fixed
@@ -39,6 +41,14 @@ public:
     // Paints the whole grid now rather than at the next event loop turn.
     void repaintNow();
 
+    // Raises a data row to the height its painting will give it. Rows grow
+    // only when painted; scrolling measures the rows it brings into view
+    // first, so that a row scrolled to stays in view once they are painted.
+    using RowMeasure = std::function<void(int gridRow)>;
+    void setRowMeasure(RowMeasure measure) { m_rowMeasure = std::move(measure); }
+
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
     // The width a column was given by the table's definition, and whether it
     // is an auto column (which starts 50 pixels wide).
     void setColumnSpec(int column, int width, bool autoColumn);
@@ -53,6 +63,8 @@ signals:
     // by the program.
     void clickNotification();
     void keyReleased();
+    // Enter or Return on the grid: follow a link of the current row.
+    void linkKeyPressed();
     // Pointer moves and button releases over the cells, in grid client pixels.
     void pointerMoved(const QPoint &position);
     void buttonReleased(Qt::MouseButton button, const QPoint &position);
@@ -60,10 +72,12 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     TableGridModel *m_model;
     QVector<int> m_raisedRows;
     QVector<int> m_declaredWidths; // -1 for an auto column
+    RowMeasure m_rowMeasure;
 };
