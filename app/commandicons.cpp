@@ -162,6 +162,13 @@ constexpr Painter kPainters[] = {
         p.drawLine(QPointF(26, 13), QPointF(26, 19));
     },
     [](QPainter &p) { roundBadge(p, QColor(0x2a, 0x6f, 0xc9), u"i"_s); },
+    // Search: the magnifier over a list of results.
+    [](QPainter &p) {
+        p.setPen(QPen(QColor(0x70, 0x90, 0xc0), 2));
+        for (int i = 0; i < 3; ++i)
+            p.drawLine(QPointF(14, 20 + 4 * i), QPointF(30, 20 + 4 * i));
+        magnifier(p);
+    },
 };
 static_assert(std::size(kPainters) == CommandSet::CommandCount);
 

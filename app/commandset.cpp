@@ -48,6 +48,8 @@ constexpr CommandText kCommands[] = {
     {u"WexalHelpAboutMenuItem", u"&O programie",
      u"O programie|Wyświetla okienko z informacjami o programie, jego wersji, autorach, prawach "
      u"autorskich oraz danych właściciela kopii programu"},
+    {u"WexalNaviSearchMenuItem", u"Sz&ukaj",
+     u"Szukaj|Pokazuje panel wyszukiwania: wyniki z tytułów i treści wszystkich tematów już w trakcie pisania"},
 };
 static_assert(std::size(kCommands) == CommandSet::CommandCount);
 
@@ -110,7 +112,7 @@ void CommandSet::createMenus(QMainWindow *window)
 
     QMenu *navi = bar->addMenu(u"&Nawigacja"_s);
     navi->setObjectName(u"WexalNaviMenu"_s);
-    for (Command c : {StartPage, Classification, Previous, Next, Find, FindNext, Export})
+    for (Command c : {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export})
         navi->addAction(m_actions[c]);
 
     QMenu *help = bar->addMenu(u"P&omoc"_s);
@@ -149,7 +151,7 @@ void CommandSet::createToolBar(QMainWindow *window)
 
     const QVector<QVector<Command>> groups = {
         {Exit},
-        {StartPage, Classification, Previous, Next, Find, FindNext, Export},
+        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export},
         {Help, Explanations},
         {WebSite, Mail},
         {Update},
@@ -193,7 +195,7 @@ void CommandSet::UpdateCommandStates(const WexalState &state)
     m_actions[Find]->setEnabled(mode > ViewStart);
     m_actions[FindNext]->setEnabled(mode > ViewStart && state.FindNextAvailable);
     m_actions[Export]->setEnabled(mode > ViewNavigation);
-    for (Command c : {Help, WebSite, Mail, About})
+    for (Command c : {Help, WebSite, Mail, About, Search})
         m_actions[c]->setEnabled(true);
     m_actions[Update]->setEnabled(false);
     // Explanations keeps the state the last Disable/EnableAllCommands gave it.

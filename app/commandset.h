@@ -35,6 +35,7 @@ public:
         Mail,
         Update,
         About,
+        Search, // the search panel
         CommandCount
     };
 

@@ -39,6 +39,8 @@ QList<QKeySequence> of(CommandSet::Command command)
         return keys({QKeySequence(Qt::CTRL | Qt::Key_F)});
     case CommandSet::FindNext:
         return keys({QKeySequence(Qt::Key_F3)});
+    case CommandSet::Search:
+        return keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
     case CommandSet::Export:
         return keys({QKeySequence(Qt::CTRL | Qt::Key_E)});
     case CommandSet::Help:

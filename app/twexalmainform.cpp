@@ -11,6 +11,7 @@
 #include "data/topicopener.h"
 #include "export/exportcontroller.h"
 #include "search/searchcontroller.h"
+#include "search/searchpanelcontroller.h"
 #include "richtext/richtextview.h"
 #include "table/historycontroller.h"
 #include "table/tablecontroller.h"
@@ -192,6 +193,11 @@ void TWexalMainForm::connectCommands()
     m_historyController = new HistoryController(*this);
     new ExportController(*this);
     new SearchController(*this);
+    m_searchPanel = new SearchPanelController(
+        *this, m_commands->action(CommandSet::Search),
+        {&m_state, m_treeModel, m_tree, m_grid, m_richEdit, statusBar(),
+         [this](int topic, bool record, const QString &key, int row) { OpenTopic(topic, record, key, row); },
+         [this] { UpdateCommandStates(); }});
     new AboutCommands(*this);
 }
 
@@ -202,6 +208,9 @@ void TWexalMainForm::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     ErrorReport::guard([this] { FormShow(); });
+    // The search panel's index is read in the background from here on,
+    // from whatever the definition files gave.
+    m_searchPanel->startIndex();
 }
 
 void TWexalMainForm::closeEvent(QCloseEvent *event)

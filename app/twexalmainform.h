@@ -20,6 +20,7 @@ class TopicOpener;
 class TableController;
 class HistoryController;
 class QTimer;
+class SearchPanelController;
 
 // The main window: menu, tool bar, the four panels and the status line. It
 // owns the program-wide state and wires every command to its handler.
@@ -101,5 +102,6 @@ private:
     std::unique_ptr<TopicOpener> m_opener;
     TableController *m_tableController = nullptr;
     HistoryController *m_historyController = nullptr;
+    SearchPanelController *m_searchPanel = nullptr;
     QTimer *m_startTimer = nullptr;
 };

@@ -28,7 +28,7 @@ namespace {
 
 const QStringList kAllCommands = {u"Exit"_s, u"Start"_s, u"Class"_s, u"Prev"_s, u"Next"_s, u"Find"_s,
                                   u"FindNext"_s, u"Export"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s,
-                                  u"Update"_s, u"About"_s};
+                                  u"Update"_s, u"About"_s, u"Search"_s};
 
 QStringList enabledCommands(const TWexalMainForm &form)
 {
@@ -126,7 +126,7 @@ void MainFormTest::startUpShowsStartPage()
     QCOMPARE(form->panelArea()->naviWidth(), 0);
     QCOMPARE(form->panelArea()->fillPanel()->objectName(), u"WexalStartPanel"_s);
     QCOMPARE(enabledCommands(*form),
-             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s}));
+             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s, u"Search"_s}));
     QCOMPARE(form->treeModel().topLevelNodes().size(), 2);
     QVERIFY(m_errors.isEmpty());
     QCOMPARE(form->findChild<QTimer *>(u"WexalStartTimer"_s)->interval(), 1000);
@@ -189,7 +189,7 @@ void MainFormTest::classificationSlidesTheTreeOpen()
     QVERIFY(!form->treeView()->isExpanded(form->treeModel().indexOfNode(0)));
     QCOMPARE(QApplication::focusWidget(), form->treeView());
     QCOMPARE(enabledCommands(*form), (QStringList{u"Exit"_s, u"Start"_s, u"Find"_s, u"Help"_s, u"2010"_s, u"Www"_s,
-                                                  u"Mail"_s, u"About"_s}));
+                                                  u"Mail"_s, u"About"_s, u"Search"_s}));
     form->grab().save(QDir::temp().filePath(u"wexal-mainform-navigation.png"_s));
 }
 
@@ -219,7 +219,7 @@ void MainFormTest::startPageSlidesShutAndClearsHistory()
     QVERIFY(form->state().CurrentEntry.isEmpty());
     QVERIFY(form->state().FindNextAvailable); // the search state stays
     QCOMPARE(enabledCommands(*form),
-             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s}));
+             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s, u"Search"_s}));
 }
 
 void MainFormTest::commandStates_data()
@@ -229,7 +229,7 @@ void MainFormTest::commandStates_data()
     QTest::addColumn<int>("historySize");
     QTest::addColumn<bool>("findNext");
     QTest::addColumn<QStringList>("enabled");
-    const QStringList always = {u"Exit"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s};
+    const QStringList always = {u"Exit"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s, u"Search"_s};
     const auto with = [&always](const QStringList &more) {
         QStringList all = always + more;
         std::sort(all.begin(), all.end(),
@@ -300,7 +300,7 @@ void MainFormTest::modalWindowDisablesEverything()
     QVERIFY(!menusEnabledWhileUp);
     QVERIFY(created.isNull()); // destroyed after it closed
     QCOMPARE(enabledCommands(*form),
-             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s}));
+             (QStringList{u"Exit"_s, u"Class"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s, u"About"_s, u"Search"_s}));
 }
 
 void MainFormTest::loadFailureIsReportedAndWindowStillShown()

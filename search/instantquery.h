@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+class SearchIndex;
+
+// One answer of the search panel: every title, row and paragraph of the index
+// whose folded text holds the folded query (as Find matches: NormalizeForSearch
+// on both sides, one contiguous run), each once. A query made only of
+// digits, dots and spaces (with a digit) also finds the rows whose code has
+// those digits, dots and spaces left out on both sides: the rows whose code
+// is exactly that come first, then those whose code begins with it.
+//
+// Order: exact codes, code prefixes, titles in tree order, then rows and
+// paragraphs topic by topic in the index's topic order.
+struct InstantHit
+{
+    enum Kind : std::uint8_t { CodeExact, CodePrefix, Title, Item };
+    Kind kind = Item;
+    int index = -1; // a position in SearchIndex::titles() for a title, else an item
+    int start = 0;  // the match in the shown text, in characters
+    int length = 0;
+};
+
+struct InstantAnswer
+{
+    QString query;
+    std::vector<InstantHit> hits;
+    bool cancelled = false;
+};
+
+// cancel, when given and set, ends the query early (the answer is then
+// marked cancelled and incomplete).
+InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query,
+                              const std::atomic<bool> *cancel = nullptr);
+
+// The digits of a query made only of digits, dots and spaces with at least
+// one digit; empty for any other query.
+QByteArray codeQueryDigits(const QString &query);

@@ -1,0 +1,191 @@
+#include "search/searchindex.h"
+
+#include "app/cp1250.h"
+#include "search/normalizeforsearch.h"
+#include "search/searchmatcher.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+struct FoldTable
+{
+    std::array<char, 256> map{};
+    FoldTable()
+    {
+        for (int b = 0; b < 256; ++b)
+            map[std::size_t(b)] = static_cast<char>(SearchMatcher::normalizeByte(static_cast<unsigned char>(b)));
+    }
+};
+
+const FoldTable &foldTable()
+{
+    static const FoldTable table;
+    return table;
+}
+
+std::string foldedBytes(const QString &text)
+{
+    const QString folded = Wexal::NormalizeForSearch(text);
+    std::string bytes;
+    bytes.reserve(std::size_t(folded.size()));
+    for (const QChar ch : folded) {
+        const int b = Wexal::Cp1250::fromUnicode(ch);
+        bytes.push_back(b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte);
+    }
+    return bytes;
+}
+
+} // namespace
+
+void SearchIndex::addTitle(int node, int topic, const QString &caption)
+{
+    m_titles.push_back(Title{node, topic, foldedBytes(caption), caption});
+}
+
+void SearchIndex::beginTopic(int topic, TopicKind kind)
+{
+    if (!m_topics.empty() && m_topics.back().items == 0)
+        m_topics.pop_back();
+    m_topics.push_back(Topic{topic, kind, itemCount(), 0});
+}
+
+void SearchIndex::beginItem()
+{
+    m_pendingText.clear();
+    m_codeStart.push_back(std::uint32_t(m_codes.size()));
+}
+
+void SearchIndex::appendText(QByteArrayView windows1250)
+{
+    m_pendingText.append(windows1250.data(), std::size_t(windows1250.size()));
+}
+
+void SearchIndex::appendCodeDigits(QByteArrayView code)
+{
+    for (const char c : code) {
+        if (c >= '0' && c <= '9')
+            m_codes.push_back(c);
+    }
+}
+
+char *SearchIndex::room(std::size_t bytes)
+{
+    if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
+        Block block;
+        block.capacity = std::max(BlockBytes, bytes);
+        // Not value-initialised: pages no item reaches are never touched.
+        block.folded.reset(new char[block.capacity]);
+        block.shown.reset(new char[block.capacity]);
+        block.firstItem = itemCount();
+        m_blocks.push_back(std::move(block));
+    }
+    Block &block = m_blocks.back();
+    char *at = block.folded.get() + block.size;
+    block.size += bytes;
+    return at;
+}
+
+void SearchIndex::endItem()
+{
+    m_codes.push_back('\0');
+    const std::size_t length = m_pendingText.size();
+    char *folded = room(length + 1);
+    Block &block = m_blocks.back();
+    const std::size_t start = std::size_t(folded - block.folded.get());
+    char *shown = block.shown.get() + start;
+    const auto &map = foldTable().map;
+    for (std::size_t i = 0; i < length; ++i) {
+        // A NUL would end the item early.
+        const char c = m_pendingText[i] == '\0' ? NoByte : m_pendingText[i];
+        shown[i] = c;
+        folded[i] = map[static_cast<unsigned char>(c)];
+    }
+    shown[length] = '\0';
+    folded[length] = '\0';
+    m_itemStart.push_back(std::uint32_t(start));
+    m_topics.back().items += 1;
+    m_pendingText.clear();
+}
+
+void SearchIndex::finish()
+{
+    if (!m_topics.empty() && m_topics.back().items == 0)
+        m_topics.pop_back();
+    m_itemStart.shrink_to_fit();
+    m_codeStart.shrink_to_fit();
+    m_codes.shrink_to_fit();
+    std::string().swap(m_pendingText);
+}
+
+int SearchIndex::blockOfItem(int item) const
+{
+    const auto it = std::upper_bound(m_blocks.cbegin(), m_blocks.cend(), item,
+                                     [](int i, const Block &block) { return i < block.firstItem; });
+    return int(it - m_blocks.cbegin()) - 1;
+}
+
+QByteArrayView SearchIndex::foldedText(int item) const
+{
+    const Block &block = m_blocks[std::size_t(blockOfItem(item))];
+    const char *begin = block.folded.get() + m_itemStart[std::size_t(item)];
+    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+}
+
+QByteArrayView SearchIndex::shownText(int item) const
+{
+    const Block &block = m_blocks[std::size_t(blockOfItem(item))];
+    const std::size_t start = m_itemStart[std::size_t(item)];
+    return QByteArrayView(block.shown.get() + start, foldedText(item).size());
+}
+
+QString SearchIndex::text(int item) const
+{
+    QString decoded = Wexal::Cp1250::decode(shownText(item));
+    decoded.replace(QChar(char16_t(NoByte)), QChar(QChar::ReplacementCharacter));
+    return decoded;
+}
+
+QByteArrayView SearchIndex::codeDigits(int item) const
+{
+    const char *begin = m_codes.data() + m_codeStart[std::size_t(item)];
+    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+}
+
+int SearchIndex::topicOfItem(int item) const
+{
+    const auto it = std::upper_bound(m_topics.cbegin(), m_topics.cend(), item,
+                                     [](int i, const Topic &topic) { return i < topic.firstItem; });
+    return int(it - m_topics.cbegin()) - 1;
+}
+
+int SearchIndex::itemAt(int block, std::size_t offset) const
+{
+    const int first = m_blocks[std::size_t(block)].firstItem;
+    const int last = std::size_t(block) + 1 < m_blocks.size() ? m_blocks[std::size_t(block) + 1].firstItem : itemCount();
+    const auto begin = m_itemStart.cbegin() + first;
+    const auto end = m_itemStart.cbegin() + last;
+    const auto it = std::upper_bound(begin, end, std::uint32_t(offset));
+    return it == begin ? -1 : int(it - m_itemStart.cbegin()) - 1;
+}
+
+int SearchIndex::itemOfCode(std::size_t offset) const
+{
+    const auto it = std::upper_bound(m_codeStart.cbegin(), m_codeStart.cend(), offset);
+    return int(it - m_codeStart.cbegin()) - 1;
+}
+
+qint64 SearchIndex::memoryBytes() const
+{
+    qint64 bytes = 0;
+    for (const Block &block : m_blocks)
+        bytes += qint64(2 * block.size);
+    bytes += qint64(m_itemStart.capacity() * sizeof(std::uint32_t));
+    bytes += qint64(m_codeStart.capacity() * sizeof(std::uint32_t));
+    bytes += qint64(m_codes.capacity());
+    for (const Title &title : m_titles)
+        bytes += qint64(sizeof(Title) + title.folded.capacity() + std::size_t(title.text.size()) * 2);
+    return bytes;
+}

@@ -1,0 +1,196 @@
+#include "search/searchindexbuilder.h"
+
+#include "app/cp1250.h"
+#include "app/datafilereader.h"
+#include "app/textrules.h"
+#include "search/searchindex.h"
+#include "search/searchitems.h"
+#include "search/visiblecelltext.h"
+#include "table/tablefileloader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <string>
+
+using namespace Qt::StringLiterals;
+using Wexal::GetTabField;
+using Wexal::SearchItems::TopicKind;
+
+namespace {
+
+QByteArrayView trimmedBytes(QByteArrayView bytes)
+{
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+// A regular file: a directory, a pipe or a device is never read.
+bool isDataFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+QByteArray encodeParagraph(const QString &text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar ch : text) {
+        const int b = Wexal::Cp1250::fromUnicode(ch);
+        *out++ = b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte;
+    }
+    return bytes;
+}
+
+} // namespace
+
+SearchIndexBuilder::SearchIndexBuilder(Source source, ReadParagraphs readParagraphs)
+    : m_source(std::move(source)), m_readParagraphs(std::move(readParagraphs))
+{
+}
+
+QVector<int> SearchIndexBuilder::topicOrder(const Source &source)
+{
+    QVector<int> order;
+    QSet<int> seen;
+    const int topics = int(source.topicList.size());
+    for (const Node &node : source.nodes) {
+        if (node.topic >= 0 && node.topic < topics && !seen.contains(node.topic)) {
+            seen.insert(node.topic);
+            order.push_back(node.topic);
+        }
+    }
+    for (int t = 0; t < topics; ++t) {
+        if (!seen.contains(t))
+            order.push_back(t);
+    }
+    return order;
+}
+
+std::unique_ptr<SearchIndex> SearchIndexBuilder::build() const
+{
+    auto index = std::make_unique<SearchIndex>();
+    for (const Node &node : m_source.nodes)
+        index->addTitle(node.node, node.topic, node.caption);
+    const QVector<int> order = topicOrder(m_source);
+    int done = 0;
+    for (const int topic : order) {
+        if (m_cancel && m_cancel->load())
+            break;
+        addTopic(topic, *index);
+        if (m_progress)
+            m_progress(++done, int(order.size()));
+    }
+    index->finish();
+    return index;
+}
+
+void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
+{
+    const QString &record = m_source.topicList.at(topic);
+    const TopicKind kind = Wexal::SearchItems::topicKind(record);
+    if (kind != TopicKind::Table && kind != TopicKind::Text)
+        return;
+    const QString path = m_source.programDir + GetTabField(record, u"FILE=");
+    if (!isDataFile(path))
+        return;
+
+    if (kind == TopicKind::Text) {
+        QStringList paragraphs;
+        if (!m_readParagraphs || !m_readParagraphs(path, paragraphs))
+            return;
+        index.beginTopic(topic, SearchIndex::TopicKind::Text);
+        for (const QString &paragraph : std::as_const(paragraphs)) {
+            index.beginItem();
+            index.appendText(encodeParagraph(paragraph));
+            index.endItem();
+        }
+        return;
+    }
+
+    int columns = 0;
+    if (!Wexal::parseInteger(GetTabField(record, u"COLUMNS="), &columns) || columns < 1
+        || columns > Wexal::kMaxTableColumns)
+        return;
+    QStringList headers;
+    for (int k = 1; k <= columns; ++k) {
+        const QString number = QString::number(k);
+        // A width that is neither AUTO nor a number stops the table opening.
+        const QString width = GetTabField(record, QString(u"WIDTH"_s + number + u'='));
+        int pixels = 0;
+        if (!Wexal::sameText(width, u"AUTO") && !Wexal::parseInteger(width, &pixels))
+            return;
+        headers << GetTabField(record, QString(u"NAME"_s + number + u'='));
+    }
+    const QVector<int> shown = Wexal::SearchItems::rowColumns(headers, -1);
+    index.beginTopic(topic, SearchIndex::TopicKind::Table);
+    addTableFile(path, columns, shown, index);
+}
+
+bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QVector<int> &shownColumns,
+                                      SearchIndex &index)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    DataFileReader reader(file);
+    QVector<QByteArrayView> cells(columns);
+    std::string text;
+    // Row 1 is there from the start, empty; while all its cells are empty the
+    // next line fills it again (as the grid does), so it is added only once
+    // a line gives it a cell, or at the end.
+    bool firstRowOpen = true;
+    const auto addRow = [&] {
+        index.beginItem();
+        text.clear();
+        bool first = true;
+        for (const int c : shownColumns) {
+            if (!first)
+                text.push_back('\t');
+            const std::size_t before = text.size();
+            if (c < columns)
+                Wexal::appendVisibleCellText(cells[c], text);
+            if (first) {
+                index.appendCodeDigits(QByteArrayView(text.data() + before, qsizetype(text.size() - before)));
+                first = false;
+            }
+        }
+        index.appendText(QByteArrayView(text.data(), qsizetype(text.size())));
+        index.endItem();
+    };
+
+    while (!reader.atEnd()) {
+        const QByteArray line = reader.readLineBytes();
+        if (trimmedBytes(line).isEmpty())
+            continue;
+        QByteArrayView rest(line);
+        bool anyCell = false;
+        for (int c = 0; c < columns; ++c) {
+            const qsizetype tab = rest.indexOf('\t');
+            if (tab >= 0) {
+                cells[c] = trimmedBytes(rest.first(tab));
+                rest = rest.sliced(tab + 1);
+            } else {
+                cells[c] = trimmedBytes(rest);
+                rest = QByteArrayView();
+            }
+            anyCell = anyCell || !cells[c].isEmpty();
+        }
+        if (firstRowOpen && !anyCell)
+            continue;
+        firstRowOpen = false;
+        addRow();
+    }
+    if (firstRowOpen) {
+        cells.fill(QByteArrayView());
+        addRow();
+    }
+    return !reader.hasError();
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "search/instantquery.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class NaviTreeModel;
+class NaviTreeView;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QStatusBar;
+class QTimer;
+class RichTextView;
+class SearchIndex;
+class SearchPanel;
+class SearchResultModel;
+class TableGrid;
+struct WexalState;
+
+// The search panel's command: builds the index in a thread of its own once
+// the window has read its data, answers each query off the user-interface
+// thread, and opens a result through the window's way of opening a topic.
+class SearchPanelController : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SearchPanelController)
+
+public:
+    // What the panel works with: the shared state, the tree, the views it
+    // shows a result in, and the window's operations.
+    struct Host
+    {
+        WexalState *state = nullptr;
+        const NaviTreeModel *tree = nullptr;
+        NaviTreeView *treeView = nullptr;
+        TableGrid *grid = nullptr;
+        RichTextView *text = nullptr;
+        QStatusBar *statusBar = nullptr;
+        // OpenTopic: topic index, record in history, key text, row.
+        std::function<void(int, bool, const QString &, int)> openTopic;
+        std::function<void()> updateCommandStates;
+    };
+
+    // The panel is docked in window, hidden until command shows it.
+    SearchPanelController(QMainWindow &window, QAction *command, Host host);
+    ~SearchPanelController() override;
+
+    // Starts building the index from the state's topic list and the tree as
+    // they are now (once; later calls do nothing).
+    void startIndex();
+    // For tests: run in the building thread before it reads anything, so a
+    // test can hold the build back.
+    void setBuildGate(std::function<void()> gate) { m_buildGate = std::move(gate); }
+
+    bool indexReady() const { return m_index != nullptr; }
+    SearchPanel *panel() const { return m_panel; }
+    SearchResultModel *model() const { return m_model; }
+
+    // Opens the result in row of the list.
+    void openResult(int row);
+
+    // The build shows its progress on the status line once it runs longer
+    // than this.
+    static constexpr int ProgressAfterMs = 300;
+
+signals:
+    // The index is built and the panel answers from it.
+    void indexBuilt();
+    // An answer is in the list.
+    void answered();
+
+private:
+    void ask(const QString &query);
+    void takeAnswer(quint64 generation, InstantAnswer answer);
+    void indexFinished(std::shared_ptr<const SearchIndex> index);
+    void showProgress();
+    void returnToView();
+    void selectTreeNodeOf(int topic);
+    void showTextMatch(int block, int offset);
+
+    Host m_host;
+    SearchResultModel *m_model = nullptr;
+    SearchPanel *m_panel = nullptr;
+    QLabel *m_progressLabel = nullptr;
+    QTimer *m_progressTimer = nullptr;
+    QElapsedTimer m_buildClock;
+    QStringList m_topicTitles;
+
+    std::shared_ptr<const SearchIndex> m_index;
+    std::function<void()> m_buildGate;
+    std::thread m_builder;
+    std::atomic<bool> m_cancelBuild{false};
+    std::atomic<int> m_topicsDone{0};
+    std::atomic<int> m_topicsTotal{0};
+    bool m_started = false;
+
+    QThreadPool m_queries;
+    std::shared_ptr<std::atomic<bool>> m_cancelQuery;
+    quint64 m_generation = 0;
+    QString m_waitingQuery; // typed before the index was ready
+    bool m_asking = false;
+    bool m_openOnAnswer = false;
+};
