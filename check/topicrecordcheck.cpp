@@ -139,6 +139,10 @@ void TopicRecordCheck::checkParent(int topic, const TopicSource &source)
     else if (parent > topic)
         why = u"rodzic %1 jest zdefiniowany dopiero dalej (%2), a program szuka go przy „}” tego bloku"_s.arg(
             quoted(source.parent), where(parent));
+    else if (const int parentNode = tree.FindTreeNodeByTopic(parent);
+             parentNode >= 0 && tree.depthOfNode(parentNode) >= NaviTreeModel::kMaxDepth)
+        why = u"rodzic %1 (%2) jest na poziomie %3 drzewa, najgłębszym, jaki program pokazuje"_s.arg(
+            quoted(source.parent), where(parent), QString::number(NaviTreeModel::kMaxDepth));
     else
         why = u"rodzic %1 (%2) nie ma węzła w drzewie"_s.arg(quoted(source.parent), where(parent));
     m_report.warning(source.file, line, why + becomesTop);

@@ -13,11 +13,14 @@ void NaviTreeModel::clear()
 
 int NaviTreeModel::addNode(int parentNode, const QString &text, int topicIndex)
 {
+    if (parentNode >= 0 && m_nodes[parentNode].depth >= kMaxDepth)
+        parentNode = -1;
     QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
     const int row = int(siblings.size());
     beginInsertRows(indexOfNode(parentNode), row, row);
     const int node = int(m_nodes.size());
-    m_nodes.push_back(Node{text, topicIndex, parentNode, row, {}});
+    const int depth = parentNode < 0 ? 1 : m_nodes[parentNode].depth + 1;
+    m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}});
     // m_nodes may have moved: take the sibling list again.
     (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
     if (!m_nodeOfTopic.contains(topicIndex))

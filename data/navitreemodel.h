@@ -7,6 +7,12 @@
 
 // The navigation tree: nodes in the order their topics were read, each
 // carrying the topic index it stands for. Never sorted.
+//
+// The tree is at most kMaxDepth levels deep: a node whose parent already
+// stands at that depth hangs at the top level instead (and its own children
+// go on below it). The tree view lays branches out recursively, so a deeper
+// chain would exhaust the stack; this way every topic stays in the tree, and
+// a chain of any length is cut into top-level pieces of kMaxDepth levels.
 class NaviTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -14,18 +20,23 @@ class NaviTreeModel : public QAbstractItemModel
 
 public:
     enum Role { TopicIndexRole = Qt::UserRole + 1 };
+    // Far above any real classification, far below what the view survives.
+    static constexpr int kMaxDepth = 1000;
 
     explicit NaviTreeModel(QObject *parent = nullptr);
 
     void clear();
     // Adds a node as the last child of parentNode, or as the last top-level
-    // node when parentNode is -1. Returns the new node's number.
+    // node when parentNode is -1 or stands kMaxDepth deep. Returns the new
+    // node's number.
     int addNode(int parentNode, const QString &text, int topicIndex);
 
     int nodeCount() const { return int(m_nodes.size()); }
     int topicOfNode(int node) const { return m_nodes[node].topic; }
     QString textOfNode(int node) const { return m_nodes[node].text; }
     int parentOfNode(int node) const { return m_nodes[node].parent; }
+    // 1 for a top-level node.
+    int depthOfNode(int node) const { return m_nodes[node].depth; }
     bool nodeHasChildren(int node) const { return !m_nodes[node].children.isEmpty(); }
     const QVector<int> &topLevelNodes() const { return m_topLevel; }
     const QVector<int> &childrenOfNode(int node) const { return m_nodes[node].children; }
@@ -51,6 +62,7 @@ private:
         int topic = -1;
         int parent = -1;
         int row = 0;
+        int depth = 1;
         QVector<int> children;
     };
     QVector<Node> m_nodes;

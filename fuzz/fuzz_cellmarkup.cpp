@@ -154,9 +154,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(sink2.runs == sink.runs);
 
     const QList<LinkArea> areas = Wexal::readLinkAreas(record);
-    for (const LinkArea &area : areas) {
+    // Each hit test reads the whole record: a cell of thousands of links is
+    // pointed at in some 8 of them, the last one included.
+    const qsizetype step = qMax<qsizetype>(1, areas.size() / 8);
+    for (qsizetype i = 0; i < areas.size(); ++i) {
+        const LinkArea &area = areas.at(i);
         FUZZ_CHECK(area.link >= 1);
         FUZZ_CHECK(area.left <= area.right && area.top < area.bottom);
+        if (i % step != 0 && i != areas.size() - 1)
+            continue;
         // The first link holding the point wins, so the hit is at most this link.
         const int hit = Wexal::linkAtPoint(record, area.left, area.top);
         FUZZ_CHECK(hit >= 1 && hit <= area.link);

@@ -71,6 +71,24 @@ inline bool materialise(const QString &root, const QString &name, const QString 
         return writeRepeated(dir + QStringLiteral("/ogromna.txt"), "01.1\t",
                              "#B#Zbo\xbf" "e#B# #L#stawki#L#TEST@TABELA@02# ", qint64(50) << 20, error);
     }
+    if (name == u"deep-tree") {
+        // A chain of 30,000 groups, each the parent of the next; the
+        // deepest one's title holds "opis".
+        QByteArray chain;
+        constexpr int kLevels = 30000;
+        for (int n = 1; n <= kLevels; ++n) {
+            const QByteArray number = QByteArray::number(n);
+            chain += "{\r\nNAME=" + (n == kLevels ? QByteArray("Opis najg\xb3\xea" "bszy") : "Poziom " + number)
+                + ";\r\nPARENT=" + (n == 1 ? QByteArray("nil") : "L" + QByteArray::number(n - 1))
+                + ";\r\nVIEW=SHOW;\r\nSIGNATURE=LANCUCH;\r\nLINK=L" + number + ";\r\nMODE=GROUP;\r\n}\r\n";
+        }
+        QFile file(dir + QStringLiteral("/definition.lancuch"));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(chain) != chain.size()) {
+            *error = file.errorString();
+            return false;
+        }
+        return true;
+    }
     if (name == u"rtf-braces")
         return writeRepeated(dir + QStringLiteral("/opis.rtf"), "", "{", qint64(200) << 20, error);
     return true;

@@ -226,6 +226,21 @@ Case lfOnly()
     return {t + exitCommand(), std::nullopt};
 }
 
+Case deepTree()
+{
+    // A chain of 30,000 groups under the intact set: the tree hangs every
+    // 1,000th at the top level, so unfolding it all and selecting the
+    // deepest one by a title search lay out no branch deeper than 1,000.
+    QStringList t = startShowingWindows() + classification(30003);
+    t << u"  (only the first 20 of 30003 nodes opened)"_s;
+    t += openGroup() + openText(u"000001"_s) + openTable(u"000002"_s);
+    for (int level = 1; level <= 17; ++level)
+        t << u"open „Poziom %1”"_s.arg(level) << shows(u"navigation"_s);
+    t << u"Znajdź „opis” in titles"_s << shows(kText) << u"Znajdź następny"_s << shows(u"navigation"_s);
+    t += contentsSearch();
+    return {t + exitCommand(), counterBytes(3)};
+}
+
 } // namespace
 
 std::optional<Case> forCase(const QString &name)
@@ -270,6 +285,8 @@ std::optional<Case> forCase(const QString &name)
         return hugeTableLine();
     if (name == u"rtf-braces"_s)
         return rtfBraces();
+    if (name == u"deep-tree"_s)
+        return deepTree();
     return std::nullopt;
 }
 

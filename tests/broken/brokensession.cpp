@@ -182,8 +182,15 @@ void BrokenSession::clickNode(int node)
 
 void BrokenSession::openEveryTopic()
 {
+    // A tree of thousands of nodes tells nothing more node by node: only
+    // the first ones are opened.
+    constexpr int kMostNodesOpened = 20;
     const NaviTreeModel &tree = m_form->treeModel();
-    const QVector<int> order = tree.nodesInTreeOrder();
+    QVector<int> order = tree.nodesInTreeOrder();
+    if (order.size() > kMostNodesOpened) {
+        log(u"  (only the first %1 of %2 nodes opened)"_s.arg(kMostNodesOpened).arg(order.size()));
+        order.resize(kMostNodesOpened);
+    }
     for (const int node : order) {
         const int topic = tree.topicOfNode(node);
         log(u"open „%1”"_s.arg(tree.textOfNode(node)));

@@ -176,6 +176,15 @@ void TestCheck::topicRecords_data()
     QTest::newRow("its own parent")
         << Files{{def, afterGroup(block(u"Sam"_s, u"S"_s, {u"SIGNATURE=T;"_s, u"LINK=S;"_s}))}}
         << QStringList{u"tematy.def:12: warning: temat jest swoim własnym rodzicem (LINK= równe PARENT=): temat „Sam” trafia na najwyższy poziom drzewa"_s};
+    // Under the group (level 1) a chain of 1,001 topics, each the parent of
+    // the next: the 1,000th would stand on level 1,001 and hangs at the top
+    // level; the one after it goes on below it.
+    QStringList chain;
+    for (int n = 1; n <= 1001; ++n)
+        chain += block(u"P%1"_s.arg(n), n == 1 ? u"G"_s : u"P%1"_s.arg(n - 1), {u"SIGNATURE=T;"_s, u"LINK=P%1;"_s.arg(n)});
+    QTest::newRow("a chain deeper than the tree shows")
+        << Files{{def, afterGroup(chain)}}
+        << QStringList{u"tematy.def:7005: warning: rodzic „P999” (tematy.def:6996) jest na poziomie 1000 drzewa, najgłębszym, jaki program pokazuje: temat „P1000” trafia na najwyższy poziom drzewa"_s};
     QTest::newRow("NIL in capitals")
         << Files{{def, afterGroup(block(u"Główny"_s, u"NIL"_s, inT))}}
         << QStringList{u"tematy.def:12: note: PARENT=„NIL” to nie „nil” pisane małymi literami, ale temat i tak nie ma rodzica: temat „Główny” trafia na najwyższy poziom drzewa"_s};

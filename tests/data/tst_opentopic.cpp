@@ -1,4 +1,5 @@
 #include "../common/testfiles.h"
+#include "../search/findanswers.h"
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
@@ -6,6 +7,7 @@
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
+#include "search/searchcontroller.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +46,8 @@ private slots:
     void badColumnValuesAreReported();
     void historyFromTreeOpenings();
     void sampleTopicsOpenFromTheTree();
+    void deepChainStaysReachable_data();
+    void deepChainStaysReachable();
 
 private:
     std::unique_ptr<TWexalMainForm> showForm(const QString &dir);
@@ -318,6 +323,72 @@ void OpenTopicTest::sampleTopicsOpenFromTheTree()
     QVERIFY(m_errors.isEmpty());
     QVERIFY(texts >= 4);
     QVERIFY(tables >= 10);
+}
+
+void OpenTopicTest::deepChainStaysReachable_data()
+{
+    QTest::addColumn<bool>("search");
+    QTest::addColumn<int>("currentTopic");
+    // "*" unfolds the first piece of the chain, 1,000 levels; the search
+    // selects the deepest topic and unfolds the piece that holds it.
+    QTest::newRow("* on the first node") << false << 0;
+    QTest::newRow("title search for the deepest topic") << true << 29999;
+}
+
+// A chain of 30,000 topics, each the parent of the next: the tree hangs
+// every 1,000th at the top level, so that no branch is deeper than the view
+// can lay out, and every topic can still be reached.
+void OpenTopicTest::deepChainStaysReachable()
+{
+    QFETCH(bool, search);
+    QFETCH(int, currentTopic);
+    constexpr int kTopics = 30000;
+    QStringList lines;
+    for (int n = 1; n <= kTopics; ++n) {
+        const QString parent = n == 1 ? u"nil"_s : u"P%1"_s.arg(n - 1);
+        lines += block({u"NAME=Temat %1"_s.arg(n), u"PARENT="_s + parent, u"VIEW=SHOW"_s, u"SIGNATURE=G"_s,
+                        u"LINK=P%1"_s.arg(n), u"MODE=GROUP"_s});
+    }
+    writeDataFile(m_dir->path() + u"/definition.global"_s, {u"tematy.def;"_s});
+    writeDataFile(m_dir->path() + u"/tematy.def"_s, lines);
+    auto form = showForm(m_dir->path());
+    QVERIFY(form);
+    if (auto *timer = form->findChild<QTimer *>(u"WexalStartTimer"_s))
+        timer->stop();
+    if (!form->findChild<SearchController *>())
+        new SearchController(*form);
+    form->commands().action(CommandSet::Classification)->trigger();
+    const NaviTreeModel &model = form->treeModel();
+    NaviTreeView *tree = form->treeView();
+    QCOMPARE(model.nodeCount(), kTopics);
+
+    if (search) {
+        ModalDriver driver;
+        driver.then(answerFind(*form, FindAnswer(u"Temat 30000"_s, 2)));
+        form->commands().action(CommandSet::Find)->trigger();
+        QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems().join(u", "_s)));
+        QVERIFY(driver.allAnswered());
+    } else {
+        const QRect first = tree->visualRect(model.indexOfNode(model.FindTreeNodeByTopic(0)));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::keyClick(tree, Qt::Key_Asterisk);
+    }
+    // The view lays the tree out when it paints.
+    QVERIFY(!form->grab().isNull());
+
+    const int current = model.FindTreeNodeByTopic(currentTopic);
+    QCOMPARE(model.nodeOfIndex(tree->currentIndex()), current);
+    // The branch down to the current node, and the piece of the chain it
+    // starts, is unfolded: 1,000 levels and no more.
+    const int last = search ? current : model.FindTreeNodeByTopic(999);
+    QCOMPARE(model.depthOfNode(last), NaviTreeModel::kMaxDepth);
+    for (int node = model.parentOfNode(last); node >= 0; node = model.parentOfNode(node))
+        QVERIFY2(tree->isExpanded(model.indexOfNode(node)), qPrintable(model.textOfNode(node)));
+    // The current node's row is on screen (its title starts 19 pixels of
+    // indentation a level further right).
+    const QRect row = tree->visualRect(tree->currentIndex());
+    QVERIFY(row.top() >= 0 && row.bottom() < tree->viewport()->height());
+    QVERIFY(m_errors.isEmpty());
 }
 
 QTEST_MAIN(OpenTopicTest)

@@ -23,6 +23,8 @@ private slots:
     void linkAtPoint_data();
     void linkAtPoint();
     void readLinkAreasInOrder();
+    void hitTestOverManyLinks_data();
+    void hitTestOverManyLinks();
     void drawnAreasHitOnlyTheLastRun();
     void linkTarget_data();
     void linkTarget();

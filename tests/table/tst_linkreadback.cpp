@@ -79,6 +79,46 @@ void TestCellMarkup::readLinkAreasInOrder()
     QVERIFY(Wexal::readLinkAreas(record).isEmpty());
 }
 
+void TestCellMarkup::hitTestOverManyLinks_data()
+{
+    // One cell of 100,000 links, ten to a line, as the painting records
+    // them: link i at column (i - 1) % 10, line (i - 1) / 10, 40 by 12
+    // pixels, with gaps between. A hit test that went through the record
+    // once for every link would take hours over it; the suite's timeout
+    // stops that long before.
+    constexpr int kLinks = 100000;
+    QString record;
+    for (int i = 1; i <= kLinks; ++i)
+        record += u"#L#s%1#L#S@K@%1# "_s.arg(i);
+    Wexal::cutLinkAreas(record);
+    for (int i = 1; i <= kLinks; ++i) {
+        const int left = 10 + (i - 1) % 10 * 50;
+        const int top = 20 + (i - 1) / 10 * 14;
+        Wexal::appendLinkArea(record, LinkArea{i, left, top, left + 40, top + 12});
+    }
+    Wexal::appendLinkCount(record, kLinks);
+
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("link");
+    QTest::newRow("first link") << record << 30 << 26 << 1;
+    QTest::newRow("a link in the middle") << record << 10 + 4 * 50 << 20 + 4999 * 14 + 12 << 49995;
+    QTest::newRow("last link") << record << 10 + 9 * 50 + 40 << 20 + 9999 * 14 << kLinks;
+    QTest::newRow("between two links") << record << 55 << 26 << 0;
+    QTest::newRow("below every link") << record << 30 << 20 + 10000 * 14 << 0;
+}
+
+void TestCellMarkup::hitTestOverManyLinks()
+{
+    QFETCH(QString, record);
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, link);
+
+    QCOMPARE(Wexal::linkAtPoint(record, x, y), link);
+}
+
 void TestCellMarkup::drawnAreasHitOnlyTheLastRun()
 {
     // "aaaa" ends the first line (x 36 to 60), "bbbb" starts the second
