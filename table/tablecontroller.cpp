@@ -1,7 +1,7 @@
 #include "table/tablecontroller.h"
 
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "table/linkareas.h"
 #include "table/linktarget.h"
 #include "table/linktopic.h"
@@ -12,12 +12,10 @@
 
 #include <QEvent>
 
-using namespace Qt::StringLiterals;
-
-TableController::TableController(TWexalMainForm &form)
-    : QObject(&form), m_form(form), m_painter(form.state(), *form.grid())
+TableController::TableController(Workspace &workspace)
+    : QObject(workspace.window()), m_workspace(workspace), m_painter(workspace.state(), *workspace.grid())
 {
-    TableGrid *grid = form.grid();
+    TableGrid *grid = workspace.grid();
     grid->setItemDelegate(new TableCellDelegate(m_painter, grid));
     auto *header = new TableHeaderView(m_painter, grid);
     grid->setHorizontalHeader(header);
@@ -34,7 +32,7 @@ TableController::TableController(TWexalMainForm &form)
     connect(grid, &TableGrid::keyReleased, this,
             [this] { ErrorReport::guard([this] { WexalTable3StringGridKeyUp(); }); });
 
-    m_panel = form.findChild<QWidget *>(u"WexalTable3Panel"_s);
+    m_panel = workspace.tablePanel();
     if (m_panel)
         m_panel->installEventFilter(this);
 }
@@ -48,8 +46,9 @@ bool TableController::eventFilter(QObject *watched, QEvent *event)
 
 void TableController::recordCurrentRow()
 {
-    WexalState &state = m_form.state();
-    state.CurrentEntry = QString::number(state.CurrentTopic) + u'\t' + QString::number(m_form.grid()->row()) + u'\t';
+    WexalState &state = m_workspace.state();
+    state.CurrentEntry =
+        QString::number(state.CurrentTopic) + u'\t' + QString::number(m_workspace.grid()->row()) + u'\t';
 }
 
 void TableController::WexalTable3StringGridClick()
@@ -64,8 +63,8 @@ void TableController::WexalTable3StringGridKeyUp()
 
 void TableController::WexalTable3StringGridMouseMove(const QPoint &position)
 {
-    TableGrid *grid = m_form.grid();
-    WexalState &state = m_form.state();
+    TableGrid *grid = m_workspace.grid();
+    WexalState &state = m_workspace.state();
     const auto [column, row] = grid->cellAt(position);
     const int link = row > 0 ? grid->gridModel()->linkIndex(column, row) : -1;
     bool hand = false;
@@ -84,8 +83,8 @@ void TableController::WexalTable3StringGridMouseMove(const QPoint &position)
 
 void TableController::WexalTable3StringGridMouseUp(Qt::MouseButton, const QPoint &position)
 {
-    TableGrid *grid = m_form.grid();
-    WexalState &state = m_form.state();
+    TableGrid *grid = m_workspace.grid();
+    WexalState &state = m_workspace.state();
     const auto [column, row] = grid->cellAt(position);
     if (row < 1 || column < 0)
         return;
@@ -103,13 +102,13 @@ void TableController::WexalTable3StringGridMouseUp(Qt::MouseButton, const QPoint
     const int topic = Wexal::FindLinkTopic(state.TopicList, *target);
     if (topic < 0)
         return;
-    m_form.OpenTopic(topic, true, target->rowKey, -1);
-    m_form.UpdateCommandStates();
+    m_workspace.OpenTopic(topic, true, target->rowKey, -1);
+    m_workspace.UpdateCommandStates();
 }
 
 void TableController::WexalTable3PanelResize()
 {
-    TableGrid *grid = m_form.grid();
+    TableGrid *grid = m_workspace.grid();
     grid->setDefaultRowHeight(16);
     grid->FitAutoColumn(m_panel ? m_panel->width() : grid->width());
     grid->setRow(1);

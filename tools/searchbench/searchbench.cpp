@@ -207,7 +207,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     form.commands().action(CommandSet::Classification)->trigger();
     if (!form.findChild<SearchController *>())
-        new SearchController(form);
+        new SearchController(form.workspace());
     WexalState &state = form.state();
     const int topicCount = int(state.TopicList.size());
 
