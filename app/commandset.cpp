@@ -1,7 +1,7 @@
 #include "app/commandset.h"
 
 #include "app/commandicons.h"
-#include "app/wexalstate.h"
+#include "core/wexalstate.h"
 
 #include <QAction>
 #include <QEvent>

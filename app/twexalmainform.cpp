@@ -4,7 +4,7 @@
 #include "app/commandset.h"
 #include "app/errorreport.h"
 #include "app/panelarea.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/wexalstate.h"
+#include "core/wexalstate.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "app/workspace.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

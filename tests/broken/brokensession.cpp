@@ -3,7 +3,7 @@
 #include "modalwindowanswerer.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"

@@ -1,6 +1,6 @@
 #include "exporttest.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "export/exportcelltext.h"
 #include "export/exportcounter.h"
 #include "export/tablefilewriter.h"

@@ -2,9 +2,9 @@
 #include "../richtext/documenttext.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/errorreport.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

@@ -17,7 +17,7 @@
 #include "tools/benchtiming.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/twexalmainform.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchcontroller.h"
