@@ -2,7 +2,7 @@
 
 #include "app/commandicons.h"
 #include "app/commandshortcuts.h"
-#include "app/wexalstate.h"
+#include "core/wexalstate.h"
 
 #include <QAction>
 #include <QEvent>

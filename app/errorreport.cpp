@@ -1,6 +1,6 @@
 #include "app/errorreport.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 
 #include <QApplication>
 #include <QLoggingCategory>

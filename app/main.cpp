@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
 
     TWexalMainForm window;
     // The help and explanations windows offered a second after start-up.
-    new HelpController(window);
+    new HelpController(window.workspace());
     window.show();
     return app.exec();
 }

@@ -4,11 +4,10 @@
 #include "app/commandset.h"
 #include "app/errorreport.h"
 #include "app/panelarea.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
-#include "data/topicopener.h"
 #include "export/exportcontroller.h"
 #include "search/searchcontroller.h"
 #include "search/searchpanelcontroller.h"
@@ -21,7 +20,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QScreen>
@@ -100,6 +98,9 @@ TWexalMainForm::TWexalMainForm(const QString &executablePath, QWidget *parent)
     m_startTimer->setSingleShot(true);
     connect(m_startTimer, &QTimer::timeout, this, [this] { ErrorReport::guard([this] { WexalStartTimerTimer(); }); });
 
+    // The controllers hear of the start timer through the workspace.
+    connect(this, &TWexalMainForm::startTimerFired, m_workspace.get(), &Workspace::startTimerFired);
+
     connectCommands();
     // Until the start-up sequence has run (or when reading the definition
     // files fails), the commands are those of the start page, not all on.
@@ -121,16 +122,18 @@ void TWexalMainForm::createPanels()
     m_mainPanel->setObjectName(u"WexalMainPanel"_s);
     setCentralWidget(m_mainPanel);
 
-    m_treeModel = new NaviTreeModel(this);
-    m_tree = new NaviTreeView;
-    m_tree->setObjectName(u"WexalNaviTreeView"_s);
-    m_tree->setModel(m_treeModel);
+    Workspace::Views views;
+    views.window = this;
+    views.treeModel = new NaviTreeModel(this);
+    NaviTreeView *tree = views.tree = new NaviTreeView;
+    tree->setObjectName(u"WexalNaviTreeView"_s);
+    tree->setModel(views.treeModel);
     // The selection stays visible when the tree loses the focus.
-    QPalette treePalette = m_tree->palette();
+    QPalette treePalette = tree->palette();
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         treePalette.setColor(QPalette::Inactive, role, treePalette.color(QPalette::Active, role));
-    m_tree->setPalette(treePalette);
-    m_naviPanel = column(u"WexalNaviPanel"_s, titleBar(u"WexalNaviNamePanel"_s, u"Nawigacja"_s, nullptr), m_tree);
+    tree->setPalette(treePalette);
+    m_naviPanel = column(u"WexalNaviPanel"_s, titleBar(u"WexalNaviNamePanel"_s, u"Nawigacja"_s, nullptr), tree);
     m_mainPanel->setNaviPanel(m_naviPanel);
 
     m_startPanel = new QWidget;
@@ -152,27 +155,22 @@ void TWexalMainForm::createPanels()
     startLayout->addWidget(startLabel);
     m_mainPanel->addPanel(m_startPanel);
 
-    m_rtfTitle = titleBar(u"WexalRtf2TitlePanel"_s, u"???"_s, nullptr);
-    m_richEdit = new RichTextView;
-    m_richEdit->setObjectName(u"WexalRtf2RichEdit"_s);
-    m_rtfPanel = column(u"WexalRtf2Panel"_s, m_rtfTitle, m_richEdit);
+    views.textTitle = titleBar(u"WexalRtf2TitlePanel"_s, u"???"_s, nullptr);
+    views.text = new RichTextView;
+    views.text->setObjectName(u"WexalRtf2RichEdit"_s);
+    m_rtfPanel = column(u"WexalRtf2Panel"_s, views.textTitle, views.text);
     m_mainPanel->addPanel(m_rtfPanel);
 
-    m_tableTitle = titleBar(u"WexalTable3TitlePanel"_s, u"???"_s, nullptr);
-    m_grid = new TableGrid;
-    m_grid->setObjectName(u"WexalTable3StringGrid"_s);
-    m_tablePanel = column(u"WexalTable3Panel"_s, m_tableTitle, m_grid);
+    views.tableTitle = titleBar(u"WexalTable3TitlePanel"_s, u"???"_s, nullptr);
+    views.grid = new TableGrid;
+    views.grid->setObjectName(u"WexalTable3StringGrid"_s);
+    m_tablePanel = column(u"WexalTable3Panel"_s, views.tableTitle, views.grid);
+    views.tablePanel = m_tablePanel;
     m_mainPanel->addPanel(m_tablePanel);
 
     m_mainPanel->setFillPanel(m_startPanel);
 
-    TopicOpener::Views views;
-    views.textTitle = m_rtfTitle;
-    views.text = m_richEdit;
-    views.tableTitle = m_tableTitle;
-    views.grid = m_grid;
-    views.applyViewLayout = [this] { ApplyViewLayout(); };
-    m_opener = std::make_unique<TopicOpener>(m_state, *m_treeModel, std::move(views));
+    m_workspace = std::make_unique<Workspace>(*m_commands, views, [this] { ApplyViewLayout(); });
 }
 
 void TWexalMainForm::connectCommands()
@@ -185,20 +183,25 @@ void TWexalMainForm::connectCommands()
     bind(CommandSet::StartPage, &TWexalMainForm::WexalNaviStartMenuItemClick);
     bind(CommandSet::Classification, &TWexalMainForm::WexalNaviClassMenuItemClick);
 
-    connect(m_tree, &NaviTreeView::clickedAnywhere, this,
+    connect(treeView(), &NaviTreeView::clickedAnywhere, this,
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewClick(); }); });
-    connect(m_tree, &NaviTreeView::keyReleased, this,
+    connect(treeView(), &NaviTreeView::keyReleased, this,
             [this] { ErrorReport::guard([this] { WexalNaviTreeViewKeyUp(); }); });
-    m_tableController = new TableController(*this);
-    m_historyController = new HistoryController(*this);
-    new ExportController(*this);
-    new SearchController(*this);
+    // Each controller connects itself to its commands and views.
+    Workspace &workspace = *m_workspace;
+    m_tableController = new TableController(workspace);
+    new HistoryController(workspace);
+    new ExportController(workspace);
+    new SearchController(workspace);
     m_searchPanel = new SearchPanelController(
         *this, m_commands->action(CommandSet::Search),
-        {&m_state, m_treeModel, m_tree, m_grid, m_richEdit, statusBar(),
-         [this](int topic, bool record, const QString &key, int row) { OpenTopic(topic, record, key, row); },
-         [this] { UpdateCommandStates(); }});
-    new AboutCommands(*this);
+        {&workspace.state(), &workspace.treeModel(), workspace.treeView(), workspace.grid(),
+         workspace.textView(), statusBar(),
+         [&workspace](int topic, bool record, const QString &key, int row) {
+             workspace.OpenTopic(topic, record, key, row);
+         },
+         [&workspace] { workspace.UpdateCommandStates(); }});
+    new AboutCommands(workspace);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)
@@ -224,30 +227,30 @@ void TWexalMainForm::FormShow()
 {
     const QString executable =
         m_executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : m_executablePath;
-    m_state.ProgramDir = Wexal::programDirOf(executable);
+    state().ProgramDir = Wexal::programDirOf(executable);
 
-    for (QWidget *view : {m_startPanel, static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_richEdit),
-                          static_cast<QWidget *>(m_grid)})
+    for (QWidget *view : {m_startPanel, static_cast<QWidget *>(treeView()), static_cast<QWidget *>(textView()),
+                          static_cast<QWidget *>(grid())})
         setBaseColour(view, kCream);
 
     m_mainPanel->setNaviWidth(0);
 
-    m_state.TopicList.clear();
-    m_state.LinkCellList.clear();
-    m_state.HistoryList.clear();
+    state().TopicList.clear();
+    state().LinkCellList.clear();
+    state().HistoryList.clear();
 
-    m_state.HistoryPos = -1;
-    m_state.CurrentTopic = -1;
-    m_state.CurrentEntry.clear();
-    m_state.FindNextAvailable = false;
+    state().HistoryPos = -1;
+    state().CurrentTopic = -1;
+    state().CurrentEntry.clear();
+    state().FindNextAvailable = false;
 
-    DefinitionReader reader(m_state.TopicList, *m_treeModel);
+    DefinitionReader reader(state().TopicList, treeModel());
     reader.setProcessEvents([] { QCoreApplication::processEvents(); });
-    reader.LoadDefinition(m_state.ProgramDir);
-    m_tree->collapseAll();
+    reader.LoadDefinition(state().ProgramDir);
+    treeView()->collapseAll();
     QCoreApplication::processEvents();
 
-    m_state.ViewMode = ViewStart;
+    state().ViewMode = ViewStart;
     ApplyViewLayout();
     UpdateCommandStates();
 
@@ -256,9 +259,9 @@ void TWexalMainForm::FormShow()
 
 void TWexalMainForm::FormHide()
 {
-    m_state.LinkCellList.clear();
-    m_state.HistoryList.clear();
-    m_state.TopicList.clear();
+    state().LinkCellList.clear();
+    state().HistoryList.clear();
+    state().TopicList.clear();
 }
 
 void TWexalMainForm::WexalStartTimerTimer()
@@ -280,7 +283,7 @@ void TWexalMainForm::slideNaviPanel(int from, int to)
 
 void TWexalMainForm::ApplyViewLayout()
 {
-    switch (m_state.ViewMode) {
+    switch (state().ViewMode) {
     case ViewStart:
         m_mainPanel->hidePanel(m_rtfPanel);
         m_mainPanel->hidePanel(m_tablePanel);
@@ -314,41 +317,6 @@ void TWexalMainForm::ApplyViewLayout()
     }
 }
 
-void TWexalMainForm::UpdateCommandStates()
-{
-    m_commands->UpdateCommandStates(m_state);
-}
-
-void TWexalMainForm::DisableAllCommands()
-{
-    m_commands->DisableAllCommands();
-}
-
-void TWexalMainForm::EnableAllCommands()
-{
-    m_commands->EnableAllCommands();
-}
-
-int TWexalMainForm::RunModalWindow(const std::function<std::unique_ptr<QDialog>()> &create)
-{
-    DisableAllCommands();
-    int result = QDialog::Rejected;
-    {
-        const std::unique_ptr<QDialog> window = create();
-        if (window)
-            result = window->exec();
-    }
-    EnableAllCommands();
-    UpdateCommandStates();
-    return result;
-}
-
-void TWexalMainForm::OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row)
-{
-    m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
-}
-
-
 void TWexalMainForm::WexalProgramExitMenuItemClick()
 {
     close();
@@ -356,34 +324,34 @@ void TWexalMainForm::WexalProgramExitMenuItemClick()
 
 void TWexalMainForm::WexalNaviStartMenuItemClick()
 {
-    m_state.HistoryList.clear();
-    m_state.HistoryPos = -1;
-    m_state.CurrentTopic = -1;
-    m_state.CurrentEntry.clear();
-    m_state.ViewMode = ViewStart;
+    state().HistoryList.clear();
+    state().HistoryPos = -1;
+    state().CurrentTopic = -1;
+    state().CurrentEntry.clear();
+    state().ViewMode = ViewStart;
     ApplyViewLayout();
     UpdateCommandStates();
 }
 
 void TWexalMainForm::WexalNaviClassMenuItemClick()
 {
-    m_tree->collapseAll();
-    m_state.ViewMode = ViewNavigation;
+    treeView()->collapseAll();
+    state().ViewMode = ViewNavigation;
     ApplyViewLayout();
     UpdateCommandStates();
-    m_tree->setFocus();
+    treeView()->setFocus();
 }
 
 void TWexalMainForm::openSelectedNode()
 {
-    const QModelIndexList selected = m_tree->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = treeView()->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
-    const int node = m_treeModel->nodeOfIndex(selected.first());
+    const int node = treeModel().nodeOfIndex(selected.first());
     if (node < 0)
         return;
-    const int topicIndex = m_treeModel->topicOfNode(node);
-    if (topicIndex == m_state.CurrentTopic)
+    const int topicIndex = treeModel().topicOfNode(node);
+    if (topicIndex == state().CurrentTopic)
         return;
     OpenTopic(topicIndex, true, QString(), -1);
     UpdateCommandStates();

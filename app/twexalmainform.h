@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/wexalstate.h"
+#include "app/workspace.h"
 
 #include <QMainWindow>
 
@@ -8,22 +8,15 @@
 #include <memory>
 
 class CommandSet;
-class DefinitionReader;
-class NaviTreeModel;
-class NaviTreeView;
 class PanelArea;
-class QDialog;
-class QLabel;
-class RichTextView;
-class TableGrid;
-class TopicOpener;
 class TableController;
-class HistoryController;
 class QTimer;
 class SearchPanelController;
 
 // The main window: menu, tool bar, the four panels and the status line. It
-// owns the program-wide state and wires every command to its handler.
+// builds the widgets, creates the Workspace the controllers share (the
+// program-wide state, the views, opening a topic) and gives every command its
+// controller. The accessors below forward to the workspace.
 class TWexalMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -35,27 +28,31 @@ public:
     explicit TWexalMainForm(const QString &executablePath = QString(), QWidget *parent = nullptr);
     ~TWexalMainForm() override;
 
-    WexalState &state() { return m_state; }
-    const WexalState &state() const { return m_state; }
+    Workspace &workspace() const { return *m_workspace; }
+
+    WexalState &state() { return m_workspace->state(); }
+    const WexalState &state() const { return m_workspace->state(); }
     CommandSet &commands() const { return *m_commands; }
-    NaviTreeModel &treeModel() const { return *m_treeModel; }
-    NaviTreeView *treeView() const { return m_tree; }
+    NaviTreeModel &treeModel() const { return m_workspace->treeModel(); }
+    NaviTreeView *treeView() const { return m_workspace->treeView(); }
     PanelArea *panelArea() const { return m_mainPanel; }
-    TableGrid *grid() const { return m_grid; }
-    RichTextView *textView() const { return m_richEdit; }
+    TableGrid *grid() const { return m_workspace->grid(); }
+    RichTextView *textView() const { return m_workspace->textView(); }
     TableController &tableController() const { return *m_tableController; }
 
+    // Arranges the panels for the view mode; the workspace's layout hook.
     void ApplyViewLayout();
-    void UpdateCommandStates();
-    void DisableAllCommands();
-    void EnableAllCommands();
-
-    // Runs a modal window the one way every command does: all commands off,
-    // the window created, shown modally and destroyed, commands back on.
-    int RunModalWindow(const std::function<std::unique_ptr<QDialog>()> &create);
-
-    // Shows a topic: the one way a topic reaches the screen.
-    void OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row);
+    void UpdateCommandStates() { m_workspace->UpdateCommandStates(); }
+    void DisableAllCommands() { m_workspace->DisableAllCommands(); }
+    void EnableAllCommands() { m_workspace->EnableAllCommands(); }
+    int RunModalWindow(const std::function<std::unique_ptr<QDialog>()> &create)
+    {
+        return m_workspace->RunModalWindow(create);
+    }
+    void OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row)
+    {
+        m_workspace->OpenTopic(topicIndex, recordInHistory, keyText, row);
+    }
 
     // Command handlers.
     void WexalProgramExitMenuItemClick();
@@ -83,25 +80,17 @@ private:
     void slideNaviPanel(int from, int to);
     void openSelectedNode();
 
-    WexalState m_state;
     QString m_executablePath;
     bool m_shown = false;
 
     CommandSet *m_commands = nullptr;
     PanelArea *m_mainPanel = nullptr;
     QWidget *m_naviPanel = nullptr;
-    NaviTreeView *m_tree = nullptr;
-    NaviTreeModel *m_treeModel = nullptr;
     QWidget *m_startPanel = nullptr;
     QWidget *m_rtfPanel = nullptr;
-    QLabel *m_rtfTitle = nullptr;
-    RichTextView *m_richEdit = nullptr;
     QWidget *m_tablePanel = nullptr;
-    QLabel *m_tableTitle = nullptr;
-    TableGrid *m_grid = nullptr;
-    std::unique_ptr<TopicOpener> m_opener;
+    std::unique_ptr<Workspace> m_workspace;
     TableController *m_tableController = nullptr;
-    HistoryController *m_historyController = nullptr;
     SearchPanelController *m_searchPanel = nullptr;
     QTimer *m_startTimer = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "check/definitioncheck.h"
 
-#include "app/datafilereader.h"
-#include "app/textrules.h"
-#include "app/wexalerror.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
+#include "core/wexalerror.h"
 #include "check/checkreport.h"
 #include "check/checktext.h"
 #include "check/definitionfileobserver.h"

@@ -1,4 +1,4 @@
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "check/datachecker.h"
 #include "check/reportformat.h"
 

@@ -1,8 +1,8 @@
 #include "check/tablecheck.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
-#include "app/wexalerror.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
+#include "core/wexalerror.h"
 #include "check/cellmarkupcheck.h"
 #include "check/checkhash.h"
 #include "check/checkreport.h"

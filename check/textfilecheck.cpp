@@ -1,6 +1,6 @@
 #include "check/textfilecheck.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "check/checkreport.h"
 #include "check/reportformat.h"
 

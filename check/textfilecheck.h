@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/datafileobserver.h"
+#include "core/datafileobserver.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "check/topicfields.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 
 #include <algorithm>
 

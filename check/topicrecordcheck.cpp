@@ -1,6 +1,6 @@
 #include "check/topicrecordcheck.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "check/checkhash.h"
 #include "check/checkreport.h"
 #include "check/checktext.h"

@@ -1,8 +1,8 @@
 #include "data/definitionreader.h"
 
-#include "app/datafilereader.h"
-#include "app/textrules.h"
-#include "app/wexalerror.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
+#include "core/wexalerror.h"
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 

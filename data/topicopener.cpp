@@ -1,9 +1,9 @@
 #include "data/topicopener.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
-#include "app/wexalerror.h"
-#include "app/wexalstate.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
+#include "core/wexalerror.h"
+#include "core/wexalstate.h"
 #include "data/navitreemodel.h"
 #include "richtext/richtextview.h"
 #include "table/tablefileloader.h"

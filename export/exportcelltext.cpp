@@ -1,6 +1,6 @@
 #include "export/exportcelltext.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,7 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "export/topicexporter.h"
 #include "richtext/richtextview.h"
 #include "richtext/rtfwriter.h"
@@ -14,9 +14,10 @@
 #include <QIODevice>
 #include <QTextDocument>
 
-ExportController::ExportController(TWexalMainForm &form) : QObject(&form), m_form(form)
+ExportController::ExportController(Workspace &workspace)
+    : QObject(workspace.window()), m_workspace(workspace)
 {
-    connect(form.commands().action(CommandSet::Export), &QAction::triggered, this,
+    connect(workspace.commands().action(CommandSet::Export), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalNaviExportMenuItemClick(); }); });
 }
 
@@ -47,11 +48,11 @@ QList<QStringList> ExportController::rowsOf(const TableGridModel &model)
 
 void ExportController::WexalNaviExportMenuItemClick()
 {
-    const WexalState &state = m_form.state();
+    const WexalState &state = m_workspace.state();
     const TopicExporter exporter(state.ProgramDir);
     QString path;
     if (state.ViewMode == ViewText) {
-        const QTextDocument *document = &m_form.textView()->loadedDocument();
+        const QTextDocument *document = &m_workspace.textView()->loadedDocument();
         path = exporter.exportText([document](QIODevice &device, QString *errorText) {
             const QByteArray rtf = RtfWriter::write(*document);
             if (device.write(rtf) == rtf.size())
@@ -60,7 +61,7 @@ void ExportController::WexalNaviExportMenuItemClick()
             return false;
         });
     } else if (state.ViewMode == ViewTable) {
-        const TableGridModel &model = *m_form.grid()->gridModel();
+        const TableGridModel &model = *m_workspace.grid()->gridModel();
         path = exporter.exportTable(headerOf(model), rowsOf(model));
     } else {
         return;

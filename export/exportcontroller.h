@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QStringList>
 
-class TWexalMainForm;
+class Workspace;
 class TableGridModel;
 
 // The Export command ("Eksport"): writes the topic on screen to a new
@@ -20,8 +20,8 @@ class ExportController : public QObject
     Q_DISABLE_COPY_MOVE(ExportController)
 
 public:
-    // Connects itself to the Export command of form.
-    explicit ExportController(TWexalMainForm &form);
+    // Connects itself to the Export command of the workspace.
+    explicit ExportController(Workspace &workspace);
     ~ExportController() override;
 
     // Does nothing unless a text or table topic is on screen. Throws
@@ -33,5 +33,5 @@ public:
     static QList<QStringList> rowsOf(const TableGridModel &model);
 
 private:
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };

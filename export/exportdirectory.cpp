@@ -1,6 +1,6 @@
 #include "export/exportdirectory.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 
 #include <QDir>
 #include <QFile>

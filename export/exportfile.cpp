@@ -1,6 +1,6 @@
 #include "export/exportfile.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "export/tablefilewriter.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
 #include "export/exportcelltext.h"
 #include "export/exportfile.h"
 

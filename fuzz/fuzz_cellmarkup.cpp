@@ -7,7 +7,7 @@
 #include "tests/table/fixedwidthmeasure.h"
 #include "fuzzcheck.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "table/drawmarkupcell.h"
 #include "table/linkareas.h"
 #include "table/linktarget.h"

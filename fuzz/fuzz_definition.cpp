@@ -5,7 +5,7 @@
 
 #include "fuzzcheck.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 

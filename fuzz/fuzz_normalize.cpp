@@ -4,8 +4,8 @@
 
 #include "fuzzcheck.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
 #include "search/normalizeforsearch.h"
 
 #include <cstddef>

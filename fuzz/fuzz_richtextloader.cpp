@@ -4,7 +4,7 @@
 #include "fuzzcheck.h"
 #include "guiapplication.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "richtext/richtextloader.h"
 #include "richtext/rtfreader.h"
 

@@ -3,7 +3,7 @@
 
 #include "fuzzcheck.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "table/linktarget.h"
 #include "table/tablefileloader.h"
 #include "table/tablegridmodel.h"

@@ -1,7 +1,7 @@
 #include "richtext/richtextloader.h"
 
-#include "app/cp1250.h"
-#include "app/wexalerror.h"
+#include "core/cp1250.h"
+#include "core/wexalerror.h"
 #include "richtext/rtfreader.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "richtext/rtftextdecoder.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "richtext/rtftextencoder.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "search/instantquery.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
 

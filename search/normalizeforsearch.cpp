@@ -1,6 +1,6 @@
 #include "search/normalizeforsearch.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "search/findparameters.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchitems.h"
@@ -20,37 +20,38 @@ namespace {
 class SearchBracket
 {
 public:
-    explicit SearchBracket(TWexalMainForm &form) : m_form(form) { m_form.DisableAllCommands(); }
+    explicit SearchBracket(Workspace &workspace) : m_workspace(workspace) { m_workspace.DisableAllCommands(); }
     ~SearchBracket()
     {
-        m_form.EnableAllCommands();
-        m_form.UpdateCommandStates();
+        m_workspace.EnableAllCommands();
+        m_workspace.UpdateCommandStates();
     }
     SearchBracket(const SearchBracket &) = delete;
     SearchBracket &operator=(const SearchBracket &) = delete;
 
 private:
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };
 
 } // namespace
 
-SearchController::SearchController(TWexalMainForm &form) : QObject(&form), m_form(form), m_runner(form)
+SearchController::SearchController(Workspace &workspace)
+    : QObject(workspace.window()), m_workspace(workspace), m_runner(workspace)
 {
-    connect(form.commands().action(CommandSet::Find), &QAction::triggered, this,
+    connect(workspace.commands().action(CommandSet::Find), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalNaviFindMenuItemClick(); }); });
-    connect(form.commands().action(CommandSet::FindNext), &QAction::triggered, this,
+    connect(workspace.commands().action(CommandSet::FindNext), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalNaviFindNextMenuItemClick(); }); });
 }
 
 void SearchController::WexalNaviFindMenuItemClick()
 {
-    WexalState &state = m_form.state();
-    const SearchBracket bracket(m_form);
+    WexalState &state = m_workspace.state();
+    const SearchBracket bracket(m_workspace);
 
     const QStringList headers =
-        state.ViewMode == ViewTable ? m_form.grid()->gridModel()->headerTexts() : QStringList();
-    const FindParameters parameters = TWexalFindForm::ask(&m_form, state.ViewMode, headers);
+        state.ViewMode == ViewTable ? m_workspace.grid()->gridModel()->headerTexts() : QStringList();
+    const FindParameters parameters = TWexalFindForm::ask(m_workspace.window(), state.ViewMode, headers);
 
     // A cancelled dialog still gives the query, scope and column; the
     // positions and whether Find next may go on stay as they were.
@@ -70,7 +71,7 @@ void SearchController::WexalNaviFindMenuItemClick()
         if (state.CurrentTopic < state.TopicList.size()
             && Wexal::SearchItems::topicKind(state.TopicList.at(state.CurrentTopic))
                    == Wexal::SearchItems::TopicKind::Table)
-            state.SearchStartRow = m_form.grid()->row();
+            state.SearchStartRow = m_workspace.grid()->row();
     }
 
     switch (state.SearchScope) {
@@ -90,10 +91,10 @@ void SearchController::WexalNaviFindMenuItemClick()
 
 void SearchController::WexalNaviFindNextMenuItemClick()
 {
-    WexalState &state = m_form.state();
+    WexalState &state = m_workspace.state();
     if (!state.FindNextAvailable)
         return;
-    const SearchBracket bracket(m_form);
+    const SearchBracket bracket(m_workspace);
     switch (state.SearchScope) {
     case FindParameters::ScopeOpenTopic:
         m_runner.searchOpenTopic(state.ResumeLine, false);

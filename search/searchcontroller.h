@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class TWexalMainForm;
+class Workspace;
 
 // The Find and Find next commands of the main window. Find asks for the
 // query, scope and column and searches the scope from its beginning; Find
@@ -16,12 +16,12 @@ class SearchController : public QObject
     Q_DISABLE_COPY_MOVE(SearchController)
 
 public:
-    explicit SearchController(TWexalMainForm &form);
+    explicit SearchController(Workspace &workspace);
 
     void WexalNaviFindMenuItemClick();
     void WexalNaviFindNextMenuItemClick();
 
 private:
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
     SearchRunner m_runner;
 };

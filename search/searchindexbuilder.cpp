@@ -1,8 +1,8 @@
 #include "search/searchindexbuilder.h"
 
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"

@@ -1,6 +1,6 @@
 #include "search/searchitems.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "data/navitreemodel.h"
 #include "search/searchmatcher.h"
 #include "table/tablegridmodel.h"

@@ -1,6 +1,6 @@
 #include "search/searchmatcher.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "search/normalizeforsearch.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "search/searchpanelcontroller.h"
 
 #include "app/errorreport.h"
-#include "app/textrules.h"
-#include "app/wexalstate.h"
+#include "core/textrules.h"
+#include "core/wexalstate.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/displaylines.h"

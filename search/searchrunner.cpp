@@ -1,6 +1,6 @@
 #include "search/searchrunner.h"
 
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
@@ -25,7 +25,7 @@ int viewModeOf(TopicKind kind)
 
 } // namespace
 
-SearchRunner::SearchRunner(TWexalMainForm &form) : m_form(form) {}
+SearchRunner::SearchRunner(Workspace &workspace) : m_workspace(workspace) {}
 
 QString SearchRunner::notFoundMessage()
 {
@@ -34,13 +34,13 @@ QString SearchRunner::notFoundMessage()
 
 void SearchRunner::selectTreeNodeOf(int topic)
 {
-    NaviTreeView *tree = m_form.treeView();
-    const int node = m_form.treeModel().FindTreeNodeByTopic(topic);
+    NaviTreeView *tree = m_workspace.treeView();
+    const int node = m_workspace.treeModel().FindTreeNodeByTopic(topic);
     if (node < 0) {
         tree->selectionModel()->clearSelection();
         return;
     }
-    const QModelIndex index = m_form.treeModel().indexOfNode(node);
+    const QModelIndex index = m_workspace.treeModel().indexOfNode(node);
     tree->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     // Selecting a node inside a collapsed branch opens the branch to show it.
     tree->scrollTo(index);
@@ -48,7 +48,7 @@ void SearchRunner::selectTreeNodeOf(int topic)
 
 void SearchRunner::showTableRow(int row)
 {
-    TableGrid *grid = m_form.grid();
+    TableGrid *grid = m_workspace.grid();
     grid->setFocus();
     grid->setRow(row);
     grid->scrollRowToTop(row);
@@ -56,14 +56,14 @@ void SearchRunner::showTableRow(int row)
 
 void SearchRunner::showTextLine(int line)
 {
-    RichTextView *text = m_form.textView();
+    RichTextView *text = m_workspace.textView();
     text->setFocus();
     text->selectDisplayLine(line);
 }
 
 void SearchRunner::searchOpenTopic(int start, bool runByFind)
 {
-    WexalState &state = m_form.state();
+    WexalState &state = m_workspace.state();
     const int topic = state.SearchStartTopic;
     SearchMatcher matcher(state.SearchText);
     // Only the view of the start topic's kind is searched, and only while it
@@ -73,7 +73,7 @@ void SearchRunner::searchOpenTopic(int start, bool runByFind)
                                ? Wexal::SearchItems::topicKind(state.TopicList.at(topic))
                                : TopicKind::Other;
     if (kind == TopicKind::Table && state.ViewMode == ViewTable) {
-        const TableGridModel &model = *m_form.grid()->gridModel();
+        const TableGridModel &model = *m_workspace.grid()->gridModel();
         const QVector<int> columns = Wexal::SearchItems::rowColumns(model.headerTexts(), state.SearchColumn);
         const int row = Wexal::SearchItems::findRow(model, columns, matcher, start);
         if (row > 0) {
@@ -87,8 +87,8 @@ void SearchRunner::searchOpenTopic(int start, bool runByFind)
             return;
         }
     } else if (kind == TopicKind::Text && state.ViewMode == ViewText
-               && Wexal::SearchItems::documentMayMatch(*m_form.textView()->document(), matcher)) {
-        const QStringList lines = m_form.textView()->displayLines();
+               && Wexal::SearchItems::documentMayMatch(*m_workspace.textView()->document(), matcher)) {
+        const QStringList lines = m_workspace.textView()->displayLines();
         const int line = Wexal::SearchItems::findLine(lines, matcher, start);
         if (line >= 0) {
             if (runByFind)
@@ -106,8 +106,8 @@ void SearchRunner::searchOpenTopic(int start, bool runByFind)
 
 void SearchRunner::searchTitles(int startPosition)
 {
-    WexalState &state = m_form.state();
-    const NaviTreeModel &tree = m_form.treeModel();
+    WexalState &state = m_workspace.state();
+    const NaviTreeModel &tree = m_workspace.treeModel();
     const QVector<int> order = tree.nodesInTreeOrder();
     SearchMatcher matcher(state.SearchText);
     const int position = Wexal::SearchItems::findNode(tree, order, matcher, startPosition);
@@ -117,7 +117,7 @@ void SearchRunner::searchTitles(int startPosition)
     }
     const int topic = tree.topicOfNode(order.at(position));
     selectTreeNodeOf(topic);
-    m_form.OpenTopic(topic, true, QString(), -1);
+    m_workspace.OpenTopic(topic, true, QString(), -1);
     if (position == order.size() - 1)
         state.FindNextAvailable = false;
     else
@@ -130,7 +130,7 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
     {
         // A text is laid out at the view's width only when it may hold the
         // query or is where the search ends, not for every topic passed.
-        const RichTextView::LoadHold hold(*m_form.textView());
+        const RichTextView::LoadHold hold(*m_workspace.textView());
         found = scanContents(resumeTopic, resumeLine);
     }
     if (!found)
@@ -139,7 +139,7 @@ void SearchRunner::searchContents(int resumeTopic, int resumeLine)
 
 bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
 {
-    WexalState &state = m_form.state();
+    WexalState &state = m_workspace.state();
     // Scanning makes every topic it opens the current one. The topic the
     // user had on screen is put back as current before the hit is opened as
     // a visit, so that its history entry keeps its own state rather than the
@@ -164,7 +164,7 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
         const TopicKind kind = Wexal::SearchItems::topicKind(state.TopicList.at(t));
         if (kind == TopicKind::Group)
             continue;
-        m_form.OpenTopic(t, false, QString(), -1);
+        m_workspace.OpenTopic(t, false, QString(), -1);
         if (kind == TopicKind::Other)
             continue;
         // A topic whose file is missing leaves the tree on screen and the
@@ -173,13 +173,13 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
             continue;
         const int start = t == resumeTopic && resumeLine >= 0 ? resumeLine : StartOfTopic;
         if (kind == TopicKind::Table) {
-            const TableGridModel &model = *m_form.grid()->gridModel();
+            const TableGridModel &model = *m_workspace.grid()->gridModel();
             const QVector<int> columns =
                 Wexal::SearchItems::rowColumns(model.headerTexts(), FindParameters::AllColumns);
             hit = Wexal::SearchItems::findRow(model, columns, matcher, start);
             lastItem = hit == model.dataRows();
-        } else if (Wexal::SearchItems::documentMayMatch(m_form.textView()->loadedDocument(), matcher)) {
-            const QStringList lines = m_form.textView()->displayLines();
+        } else if (Wexal::SearchItems::documentMayMatch(m_workspace.textView()->loadedDocument(), matcher)) {
+            const QStringList lines = m_workspace.textView()->displayLines();
             hit = Wexal::SearchItems::findLine(lines, matcher, start);
             lastItem = hit == lines.size() - 1;
         }
@@ -195,10 +195,10 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
         giveBackUserTopic();
         selectTreeNodeOf(t);
         if (kind == TopicKind::Table) {
-            m_form.OpenTopic(t, true, QString(), hit);
-            m_form.grid()->setFocus();
+            m_workspace.OpenTopic(t, true, QString(), hit);
+            m_workspace.grid()->setFocus();
         } else {
-            m_form.OpenTopic(t, true, QString(), -1);
+            m_workspace.OpenTopic(t, true, QString(), -1);
             showTextLine(hit);
         }
         // The resume point moves past the hit: the next line of this topic,
@@ -219,11 +219,11 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
     const int startTopic = state.SearchStartTopic;
     if (startTopic < 0) {
         selectTreeNodeOf(0);
-        m_form.OpenTopic(0, false, QString(), -1);
-        m_form.treeView()->setFocus();
+        m_workspace.OpenTopic(0, false, QString(), -1);
+        m_workspace.treeView()->setFocus();
     } else {
         selectTreeNodeOf(startTopic);
-        m_form.OpenTopic(startTopic, false, QString(), state.SearchStartRow);
+        m_workspace.OpenTopic(startTopic, false, QString(), state.SearchStartRow);
     }
     if (state.CurrentTopic == userTopic)
         state.CurrentEntry = userEntry;
@@ -232,6 +232,6 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
 
 void SearchRunner::nothingFound()
 {
-    m_form.state().FindNextAvailable = false;
-    TWexalInfoForm::showMessage(&m_form, notFoundMessage());
+    m_workspace.state().FindNextAvailable = false;
+    TWexalInfoForm::showMessage(m_workspace.window(), notFoundMessage());
 }

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-class TWexalMainForm;
+class Workspace;
 
 // The searches behind Find and Find next, each over one scope from a start
-// position, with the search state of the main window: the open topic, the
+// position, with the search state of the workspace: the open topic, the
 // titles of the tree and the contents of every topic. A hit is shown and
 // the resume point moved past it; no hit ends in the not-found message.
 class SearchRunner
@@ -15,7 +15,7 @@ public:
     // this ResumeLine; Find's own start positions use it as well.
     static constexpr int StartOfTopic = -1;
 
-    explicit SearchRunner(TWexalMainForm &form);
+    explicit SearchRunner(Workspace &workspace);
 
     // The open topic (the one on screen in the view of SearchStartTopic's
     // kind), from a row or line; runByFind marks Find's own search, which
@@ -39,5 +39,5 @@ private:
     void showTableRow(int row);
     void showTextLine(int line);
 
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };

@@ -1,7 +1,7 @@
 #include "search/twexalfindform.h"
 
-#include "app/textrules.h"
-#include "app/wexalstate.h"
+#include "core/textrules.h"
+#include "core/wexalstate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/textrules.h"
-#include "app/twexalmainform.h"
+#include "core/textrules.h"
+#include "app/workspace.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "table/tablegrid.h"
@@ -12,24 +12,25 @@
 
 using namespace Qt::StringLiterals;
 
-HistoryController::HistoryController(TWexalMainForm &form) : QObject(&form), m_form(form)
+HistoryController::HistoryController(Workspace &workspace)
+    : QObject(workspace.window()), m_workspace(workspace)
 {
-    connect(form.commands().action(CommandSet::Previous), &QAction::triggered, this,
+    connect(workspace.commands().action(CommandSet::Previous), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalNaviPrevMenuItemClick(); }); });
-    connect(form.commands().action(CommandSet::Next), &QAction::triggered, this,
+    connect(workspace.commands().action(CommandSet::Next), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalNaviNextMenuItemClick(); }); });
 }
 
 void HistoryController::WexalNaviPrevMenuItemClick()
 {
-    if (m_form.state().HistoryPos < 1)
+    if (m_workspace.state().HistoryPos < 1)
         return;
-    moveTo(m_form.state().HistoryPos - 1);
+    moveTo(m_workspace.state().HistoryPos - 1);
 }
 
 void HistoryController::WexalNaviNextMenuItemClick()
 {
-    const WexalState &state = m_form.state();
+    const WexalState &state = m_workspace.state();
     if (state.HistoryPos < 0 || state.HistoryPos >= state.HistoryList.size() - 1)
         return;
     moveTo(state.HistoryPos + 1);
@@ -37,7 +38,7 @@ void HistoryController::WexalNaviNextMenuItemClick()
 
 void HistoryController::moveTo(int position)
 {
-    WexalState &state = m_form.state();
+    WexalState &state = m_workspace.state();
     state.HistoryList[state.HistoryPos] = state.CurrentEntry;
     state.HistoryPos = position;
     const QString entry = state.HistoryList.at(position);
@@ -45,22 +46,22 @@ void HistoryController::moveTo(int position)
     const int topic = fields.value(0).toInt();
 
     // Selecting the node shows where the topic is; it does not open it again.
-    const int node = m_form.treeModel().FindTreeNodeByTopic(topic);
+    const int node = m_workspace.treeModel().FindTreeNodeByTopic(topic);
     if (node >= 0)
-        m_form.treeView()->setCurrentIndex(m_form.treeModel().indexOfNode(node));
+        m_workspace.treeView()->setCurrentIndex(m_workspace.treeModel().indexOfNode(node));
     else
-        m_form.treeView()->clearSelection();
+        m_workspace.treeView()->clearSelection();
 
-    m_form.OpenTopic(topic, false, QString(), -1);
+    m_workspace.OpenTopic(topic, false, QString(), -1);
 
     if (topic >= 0 && topic < state.TopicList.size()
         && Wexal::upperCase(Wexal::GetTabField(state.TopicList.at(topic), u"MODE=")) == u"TABLE") {
         bool ok = false;
         const int row = fields.value(1).toInt(&ok);
         if (ok) {
-            m_form.grid()->setRow(row);
-            m_form.grid()->scrollRowToTop(row);
+            m_workspace.grid()->setRow(row);
+            m_workspace.grid()->scrollRowToTop(row);
         }
     }
-    m_form.UpdateCommandStates();
+    m_workspace.UpdateCommandStates();
 }

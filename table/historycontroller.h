@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TWexalMainForm;
+class Workspace;
 
 // Previous and Next: move through the visited topics, bringing back the row
 // that was current in a table when the user left it.
@@ -12,7 +12,7 @@ class HistoryController : public QObject
     Q_DISABLE_COPY_MOVE(HistoryController)
 
 public:
-    explicit HistoryController(TWexalMainForm &form);
+    explicit HistoryController(Workspace &workspace);
 
     void WexalNaviPrevMenuItemClick();
     void WexalNaviNextMenuItemClick();
@@ -20,5 +20,5 @@ public:
 private:
     void moveTo(int position);
 
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };

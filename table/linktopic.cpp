@@ -1,6 +1,6 @@
 #include "table/linktopic.h"
 
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "table/linktarget.h"
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,6 @@
 #include "table/tablecellpainter.h"
 
-#include "app/wexalstate.h"
+#include "core/wexalstate.h"
 #include "table/drawmarkupcell.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/markuprunsink.h"

@@ -1,7 +1,7 @@
 #include "table/tablecontroller.h"
 
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "table/celllinks.h"
 #include "table/linkareas.h"
 #include "table/linktarget.h"
@@ -14,12 +14,10 @@
 
 #include <QEvent>
 
-using namespace Qt::StringLiterals;
-
-TableController::TableController(TWexalMainForm &form)
-    : QObject(&form), m_form(form), m_painter(form.state(), *form.grid())
+TableController::TableController(Workspace &workspace)
+    : QObject(workspace.window()), m_workspace(workspace), m_painter(workspace.state(), *workspace.grid())
 {
-    TableGrid *grid = form.grid();
+    TableGrid *grid = workspace.grid();
     grid->setItemDelegate(new TableCellDelegate(m_painter, grid));
     grid->setRowMeasure([this](int row) { m_painter.MeasureRow(row); });
     auto *header = new TableHeaderView(m_painter, grid);
@@ -39,7 +37,7 @@ TableController::TableController(TWexalMainForm &form)
     connect(grid, &TableGrid::linkKeyPressed, this,
             [this] { ErrorReport::guard([this] { WexalTable3StringGridLinkKey(); }); });
 
-    m_panel = form.findChild<QWidget *>(u"WexalTable3Panel"_s);
+    m_panel = workspace.tablePanel();
     if (m_panel)
         m_panel->installEventFilter(this);
 }
@@ -53,8 +51,9 @@ bool TableController::eventFilter(QObject *watched, QEvent *event)
 
 void TableController::recordCurrentRow()
 {
-    WexalState &state = m_form.state();
-    state.CurrentEntry = QString::number(state.CurrentTopic) + u'\t' + QString::number(m_form.grid()->row()) + u'\t';
+    WexalState &state = m_workspace.state();
+    state.CurrentEntry =
+        QString::number(state.CurrentTopic) + u'\t' + QString::number(m_workspace.grid()->row()) + u'\t';
 }
 
 void TableController::WexalTable3StringGridClick()
@@ -69,8 +68,8 @@ void TableController::WexalTable3StringGridKeyUp()
 
 void TableController::WexalTable3StringGridMouseMove(const QPoint &position)
 {
-    TableGrid *grid = m_form.grid();
-    WexalState &state = m_form.state();
+    TableGrid *grid = m_workspace.grid();
+    WexalState &state = m_workspace.state();
     const auto [column, row] = grid->cellAt(position);
     const int link = row > 0 ? grid->gridModel()->linkIndex(column, row) : -1;
     bool hand = false;
@@ -89,8 +88,8 @@ void TableController::WexalTable3StringGridMouseMove(const QPoint &position)
 
 void TableController::WexalTable3StringGridMouseUp(Qt::MouseButton, const QPoint &position)
 {
-    TableGrid *grid = m_form.grid();
-    WexalState &state = m_form.state();
+    TableGrid *grid = m_workspace.grid();
+    WexalState &state = m_workspace.state();
     const auto [column, row] = grid->cellAt(position);
     if (row < 1 || column < 0)
         return;
@@ -110,17 +109,17 @@ void TableController::followLink(const QString &record, int link)
     const std::optional<LinkTarget> target = Wexal::readLinkTarget(record, link);
     if (!target)
         return;
-    const int topic = Wexal::FindLinkTopic(m_form.state().TopicList, *target);
+    const int topic = Wexal::FindLinkTopic(m_workspace.state().TopicList, *target);
     if (topic < 0)
         return;
-    m_form.OpenTopic(topic, true, target->rowKey, -1);
-    m_form.UpdateCommandStates();
+    m_workspace.OpenTopic(topic, true, target->rowKey, -1);
+    m_workspace.UpdateCommandStates();
 }
 
 void TableController::WexalTable3StringGridLinkKey()
 {
-    TableGrid *grid = m_form.grid();
-    const WexalState &state = m_form.state();
+    TableGrid *grid = m_workspace.grid();
+    const WexalState &state = m_workspace.state();
     const TableGridModel *model = grid->gridModel();
     const int row = grid->row();
     if (row < 1)
@@ -154,7 +153,7 @@ void TableController::WexalTable3StringGridLinkKey()
 
 void TableController::WexalTable3PanelResize()
 {
-    TableGrid *grid = m_form.grid();
+    TableGrid *grid = m_workspace.grid();
     grid->setDefaultRowHeight(16);
     grid->FitAutoColumn(m_panel ? m_panel->width() : grid->width());
     grid->setRow(1);

@@ -5,7 +5,7 @@
 #include <QObject>
 
 class QMouseEvent;
-class TWexalMainForm;
+class Workspace;
 
 // The table view's behaviour: cell drawing, the hand cursor over links,
 // following a link on button release, recording the current row, and the
@@ -16,7 +16,7 @@ class TableController : public QObject
     Q_DISABLE_COPY_MOVE(TableController)
 
 public:
-    explicit TableController(TWexalMainForm &form);
+    explicit TableController(Workspace &workspace);
 
     TableCellPainter &cellPainter() { return m_painter; }
 
@@ -38,7 +38,7 @@ private:
     // with the link's row key.
     void followLink(const QString &record, int link);
 
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
     TableCellPainter m_painter;
     QWidget *m_panel = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "table/tablefileloader.h"
 
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
-#include "app/wexalerror.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
+#include "core/wexalerror.h"
 #include "table/tablefileobserver.h"
 #include "table/tablegridmodel.h"
 

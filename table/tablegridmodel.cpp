@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <algorithm>
 

@@ -2,16 +2,16 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "windows/publisherlinks.h"
 #include "windows/twexalaboutform.h"
 
 #include <QAction>
 
-AboutCommands::AboutCommands(TWexalMainForm &form) : QObject(&form), m_form(form)
+AboutCommands::AboutCommands(Workspace &workspace) : QObject(workspace.window()), m_workspace(workspace)
 {
     const auto bind = [this](CommandSet::Command command, void (AboutCommands::*handler)()) {
-        connect(m_form.commands().action(command), &QAction::triggered, this,
+        connect(m_workspace.commands().action(command), &QAction::triggered, this,
                 [this, handler] { ErrorReport::guard([this, handler] { (this->*handler)(); }); });
     };
     bind(CommandSet::About, &AboutCommands::WexalHelpAboutMenuItemClick);
@@ -22,7 +22,8 @@ AboutCommands::AboutCommands(TWexalMainForm &form) : QObject(&form), m_form(form
 void AboutCommands::WexalHelpAboutMenuItemClick()
 {
     // Its result is not looked at.
-    m_form.RunModalWindow([this] { return std::make_unique<TWexalAboutForm>(&m_form); });
+    QWidget *window = m_workspace.window();
+    m_workspace.RunModalWindow([window] { return std::make_unique<TWexalAboutForm>(window); });
 }
 
 void AboutCommands::WexalHelpWwwMenuItemClick()

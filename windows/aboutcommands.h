@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TWexalMainForm;
+class Workspace;
 
 // The about, web site and mail commands of the help menu. About opens the
 // about window by the modal window protocol; the web and mail commands hand
@@ -14,12 +14,12 @@ class AboutCommands : public QObject
     Q_DISABLE_COPY_MOVE(AboutCommands)
 
 public:
-    explicit AboutCommands(TWexalMainForm &form);
+    explicit AboutCommands(Workspace &workspace);
 
     void WexalHelpAboutMenuItemClick();
     void WexalHelpWwwMenuItemClick();
     void WexalHelpMailMenuItemClick();
 
 private:
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };

@@ -2,7 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/twexalmainform.h"
+#include "app/workspace.h"
 #include "windows/shellopen.h"
 #include "windows/showatstartsettings.h"
 #include "windows/twexal2010form.h"
@@ -15,16 +15,16 @@
 
 using namespace Qt::StringLiterals;
 
-HelpController::HelpController(TWexalMainForm &form) : QObject(&form), m_form(form)
+HelpController::HelpController(Workspace &workspace) : QObject(workspace.window()), m_workspace(workspace)
 {
-    const CommandSet &commands = form.commands();
+    const CommandSet &commands = workspace.commands();
     connect(commands.action(CommandSet::Help), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalHelpHelpMenuItemClick(); }); });
     connect(commands.action(CommandSet::Explanations), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalHelp2010MenuItemClick(); }); });
     connect(commands.action(CommandSet::Update), &QAction::triggered, this,
             [this] { ErrorReport::guard([this] { WexalHelpUpdateMenuItemClick(); }); });
-    connect(&form, &TWexalMainForm::startTimerFired, this,
+    connect(&workspace, &Workspace::startTimerFired, this,
             [this] { ErrorReport::guard([this] { WexalStartTimerTimer(); }); });
 }
 
@@ -37,17 +37,17 @@ QString HelpController::updaterFileName()
 
 void HelpController::WexalHelpHelpMenuItemClick()
 {
-    TWexalMainForm *form = &m_form;
-    m_form.RunModalWindow([form] {
-        return std::make_unique<TWexalHelpForm>(form->state().ProgramDir, form);
+    Workspace &workspace = m_workspace;
+    m_workspace.RunModalWindow([&workspace] {
+        return std::make_unique<TWexalHelpForm>(workspace.state().ProgramDir, workspace.window());
     });
 }
 
 void HelpController::WexalHelp2010MenuItemClick()
 {
-    TWexalMainForm *form = &m_form;
-    m_form.RunModalWindow([form] {
-        return std::make_unique<TWexal2010Form>(form->state().ProgramDir, form);
+    Workspace &workspace = m_workspace;
+    m_workspace.RunModalWindow([&workspace] {
+        return std::make_unique<TWexal2010Form>(workspace.state().ProgramDir, workspace.window());
     });
 }
 
@@ -55,14 +55,14 @@ void HelpController::WexalHelpUpdateMenuItemClick()
 {
     // The bracket of every modal window, with the updater started between the
     // window's end and the commands coming back.
-    m_form.DisableAllCommands();
+    m_workspace.DisableAllCommands();
     {
-        TWexalUpdateForm window(m_form.state().ProgramDir, &m_form);
+        TWexalUpdateForm window(m_workspace.state().ProgramDir, m_workspace.window());
         window.exec();
     }
-    ShellOpen::open(m_form.state().ProgramDir + updaterFileName());
-    m_form.EnableAllCommands();
-    m_form.UpdateCommandStates();
+    ShellOpen::open(m_workspace.state().ProgramDir + updaterFileName());
+    m_workspace.EnableAllCommands();
+    m_workspace.UpdateCommandStates();
 }
 
 void HelpController::WexalStartTimerTimer()

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TWexalMainForm;
+class Workspace;
 
 // The commands of the help group that show a document window, and the
 // windows offered at start: Help ("Pomoc"), Explanations ("Wyjaśnienia"),
@@ -18,8 +18,8 @@ class HelpController : public QObject
 
 public:
     // Connects itself to the Help, Explanations and Update commands and to
-    // the start timer of form.
-    explicit HelpController(TWexalMainForm &form);
+    // the start timer of the workspace.
+    explicit HelpController(Workspace &workspace);
     ~HelpController() override;
 
     void WexalHelpHelpMenuItemClick();
@@ -36,5 +36,5 @@ public:
     static QString updaterFileName();
 
 private:
-    TWexalMainForm &m_form;
+    Workspace &m_workspace;
 };

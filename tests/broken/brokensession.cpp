@@ -3,7 +3,7 @@
 #include "modalwindowanswerer.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
@@ -133,7 +133,7 @@ bool BrokenSession::start()
     // As the program entry does: the help controller offers its windows
     // when the start timer fires.
     if (!m_form->findChild<HelpController *>())
-        new HelpController(*m_form);
+        new HelpController(m_form->workspace());
     m_answerer = std::make_unique<ModalWindowAnswerer>(*m_form, [this](const QString &line) { log(line); });
     QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
 

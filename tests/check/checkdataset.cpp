@@ -1,6 +1,6 @@
 #include "checkdataset.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "check/datachecker.h"
 #include "check/reportformat.h"
 

@@ -2,9 +2,9 @@
 
 #include "checkdataset.h"
 
-#include "app/datafileobserver.h"
-#include "app/datafilereader.h"
-#include "app/textrules.h"
+#include "core/datafileobserver.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
 #include "check/datachecker.h"
 #include "check/reportformat.h"
 #include "check/topicfields.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <QDir>
 #include <QFile>

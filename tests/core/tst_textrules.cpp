@@ -1,6 +1,6 @@
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
 
 #include <QBuffer>
 #include <QTest>

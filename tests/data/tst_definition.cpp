@@ -1,6 +1,6 @@
 #include "../common/testfiles.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 

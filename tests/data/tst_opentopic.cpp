@@ -356,7 +356,7 @@ void OpenTopicTest::deepChainStaysReachable()
     if (auto *timer = form->findChild<QTimer *>(u"WexalStartTimer"_s))
         timer->stop();
     if (!form->findChild<SearchController *>())
-        new SearchController(*form);
+        new SearchController(form->workspace());
     form->commands().action(CommandSet::Classification)->trigger();
     const NaviTreeModel &model = form->treeModel();
     NaviTreeView *tree = form->treeView();

@@ -2,7 +2,7 @@
 
 #include "../broken/effectiveuser.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "export/exportcelltext.h"
 #include "export/exportcounter.h"
 #include "export/tablefilewriter.h"

@@ -2,9 +2,9 @@
 #include "../richtext/documenttext.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/errorreport.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -183,7 +183,7 @@ void ExportCommandTest::showForm()
 {
     m_form = std::make_unique<TWexalMainForm>(m_programDir->path() + u"/wexal"_s);
     if (!m_form->findChild<ExportController *>())
-        new ExportController(*m_form);
+        new ExportController(m_form->workspace());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));

@@ -1,6 +1,6 @@
 #include "exporttest.h"
 
-#include "app/wexalerror.h"
+#include "core/wexalerror.h"
 #include "export/exportdirectory.h"
 #include "export/exportfile.h"
 #include "export/topicexporter.h"

@@ -4,7 +4,7 @@
 
 #include "app/commandset.h"
 #include "app/errorreport.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -324,7 +324,7 @@ void InstallTest::readOnlyCopyNumbersEveryExport()
     for (const int exports : {2, 1}) {
         TWexalMainForm form(programDir + u"wexal"_s);
         if (!form.findChild<ExportController *>())
-            new ExportController(form);
+            new ExportController(form.workspace());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));

@@ -1,7 +1,7 @@
 #include "documenttext.h"
 
-#include "app/cp1250.h"
-#include "app/wexalerror.h"
+#include "core/cp1250.h"
+#include "core/wexalerror.h"
 #include "richtext/richtextloader.h"
 #include "richtext/richtextview.h"
 #include "richtext/rtfreader.h"

@@ -1,7 +1,7 @@
 #include "sampledata.h"
 
-#include "app/datafilereader.h"
-#include "app/textrules.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
 
 #include <QFile>
 

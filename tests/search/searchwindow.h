@@ -117,7 +117,7 @@ public:
             timer->stop();
         // The window may already make its own.
         if (!form->findChild<SearchController *>())
-            new SearchController(*form);
+            new SearchController(form->workspace());
     }
 
     WexalState &state() { return form->state(); }

@@ -2,7 +2,7 @@
 
 #include "findformcontrols.h"
 
-#include "app/wexalstate.h"
+#include "core/wexalstate.h"
 #include "search/twexalfindform.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/cp1250.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
 #include "search/normalizeforsearch.h"
 
 #include <QTest>

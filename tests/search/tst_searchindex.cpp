@@ -1,7 +1,7 @@
 #include "../broken/brokendata.h"
 
-#include "app/textrules.h"
-#include "app/wexalerror.h"
+#include "core/textrules.h"
+#include "core/wexalerror.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "search/documentparagraphs.h"

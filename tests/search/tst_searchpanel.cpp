@@ -1,7 +1,7 @@
 #include "../common/testfiles.h"
 
 #include "app/commandset.h"
-#include "app/textrules.h"
+#include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

@@ -7,8 +7,8 @@
 #include "table/fontmetricsmeasure.h"
 #include "table/measurecelllines.h"
 
-#include "app/cp1250.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/textrules.h"
 
 #include <QDir>
 #include <QFile>

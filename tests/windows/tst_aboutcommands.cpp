@@ -60,7 +60,7 @@ void TestAboutCommands::init()
     if (auto *timer = m_form->findChild<QTimer *>(u"WexalStartTimer"_s))
         timer->stop();
     if (!m_form->findChild<AboutCommands *>())
-        new AboutCommands(*m_form);
+        new AboutCommands(m_form->workspace());
 
     m_opened.clear();
     ShellOpen::setOpener([this](const QString &target) { m_opened << target; });

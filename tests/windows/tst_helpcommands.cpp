@@ -42,7 +42,7 @@ QStringList enabledCommands(const TWexalMainForm &form)
 HelpController *controllerOf(TWexalMainForm &form)
 {
     auto *controller = form.findChild<HelpController *>();
-    return controller ? controller : new HelpController(form);
+    return controller ? controller : new HelpController(form.workspace());
 }
 
 int openDocumentWindows()

@@ -1,6 +1,6 @@
 #include "benchdataset.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <QFile>
 #include <QRandomGenerator>

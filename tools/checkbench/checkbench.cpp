@@ -11,8 +11,8 @@
 
 #include "benchdataset.h"
 
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
 #include "check/datachecker.h"
 #include "check/reportformat.h"
 

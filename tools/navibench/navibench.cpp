@@ -7,9 +7,9 @@
 //   view     the same with the tree shown in a tree view.
 // Prints the median of five runs of each and the ratios to "read".
 
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
-#include "app/textrules.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
+#include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

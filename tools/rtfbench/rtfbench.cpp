@@ -8,7 +8,7 @@
 
 #include "rtfbenchdocument.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "richtext/rtfreader.h"
 
 #include <QElapsedTimer>

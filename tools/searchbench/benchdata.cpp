@@ -1,6 +1,6 @@
 #include "tools/searchbench/benchdata.h"
 
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <QFile>
 

@@ -18,7 +18,7 @@
 #include "tools/searchbench/benchdata.h"
 
 #include "app/commandset.h"
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 #include "app/twexalmainform.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchcontroller.h"
@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     form.commands().action(CommandSet::Classification)->trigger();
     if (!form.findChild<SearchController *>())
-        new SearchController(form);
+        new SearchController(form.workspace());
     WexalState &state = form.state();
     const int topicCount = int(state.TopicList.size());
 

@@ -16,8 +16,8 @@
 #include "tools/benchtiming.h"
 #include "tools/searchbench/benchdata.h"
 
-#include "app/cp1250.h"
-#include "app/wexalerror.h"
+#include "core/cp1250.h"
+#include "core/wexalerror.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "search/documentparagraphs.h"

@@ -8,8 +8,8 @@
 //           first rows painted,
 // and the memory the open table's cells take against the file's size.
 
-#include "app/cp1250.h"
-#include "app/datafilereader.h"
+#include "core/cp1250.h"
+#include "core/datafilereader.h"
 #include "app/twexalmainform.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"

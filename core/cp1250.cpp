@@ -1,4 +1,4 @@
-#include "app/cp1250.h"
+#include "core/cp1250.h"
 
 #include <array>
 

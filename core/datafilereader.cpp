@@ -1,9 +1,9 @@
-#include "app/datafilereader.h"
+#include "core/datafilereader.h"
 
 #include <cstring>
 
-#include "app/cp1250.h"
-#include "app/datafileobserver.h"
+#include "core/cp1250.h"
+#include "core/datafileobserver.h"
 
 #include <QIODevice>
 

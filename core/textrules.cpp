@@ -1,4 +1,4 @@
-#include "app/textrules.h"
+#include "core/textrules.h"
 
 #include <array>
 

@@ -1,0 +1,60 @@
+#include "app/workspace.h"
+
+#include "app/commandset.h"
+#include "data/topicopener.h"
+
+#include <QDialog>
+
+Workspace::Workspace(CommandSet &commands, const Views &views, std::function<void()> applyViewLayout)
+    : m_commands(commands), m_views(views), m_applyViewLayout(std::move(applyViewLayout))
+{
+    TopicOpener::Views openerViews;
+    openerViews.textTitle = m_views.textTitle;
+    openerViews.text = m_views.text;
+    openerViews.tableTitle = m_views.tableTitle;
+    openerViews.grid = m_views.grid;
+    openerViews.applyViewLayout = [this] { ApplyViewLayout(); };
+    m_opener = std::make_unique<TopicOpener>(m_state, *m_views.treeModel, std::move(openerViews));
+}
+
+Workspace::~Workspace() = default;
+
+void Workspace::OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row)
+{
+    m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
+}
+
+void Workspace::ApplyViewLayout()
+{
+    if (m_applyViewLayout)
+        m_applyViewLayout();
+}
+
+void Workspace::UpdateCommandStates()
+{
+    m_commands.UpdateCommandStates(m_state);
+}
+
+void Workspace::DisableAllCommands()
+{
+    m_commands.DisableAllCommands();
+}
+
+void Workspace::EnableAllCommands()
+{
+    m_commands.EnableAllCommands();
+}
+
+int Workspace::RunModalWindow(const std::function<std::unique_ptr<QDialog>()> &create)
+{
+    DisableAllCommands();
+    int result = QDialog::Rejected;
+    {
+        const std::unique_ptr<QDialog> window = create();
+        if (window)
+            result = window->exec();
+    }
+    EnableAllCommands();
+    UpdateCommandStates();
+    return result;
+}
