@@ -1,9 +1,9 @@
 #include "windows/documentwindow.h"
 
+#include "app/datafile.h"
 #include "app/errorreport.h"
 #include "richtext/richtextview.h"
 
-#include <QFileInfo>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -36,9 +36,11 @@ QString DocumentWindow::designTimeText()
 void DocumentWindow::showDocument()
 {
     paintLightYellow(m_richEdit);
-    if (!QFileInfo::exists(m_documentPath))
+    // A missing document, or one that is no regular file, leaves the text
+    // the window was built with.
+    if (!DataFile::isPresent(m_documentPath))
         return;
     // The window relies on this returning: an unreadable document is
     // reported here rather than ending the opening of the window.
-    ErrorReport::guard([this] { m_richEdit->loadFile(m_documentPath); });
+    ErrorReport::guard([this] { m_richEdit->loadFile(m_documentPath, DataFile::Kind::Document); });
 }
