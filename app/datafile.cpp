@@ -107,35 +107,46 @@ DataFile DataFile::read(const QString &path, Kind kind)
     }
 
     // The size fstat gives is only a first guess: read until the file ends
-    // or one byte more than the cap has arrived.
+    // or the cap is full, then see whether anything is left.
     try {
         QByteArray &bytes = file.m_bytes;
-        bytes.reserve(qMax<qint64>(qint64(info.st_size), 4096) + 1);
+        // One byte past the claimed size, so that the end shows without
+        // growing the buffer; reads stay multiples of 8 bytes where the
+        // file allows (some /proc files refuse anything else).
+        bytes.reserve(qMax<qint64>(qint64(info.st_size) + 1, 4096));
         constexpr qint64 kChunk = qint64(1) << 20;
         qint64 total = 0;
-        while (total <= limit) {
-            const qint64 want = qMin(kChunk, limit + 1 - total);
-            if (bytes.capacity() < total + want)
-                bytes.reserve(qMin(qMax(2 * bytes.capacity(), total + want), limit + 1));
-            bytes.resize(total + want);
-            const ssize_t got = ::read(descriptor.fd, bytes.data() + total, size_t(want));
+        bool more = true;
+        while (more) {
+            qint64 want = qMin(kChunk, limit - total);
+            char probe[4096];
+            char *into = probe;
+            if (want > 0) {
+                if (bytes.capacity() <= total)
+                    bytes.reserve(qMin(2 * bytes.capacity(), limit));
+                want = qMin(want, bytes.capacity() - total);
+                bytes.resize(total + want);
+                into = bytes.data() + total;
+            }
+            const ssize_t got = ::read(descriptor.fd, into, want > 0 ? size_t(want) : sizeof probe);
+            if (got < 0 && errno == EINTR)
+                continue;
             if (got < 0) {
-                if (errno == EINTR)
-                    continue;
                 file.m_status = Status::Unreadable;
                 file.m_reason = systemReason(errno);
                 bytes = QByteArray();
                 return file;
             }
-            total += got;
-            bytes.resize(total);
-            if (got == 0)
-                break;
-        }
-        if (total > limit) {
-            file.m_status = Status::TooLarge;
-            bytes = QByteArray();
-            return file;
+            if (want <= 0 && got > 0) {
+                file.m_status = Status::TooLarge;
+                bytes = QByteArray();
+                return file;
+            }
+            if (want > 0) {
+                total += got;
+                bytes.resize(total);
+            }
+            more = got > 0;
         }
         bytes.squeeze();
     } catch (const std::bad_alloc &) {

@@ -3,11 +3,24 @@
 #include <QString>
 #include <QStringView>
 
+class DataFile;
+
 // How findings quote the data they talk about.
 namespace Wexal::Check {
 
 // The text in Polish quotation marks, cut to about 60 characters with "…";
 // control characters, tabs and line feeds included, are shown as spaces.
 QString quoted(QStringView text);
+
+// Why the viewer does not use a data file that is there but was not read
+// (DataFile: no regular file, beyond its cap, unreadable, no memory), in
+// words that follow "file: ". Empty for a file read or missing.
+QString notUsed(const DataFile &file);
+
+// Whether a file name the data gives (in definition.global or FILE=)
+// leads out of the program directory: an absolute path, or one that climbs
+// above the directory through "..". The viewer reads it all the same.
+bool leavesProgramDir(QStringView name);
+QString leavesProgramDirWarning(QStringView name);
 
 } // namespace Wexal::Check
