@@ -38,8 +38,13 @@ QString notUsed(const DataFile &file)
 
 bool leavesProgramDir(QStringView name)
 {
-    const QString clean = QDir::cleanPath(name.toString());
-    return clean.startsWith(u'/') || clean == u".." || clean.startsWith(u"../");
+    // The viewer puts the name after the directory and its "/": a leading
+    // "/" stays inside, only ".." climbs out.
+    QStringView relative = name;
+    while (relative.startsWith(u'/'))
+        relative = relative.sliced(1);
+    const QString clean = QDir::cleanPath(relative.toString());
+    return clean == u".." || clean.startsWith(u"../");
 }
 
 QString leavesProgramDirWarning(QStringView name)

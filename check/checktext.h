@@ -18,8 +18,9 @@ QString quoted(QStringView text);
 QString notUsed(const DataFile &file);
 
 // Whether a file name the data gives (in definition.global or FILE=)
-// leads out of the program directory: an absolute path, or one that climbs
-// above the directory through "..". The viewer reads it all the same.
+// leads out of the program directory, climbing above it through "..". The
+// viewer puts every name after the directory, so "/etc/x" stays inside; it
+// reads a name that leaves all the same.
 bool leavesProgramDir(QStringView name);
 QString leavesProgramDirWarning(QStringView name);
 
