@@ -158,6 +158,11 @@ DataFile DataFile::read(const QString &path, Kind kind)
     return file;
 }
 
+bool DataFile::isDirectory() const
+{
+    return m_type == S_IFDIR;
+}
+
 QString DataFile::typeName() const
 {
     switch (m_type) {

@@ -55,6 +55,8 @@ public:
     // directory", "Permission denied"); for NotRegular what the file is.
     const QString &reason() const { return m_reason; }
 
+    // For NotRegular: a directory rather than a special file.
+    bool isDirectory() const;
     // "potok FIFO", "urządzenie", "katalog", … for NotRegular.
     QString typeName() const;
     // For TooLarge: "ma 200 MB, a dokument może mieć najwyżej 8 MB" (the size

@@ -36,12 +36,13 @@ void DocumentCheck::check(const QString &file, const QString &ifMissing, const D
     if (!read)
         read = &own.emplace(DataFile::read(m_programDir + file, DataFile::Kind::Document));
     if (!read->isRead()) {
-        // The viewer leaves a window without its document silently, as if
-        // the file were missing; anything else ends in an error message.
+        // The viewer leaves a window without its document silently when the
+        // file is missing or a special file (a FIFO, a device); anything
+        // else, a directory included, ends in an error message.
         if (read->status() == DataFile::Status::Missing) {
             if (!ifMissing.isEmpty())
                 m_report.warning(file, 0, ifMissing);
-        } else if (read->status() == DataFile::Status::NotRegular) {
+        } else if (read->status() == DataFile::Status::NotRegular && !read->isDirectory()) {
             if (!ifMissing.isEmpty())
                 m_report.warning(file, 0, Wexal::Check::notUsed(*read) + u"; "_s + ifMissing);
         } else {

@@ -4,6 +4,7 @@
 #include "app/errorreport.h"
 #include "richtext/richtextview.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -36,9 +37,10 @@ QString DocumentWindow::designTimeText()
 void DocumentWindow::showDocument()
 {
     paintLightYellow(m_richEdit);
-    // A missing document, or one that is no regular file, leaves the text
-    // the window was built with.
-    if (!DataFile::isPresent(m_documentPath))
+    // A missing document, or a special file in its place (a FIFO, a device),
+    // leaves the text the window was built with; a directory is reported as
+    // a document that cannot be read.
+    if (!DataFile::isPresent(m_documentPath) && !QFileInfo(m_documentPath).isDir())
         return;
     // The window relies on this returning: an unreadable document is
     // reported here rather than ending the opening of the window.
