@@ -7,11 +7,14 @@
 #include "check/topicfields.h"
 #include "check/topicrecordcheck.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
 
 #include <memory>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -22,8 +25,10 @@ DataChecker::DataChecker(const QString &programDir, int threads)
 
 DataChecker::Status DataChecker::run()
 {
-    const QFileInfo directory(m_programDir);
-    if (!directory.isDir() || !directory.isReadable())
+    // The viewer opens its files by name: a directory it may search (an
+    // execute-only one included) is one it can use, whether it can be
+    // listed or not.
+    if (!QFileInfo(m_programDir).isDir() || ::access(QFile::encodeName(m_programDir).constData(), X_OK) != 0)
         return Unreadable;
 
     DefinitionCheck definitions(m_report, m_programDir);

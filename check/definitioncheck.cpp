@@ -1,5 +1,6 @@
 #include "check/definitioncheck.h"
 
+#include "core/datafile.h"
 #include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
@@ -8,10 +9,15 @@
 #include "check/definitionfileobserver.h"
 #include "check/textfilecheck.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 
+#include <new>
+
 using namespace Qt::StringLiterals;
+using Wexal::Check::leavesProgramDir;
+using Wexal::Check::leavesProgramDirWarning;
+using Wexal::Check::notUsed;
 using Wexal::Check::quoted;
 
 namespace {
@@ -29,13 +35,17 @@ DefinitionCheck::DefinitionCheck(CheckReport &report, const QString &programDir)
 void DefinitionCheck::run()
 {
     m_report.noteFile(kDefinitionFile);
-    QFile definition(m_programDir + kDefinitionFile);
-    if (!definition.open(QIODevice::ReadOnly)) {
+    const DataFile list = DataFile::read(m_programDir + kDefinitionFile, DataFile::Kind::DefinitionList);
+    if (!list.isRead()) {
         m_report.error(kDefinitionFile, 0,
-                       definition.exists() ? u"nie można odczytać pliku: %1"_s.arg(definition.errorString())
-                                           : u"brak pliku: program nie wczyta żadnego tematu"_s);
+                       list.status() == DataFile::Status::Missing
+                           ? u"brak pliku: program nie wczyta żadnego tematu"_s
+                           : notUsed(list) + u" i nie wczyta żadnego tematu"_s);
         return;
     }
+    QBuffer definition;
+    definition.setData(list.bytes());
+    definition.open(QIODevice::ReadOnly);
     TextFileCheck text(m_report, kDefinitionFile);
     DataFileReader lines(definition);
     lines.setObserver(&text);
@@ -63,26 +73,33 @@ void DefinitionCheck::run()
 
 void DefinitionCheck::readTopicFile(const QString &fileName, int line)
 {
-    QFile file(m_programDir + fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (leavesProgramDir(fileName))
+        m_report.warning(kDefinitionFile, line, leavesProgramDirWarning(fileName));
+    const DataFile data = DataFile::read(m_programDir + fileName, DataFile::Kind::TopicDefinitions);
+    if (!data.isRead()) {
         QString what;
-        if (!file.exists()) {
+        if (data.status() == DataFile::Status::Missing) {
             what = u"plik %1 nie istnieje"_s.arg(quoted(fileName));
             if (Wexal::trimmed(fileName) != fileName && QFileInfo::exists(m_programDir + Wexal::trimmed(fileName)))
                 what += u" (nazwa ma odstępy przed „;” albo na początku)"_s;
         } else {
-            what = u"nie można odczytać pliku %1: %2"_s.arg(quoted(fileName), file.errorString());
+            what = u"plik %1: %2"_s.arg(quoted(fileName), notUsed(data));
         }
         m_report.error(kDefinitionFile, line, what + kStops);
         return;
     }
     m_files.append(fileName);
+    QBuffer file;
+    file.setData(data.bytes());
+    file.open(QIODevice::ReadOnly);
     DefinitionFileObserver observer(m_report, fileName, m_sources, m_topicRead);
     m_reader.setObserver(&observer);
     try {
         m_reader.readTopicFile(file, fileName);
     } catch (const WexalError &error) {
         m_report.error(fileName, 0, error.message());
+    } catch (const std::bad_alloc &) {
+        m_report.error(fileName, 0, u"za mało pamięci, aby wczytać plik"_s);
     }
     m_reader.setObserver(nullptr);
 }

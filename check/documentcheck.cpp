@@ -1,13 +1,15 @@
 #include "check/documentcheck.h"
 
+#include "core/datafile.h"
 #include "check/checkreport.h"
+#include "check/checktext.h"
 #include "check/reportformat.h"
 #include "check/textfilecheck.h"
 #include "richtext/rtfparser.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtftokenizer.h"
 
-#include <QFile>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -25,21 +27,30 @@ DocumentCheck::DocumentCheck(CheckReport &report, const QString &programDir)
 {
 }
 
-void DocumentCheck::check(const QString &file, const QString &ifMissing, QFile *opened)
+void DocumentCheck::check(const QString &file, const QString &ifMissing, const DataFile *read)
 {
     if (m_checked.contains(file))
         return;
     m_checked.insert(file);
-    QFile own(m_programDir + file);
-    QFile &device = opened ? *opened : own;
-    if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
-        if (device.exists())
-            m_report.error(file, 0, u"nie można odczytać pliku: %1"_s.arg(device.errorString()));
-        else if (!ifMissing.isEmpty())
-            m_report.warning(file, 0, ifMissing);
+    std::optional<DataFile> own;
+    if (!read)
+        read = &own.emplace(DataFile::read(m_programDir + file, DataFile::Kind::Document));
+    if (!read->isRead()) {
+        // The viewer leaves a window without its document silently when the
+        // file is missing or a special file (a FIFO, a device); anything
+        // else, a directory included, ends in an error message.
+        if (read->status() == DataFile::Status::Missing) {
+            if (!ifMissing.isEmpty())
+                m_report.warning(file, 0, ifMissing);
+        } else if (read->status() == DataFile::Status::NotRegular && !read->isDirectory()) {
+            if (!ifMissing.isEmpty())
+                m_report.warning(file, 0, Wexal::Check::notUsed(*read) + u"; "_s + ifMissing);
+        } else {
+            m_report.error(file, 0, Wexal::Check::notUsed(*read));
+        }
         return;
     }
-    m_bytes = device.readAll();
+    m_bytes = read->bytes();
     m_file = file;
     if (!RtfReader::isRtf(m_bytes)) {
         QString what = u"plik nie zaczyna się nagłówkiem RTF „{\\rtf”: program pokazuje go jako zwykły tekst"_s;

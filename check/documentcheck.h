@@ -7,7 +7,7 @@
 #include <QString>
 
 class CheckReport;
-class QFile;
+class DataFile;
 
 // Reads a document (a text topic's file, the help, explanations and update
 // information) with the viewer's RTF reader and reports what it had to skip
@@ -18,9 +18,10 @@ public:
     DocumentCheck(CheckReport &report, const QString &programDir);
 
     // Checks file once however many topics name it. ifMissing is reported
-    // as a warning when the file does not exist (nothing when empty). The
-    // file is opened here unless opened is given.
-    void check(const QString &file, const QString &ifMissing = QString(), QFile *opened = nullptr);
+    // as a warning when the file does not exist or is no regular file
+    // (nothing when empty). The file is read here (as a document) unless
+    // read is given.
+    void check(const QString &file, const QString &ifMissing = QString(), const DataFile *read = nullptr);
 
     void repaired(Repair what, qsizetype offset, qsizetype count) override;
 

@@ -3,34 +3,56 @@
 #include "check/documentcheck.h"
 #include "check/topicrecordcheck.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "core/datafile.h"
+#include "check/checktext.h"
+
+#include <new>
+
+using namespace Qt::StringLiterals;
 
 void FileJob::run(const QString &programDir)
 {
-    // The viewer opens a topic only when its file is there; a file that
-    // opens is (a directory does not), and only one that does not needs a
-    // second look.
-    QFile device(programDir + file);
-    bool found = false;
-    if (fileLine > 0) {
-        found = device.open(QIODevice::ReadOnly) || QFileInfo(device.fileName()).isFile();
-        if (!found)
-            TopicRecordCheck::reportMissingFile(report, source, file, fileLine);
-    }
-    if (table) {
-        tables.emplace(report);
-        tables->check(topic, *fields, source, file, found ? &device : nullptr);
-    } else if (topic < 0) {
-        DocumentCheck(report, programDir).check(file, ifMissing);
-    } else if (readDocument && found) {
-        DocumentCheck(report, programDir).check(file, QString(), &device);
+    try {
+        check(programDir);
+    } catch (const std::bad_alloc &) {
+        // Whatever this file needed, the next one may fit.
+        tables.reset();
+        report.error(file, 0, u"za mało pamięci, aby sprawdzić plik"_s);
     }
     // What is not needed any more goes on this thread, which made it.
     fields.reset();
     source = TopicSource();
     if (tables)
         tables->releaseScratch();
+}
+
+void FileJob::check(const QString &programDir)
+{
+    if (topic < 0) {
+        DocumentCheck(report, programDir).check(file, ifMissing);
+        return;
+    }
+    // The viewer opens a topic only when its file is a regular file; it
+    // treats anything else (a FIFO, a device, a directory) as missing.
+    std::optional<DataFile> data;
+    if (fileLine > 0) {
+        if (Wexal::Check::leavesProgramDir(file))
+            report.warning(source.file, fileLine, Wexal::Check::leavesProgramDirWarning(file));
+        data.emplace(DataFile::read(programDir + file, table ? DataFile::Kind::TableTopic : DataFile::Kind::TextTopic));
+        if (data->status() == DataFile::Status::Missing) {
+            TopicRecordCheck::reportMissingFile(report, source, file, fileLine);
+            data.reset();
+        } else if (data->status() == DataFile::Status::NotRegular) {
+            TopicRecordCheck::reportNotRegularFile(report, source, file, fileLine, data->reason());
+            data.reset();
+        }
+    }
+    if (table) {
+        tables.emplace(report);
+        tables->check(topic, *fields, source, file, data ? &*data : nullptr);
+    } else if (readDocument && data) {
+        DocumentCheck(report, programDir).check(file, QString(), &*data);
+    }
 }
 
 FileJobQueue::FileJobQueue(const QString &programDir, int threads) : m_programDir(programDir)

@@ -33,7 +33,11 @@ struct FileJob
     CheckReport report;
     std::optional<TableCheck> tables;
 
+    // Never throws: a file that needs more memory than there is is reported.
     void run(const QString &programDir);
+
+private:
+    void check(const QString &programDir);
 };
 
 // Reads topic files on helper threads while the definitions are still being

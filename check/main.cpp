@@ -6,6 +6,8 @@
 #include <QDir>
 
 #include <cstdio>
+#include <exception>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -54,19 +56,29 @@ int main(int argc, char *argv[])
         ? Wexal::programDirOf(QCoreApplication::applicationFilePath())
         : QDir(directory).absolutePath() + u'/';
 
-    DataChecker checker(programDir);
-    const DataChecker::Status status = checker.run();
-    if (status == DataChecker::Unreadable) {
-        write(stderr, u"wexal-check: nie można odczytać katalogu „%1”\n"_s.arg(QDir::toNativeSeparators(programDir)));
+    // Each file that needs more memory than there is is reported as it
+    // comes; should the check as a whole run out, it still ends with one of
+    // the statuses it promises.
+    try {
+        DataChecker checker(programDir);
+        const DataChecker::Status status = checker.run();
+        if (status == DataChecker::Unreadable) {
+            write(stderr, u"wexal-check: nie można odczytać katalogu „%1”\n"_s.arg(QDir::toNativeSeparators(programDir)));
+            return status;
+        }
+        if (json) {
+            const QByteArray text = Wexal::Check::reportJson(checker.report(), programDir);
+            std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        } else {
+            write(stdout, Wexal::Check::formatReport(checker.report()));
+        }
+        std::fflush(stdout);
+        write(stderr, u"wexal-check: %1\n"_s.arg(Wexal::Check::reportSummary(checker.report())));
         return status;
+    } catch (const std::bad_alloc &) {
+        std::fputs("wexal-check: za mało pamięci, aby dokończyć sprawdzanie\n", stderr);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "wexal-check: %s\n", error.what());
     }
-    if (json) {
-        const QByteArray text = Wexal::Check::reportJson(checker.report(), programDir);
-        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    } else {
-        write(stdout, Wexal::Check::formatReport(checker.report()));
-    }
-    std::fflush(stdout);
-    write(stderr, u"wexal-check: %1\n"_s.arg(Wexal::Check::reportSummary(checker.report())));
-    return status;
+    return DataChecker::Errors;
 }

@@ -1,6 +1,7 @@
 #include "check/tablecheck.h"
 
 #include "core/cp1250.h"
+#include "core/datafile.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
 #include "check/cellmarkupcheck.h"
@@ -14,7 +15,7 @@
 #include "table/tablefileobserver.h"
 #include "table/tablegridmodel.h"
 
-#include <QFile>
+#include <QBuffer>
 
 #include <algorithm>
 #include <cstring>
@@ -102,13 +103,13 @@ QString TableCheck::CellLink::name() const
 }
 
 void TableCheck::check(int topic, const TopicFields &fields, const TopicSource &source, const QString &file,
-                       QFile *device)
+                       const DataFile *data)
 {
     QVector<Alignment> columns;
-    if (!checkColumns(fields, source, columns) || !device)
+    if (!checkColumns(fields, source, columns) || !data)
         return; // the viewer stops before it reads the file
-    if (!device->isOpen()) {
-        m_report.error(file, 0, u"nie można odczytać pliku: %1"_s.arg(device->errorString()));
+    if (!data->isRead()) {
+        m_report.error(file, 0, Wexal::Check::notUsed(*data));
         return;
     }
 
@@ -116,8 +117,11 @@ void TableCheck::check(int topic, const TopicFields &fields, const TopicSource &
     model.reset(int(columns.size()));
     QStringList linkCells;
     TableLoadObserver observer(m_report, file, int(columns.size()));
+    QBuffer device;
+    device.setData(data->bytes());
+    device.open(QIODevice::ReadOnly);
     try {
-        loadTableFile(*device, model, linkCells, file, &observer);
+        loadTableFile(device, model, linkCells, file, &observer);
     } catch (const WexalError &error) {
         m_report.error(file, 0, error.message());
         return;

@@ -8,7 +8,7 @@
 #include <QVector>
 
 class CheckReport;
-class QFile;
+class DataFile;
 class TableGridModel;
 class TopicFields;
 struct TopicSource;
@@ -43,10 +43,10 @@ public:
 
     explicit TableCheck(CheckReport &report);
 
-    // device is the topic file, opened (or not, when it cannot be read);
-    // without it (the file is missing) only the record's keys are checked.
+    // data is the topic file as read (or refused); without it (the file is
+    // missing, or no regular file) only the record's keys are checked.
     void check(int topic, const TopicFields &fields, const TopicSource &source, const QString &file,
-               QFile *device);
+               const DataFile *data);
 
     // The links of each table checked here or absorbed, table by table.
     const QVector<QVector<CellLink>> &links() const { return m_links; }

@@ -91,6 +91,14 @@ void TopicRecordCheck::reportMissingFile(CheckReport &report, const TopicSource 
                      quoted(file), quoted(source.name)));
 }
 
+void TopicRecordCheck::reportNotRegularFile(CheckReport &report, const TopicSource &source, const QString &file,
+                                            int line, const QString &reason)
+{
+    report.error(source.file, line,
+                 u"plik tematu %1: %2, program traktuje go jak brakujący: temat %3 się nie otwiera (program pokazuje samo drzewo)"_s
+                     .arg(quoted(file), reason, quoted(source.name)));
+}
+
 void TopicRecordCheck::checkLink(int topic, QStringView signature, QStringView link, int linkLine)
 {
     if (link.isEmpty())

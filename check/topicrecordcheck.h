@@ -38,6 +38,10 @@ public:
     // Reports a topic file that is not there (as the viewer finds before
     // it opens the topic). Safe on any thread.
     static void reportMissingFile(CheckReport &report, const TopicSource &source, const QString &file, int line);
+    // Reports a topic file that is there but no regular file, which the
+    // viewer treats as missing; reason says what it is.
+    static void reportNotRegularFile(CheckReport &report, const TopicSource &source, const QString &file, int line,
+                                     const QString &reason);
 
     // The topic a link opens: the first whose SIGNATURE= and LINK= values
     // equal the target's without regard to letter case; -1 for none. The

@@ -1,12 +1,15 @@
 #include "data/definitionreader.h"
 
+#include "core/datafile.h"
 #include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
-#include <QFile>
+#include <QBuffer>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 using Wexal::upperCase;
@@ -21,6 +24,20 @@ QString cannotOpen(const QString &path)
 QString cannotRead(const QString &path, const QString &reason)
 {
     return u"Błąd wejścia/wyjścia podczas czytania pliku „%1”: %2"_s.arg(path, reason);
+}
+
+// Reads a file definition.global names (or itself); a file that is missing
+// or no regular file cannot be opened, one beyond its cap is refused.
+DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
+{
+    DataFile file = DataFile::read(path, kind);
+    switch (file.status()) {
+    case DataFile::Status::Read: return file;
+    case DataFile::Status::Missing:
+    case DataFile::Status::NotRegular: throw WexalError(cannotOpen(path));
+    case DataFile::Status::Unreadable: throw WexalError(cannotRead(path, file.reason()));
+    default: throw WexalError(file.problem(path));
+    }
 }
 
 // The keys the reader itself looks for, all ending in "=".
@@ -110,9 +127,10 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
 {
     m_tree.clear();
     const QString definitionPath = programDir + u"definition.global"_s;
-    QFile definition(definitionPath);
-    if (!definition.open(QIODevice::ReadOnly))
-        throw WexalError(cannotOpen(definitionPath));
+    const DataFile list = readDefinitionFile(definitionPath, DataFile::Kind::DefinitionList);
+    QBuffer definition;
+    definition.setData(list.bytes());
+    definition.open(QIODevice::ReadOnly);
     DataFileReader lines(definition);
     int lineNumber = 0;
     while (!lines.atEnd()) {
@@ -129,10 +147,15 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
         if (m_processEvents)
             m_processEvents();
         const QString path = programDir + fileName;
-        QFile topicFile(path);
-        if (!topicFile.open(QIODevice::ReadOnly))
-            throw WexalError(cannotOpen(path));
-        readTopicFile(topicFile, path);
+        const DataFile topics = readDefinitionFile(path, DataFile::Kind::TopicDefinitions);
+        QBuffer topicFile;
+        topicFile.setData(topics.bytes());
+        topicFile.open(QIODevice::ReadOnly);
+        try {
+            readTopicFile(topicFile, path);
+        } catch (const std::bad_alloc &) {
+            throw WexalError(DataFile::outOfMemory(path));
+        }
     }
     if (lines.hasError())
         throw WexalError(cannotRead(definitionPath, lines.errorString()));

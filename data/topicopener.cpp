@@ -1,6 +1,7 @@
 #include "data/topicopener.h"
 
 #include "core/cp1250.h"
+#include "core/datafile.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
 #include "core/wexalstate.h"
@@ -10,9 +11,10 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QLabel>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 using Wexal::GetTabField;
@@ -20,10 +22,10 @@ using Wexal::upperCase;
 
 namespace {
 
+// A topic whose file is missing (or no regular file) opens nothing.
 bool fileExists(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.exists() && info.isFile();
+    return DataFile::isPresent(path);
 }
 
 } // namespace
@@ -156,11 +158,20 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
 
     setupColumns(record, columns);
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw WexalError(u"Błąd wejścia/wyjścia: nie można otworzyć pliku „%1”."_s.arg(path));
-    loadTableFile(file, *model, m_state.LinkCellList, path);
-    file.close();
+    const DataFile file = DataFile::read(path, DataFile::Kind::TableTopic);
+    // A file gone since the look above fails with the system's reason.
+    if (file.isAbsent() || file.status() == DataFile::Status::Unreadable)
+        throw WexalError(u"Błąd wejścia/wyjścia: nie można otworzyć pliku „%1”: %2"_s.arg(path, file.reason()));
+    if (!file.isRead())
+        throw WexalError(file.problem(path));
+    QBuffer bytes;
+    bytes.setData(file.bytes());
+    bytes.open(QIODevice::ReadOnly);
+    try {
+        loadTableFile(bytes, *model, m_state.LinkCellList, path);
+    } catch (const std::bad_alloc &) {
+        throw WexalError(DataFile::outOfMemory(path));
+    }
 
     setViewMode(ViewTable);
     grid->FitAutoColumn();

@@ -4,12 +4,14 @@
 #include "core/wexalerror.h"
 #include "richtext/rtfreader.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -93,24 +95,30 @@ bool RichTextLoader::load(QIODevice &device, QTextDocument &doc, Format *format,
     return true;
 }
 
-RichTextLoader::Format RichTextLoader::loadFile(const QString &path, QTextDocument &doc)
+RichTextLoader::Format RichTextLoader::loadFile(const QString &path, QTextDocument &doc, DataFile::Kind kind)
 {
     const QString name = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        doc.clear();
-        throw WexalError(u"Nie można otworzyć pliku \"%1\": %2"_s.arg(name, file.errorString()));
+    doc.clear();
+    const DataFile file = DataFile::read(path, kind);
+    switch (file.status()) {
+    case DataFile::Status::Read: break;
+    case DataFile::Status::TooLarge:
+        throw WexalError(u"Nie można wyświetlić pliku \"%1\": %2."_s.arg(name, file.sizeProblem()));
+    case DataFile::Status::OutOfMemory: throw WexalError(DataFile::outOfMemory(name));
+    default: throw WexalError(u"Nie można otworzyć pliku \"%1\": %2"_s.arg(name, file.reason()));
     }
-    if (file.size() > MaxFileBytes) {
-        doc.clear();
-        const auto megabytes = [](qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); };
-        throw WexalError(u"Nie można wyświetlić pliku \"%1\": ma %2 MB, a dokument może mieć najwyżej %3 MB."_s.arg(
-            name, megabytes(file.size()), megabytes(MaxFileBytes)));
-    }
+    QBuffer buffer;
+    buffer.setData(file.bytes());
+    buffer.open(QIODevice::ReadOnly);
     Format format = Format::Rtf;
     QString reason;
-    if (!load(file, doc, &format, &reason))
-        throw WexalError(u"Nie można odczytać pliku \"%1\": %2"_s.arg(name, reason));
+    try {
+        if (!load(buffer, doc, &format, &reason))
+            throw WexalError(u"Nie można odczytać pliku \"%1\": %2"_s.arg(name, reason));
+    } catch (const std::bad_alloc &) {
+        doc.clear();
+        throw WexalError(DataFile::outOfMemory(name));
+    }
     return format;
 }
 

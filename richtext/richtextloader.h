@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/datafile.h"
+
 #include <QString>
 
 class QIODevice;
@@ -23,14 +25,14 @@ public:
     static bool load(QIODevice &device, QTextDocument &doc, Format *format = nullptr,
                      QString *error = nullptr);
 
-    // The largest document file shown. Laying out text costs the view time
-    // and memory in proportion to it (some 50 bytes a character), so a
-    // damaged file of hundreds of megabytes is refused rather than read.
-    static constexpr qint64 MaxFileBytes = qint64(8) << 20;
-
-    // Throws WexalError, naming the file, when it cannot be opened or read,
-    // or is larger than MaxFileBytes.
-    static Format loadFile(const QString &path, QTextDocument &doc);
+    // Reads the file as a data file of the given kind (DataFile). Throws
+    // WexalError, naming the file, when it cannot be opened or read, is no
+    // regular file, or is larger than the kind's cap: laying out text costs
+    // the view time and memory in proportion to it (some 50 bytes a
+    // character), so a damaged file of hundreds of megabytes is refused
+    // rather than read.
+    static Format loadFile(const QString &path, QTextDocument &doc,
+                           DataFile::Kind kind = DataFile::Kind::TextTopic);
 
     static void setPlainText(QByteArrayView bytes, QTextDocument &doc);
 

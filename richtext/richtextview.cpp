@@ -37,14 +37,14 @@ RichTextView::LoadHold::~LoadHold()
         m_view.showHeldDocument();
 }
 
-void RichTextView::loadFile(const QString &path)
+void RichTextView::loadFile(const QString &path, DataFile::Kind kind)
 {
     // The document is built apart from the view and handed over whole: built
     // in place, every insertion would lay the view's document out again.
     QTextDocument *old = document();
     std::unique_ptr<QTextDocument> fresh = emptyDocument();
     try {
-        RichTextLoader::loadFile(path, *fresh);
+        RichTextLoader::loadFile(path, *fresh, kind);
     } catch (...) {
         m_held.reset();
         old->clear();

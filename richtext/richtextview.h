@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/datafile.h"
+
 #include <QStringList>
 #include <QTextEdit>
 
@@ -41,8 +43,8 @@ public:
 
     // Empties the view and loads the file by the loading rule (RTF, else
     // plain Windows-1250 text). Throws WexalError when the file cannot be
-    // opened or read; the view is empty then.
-    void loadFile(const QString &path);
+    // opened or read; the view is empty then. kind picks the file's cap.
+    void loadFile(const QString &path, DataFile::Kind kind = DataFile::Kind::TextTopic);
 
     // The lines as the view lays them out at its current width (see
     // DisplayLines: table cells line by line in reading order). A document

@@ -1,8 +1,9 @@
 #include "search/documentparagraphs.h"
 
+#include "core/datafile.h"
 #include "richtext/richtextloader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -10,12 +11,21 @@ namespace Wexal {
 
 bool readDocumentParagraphs(const QString &path, QStringList &paragraphs)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > RichTextLoader::MaxFileBytes)
+    // The view's own rule: a file that is missing, no regular file or beyond
+    // a text topic's cap is not shown, so it holds nothing to find.
+    const DataFile file = DataFile::read(path, DataFile::Kind::TextTopic);
+    if (!file.isRead())
         return false;
+    QBuffer buffer;
+    buffer.setData(file.bytes());
+    buffer.open(QIODevice::ReadOnly);
     QTextDocument doc;
-    if (!RichTextLoader::load(file, doc))
+    try {
+        if (!RichTextLoader::load(buffer, doc))
+            return false;
+    } catch (const std::bad_alloc &) {
         return false;
+    }
     paragraphs.clear();
     paragraphs.reserve(doc.blockCount());
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())

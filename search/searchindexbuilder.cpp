@@ -1,6 +1,7 @@
 #include "search/searchindexbuilder.h"
 
 #include "core/cp1250.h"
+#include "core/datafile.h"
 #include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "search/searchindex.h"
@@ -8,8 +9,7 @@
 #include "search/visiblecelltext.h"
 #include "table/tablefileloader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QSet>
 
 #include <string>
@@ -31,12 +31,6 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
     return bytes.sliced(begin, end - begin);
 }
 
-// A regular file: a directory, a pipe or a device is never read.
-bool isDataFile(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && info.isFile();
-}
 
 QByteArray encodeParagraph(const QString &text)
 {
@@ -99,7 +93,7 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
     if (kind != TopicKind::Table && kind != TopicKind::Text)
         return;
     const QString path = m_source.programDir + GetTabField(record, u"FILE=");
-    if (!isDataFile(path))
+    if (!DataFile::isPresent(path))
         return;
 
     if (kind == TopicKind::Text) {
@@ -137,9 +131,13 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
 bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QVector<int> &shownColumns,
                                       SearchIndex &index)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read as the grid reads it: never blocking, never past a table's cap.
+    const DataFile data = DataFile::read(path, DataFile::Kind::TableTopic);
+    if (!data.isRead())
         return false;
+    QBuffer file;
+    file.setData(data.bytes());
+    file.open(QIODevice::ReadOnly);
     DataFileReader reader(file);
     QVector<QByteArrayView> cells(columns);
     std::string text;

@@ -1,5 +1,6 @@
 #include "windows/documentwindow.h"
 
+#include "core/datafile.h"
 #include "app/errorreport.h"
 #include "richtext/richtextview.h"
 
@@ -36,9 +37,12 @@ QString DocumentWindow::designTimeText()
 void DocumentWindow::showDocument()
 {
     paintLightYellow(m_richEdit);
-    if (!QFileInfo::exists(m_documentPath))
+    // A missing document, or a special file in its place (a FIFO, a device),
+    // leaves the text the window was built with; a directory is reported as
+    // a document that cannot be read.
+    if (!DataFile::isPresent(m_documentPath) && !QFileInfo(m_documentPath).isDir())
         return;
     // The window relies on this returning: an unreadable document is
     // reported here rather than ending the opening of the window.
-    ErrorReport::guard([this] { m_richEdit->loadFile(m_documentPath); });
+    ErrorReport::guard([this] { m_richEdit->loadFile(m_documentPath, DataFile::Kind::Document); });
 }

@@ -6,6 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Lays out one case of tests/broken/ as a program directory, making the files
 // too large to keep in the repository.
 namespace BrokenData {
@@ -40,6 +47,56 @@ inline bool writeRepeated(const QString &path, QByteArrayView prefix, QByteArray
             return false;
         }
         left -= n;
+    }
+    return true;
+}
+
+// The files of a case that are no ordinary files, made where the case is
+// laid out: git keeps neither FIFOs nor links to devices, and a sparse file
+// of gigabytes costs nothing on disk but much in a repository.
+struct SpecialFile
+{
+    enum Kind { Fifo, Link, Sparse };
+    const char16_t *caseName;
+    const char16_t *file;
+    Kind kind;
+    const char *target; // for Link
+    qint64 size;        // for Sparse
+};
+inline constexpr SpecialFile kSpecialFiles[] = {
+    {u"fifo-files", u"opis.rtf", SpecialFile::Fifo, nullptr, 0},
+    {u"fifo-files", u"tabela.txt", SpecialFile::Fifo, nullptr, 0},
+    {u"fifo-files", u"wexal.hlp", SpecialFile::Fifo, nullptr, 0},
+    {u"fifo-definition-file", u"definition.fifo", SpecialFile::Fifo, nullptr, 0},
+    {u"endless-files", u"wexal.hlp", SpecialFile::Link, "/dev/zero", 0},
+    {u"endless-files", u"wexal.2010", SpecialFile::Link, "/proc/self/pagemap", 0},
+    {u"endless-files", u"opis.rtf", SpecialFile::Link, "/proc/self/pagemap", 0},
+    {u"endless-files", u"tabela.txt", SpecialFile::Sparse, nullptr, qint64(3) << 30},
+};
+
+inline bool makeSpecialFiles(const QString &name, const QString &dir, QString *error)
+{
+    for (const SpecialFile &special : kSpecialFiles) {
+        if (name != QStringView(special.caseName))
+            continue;
+        const QByteArray path = QFile::encodeName(dir + u'/' + QString::fromUtf16(special.file));
+        bool made = false;
+        switch (special.kind) {
+        case SpecialFile::Fifo: made = ::mkfifo(path.constData(), 0644) == 0; break;
+        case SpecialFile::Link: made = ::symlink(special.target, path.constData()) == 0; break;
+        case SpecialFile::Sparse: {
+            const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0644);
+            made = fd >= 0 && ::ftruncate(fd, off_t(special.size)) == 0;
+            if (fd >= 0)
+                ::close(fd);
+            break;
+        }
+        }
+        if (!made) {
+            *error = QStringLiteral("cannot make ") + QString::fromLocal8Bit(path) + QStringLiteral(": ")
+                + QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
     }
     return true;
 }
@@ -91,7 +148,7 @@ inline bool materialise(const QString &root, const QString &name, const QString 
     }
     if (name == u"rtf-braces")
         return writeRepeated(dir + QStringLiteral("/opis.rtf"), "", "{", qint64(200) << 20, error);
-    return true;
+    return makeSpecialFiles(name, dir, error);
 }
 
 } // namespace BrokenData

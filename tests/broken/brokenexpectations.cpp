@@ -241,6 +241,39 @@ Case deepTree()
     return {t + exitCommand(), counterBytes(3)};
 }
 
+Case fifoFiles()
+{
+    // A FIFO is no file the program reads: the topics and the help window
+    // behave as if their files were missing, and nothing waits for a writer.
+    const QString design = u"Tu bedzie tekst pomocy ..."_s;
+    Case missing = missingTopicFiles();
+    missing.transcript[1] = u"  window „Pomoc”: "_s + design;
+    missing.transcript[2] = u"  window „Wyjaśnienia”: Wyjaśnienia"_s;
+    return missing;
+}
+
+Case endlessFiles()
+{
+    // The help document is /dev/zero: no regular file, so the window keeps
+    // its text. The explanations and the text topic are a /proc file that
+    // claims no size and never ends, the table file a sparse 3 GB: each is
+    // read up to its cap at most and refused with a message.
+    const QString design = u"Tu bedzie tekst pomocy ..."_s;
+    const QString endless = error(
+        u"Nie można wyświetlić pliku \"<dir>/opis.rtf\": ma ponad 8 MB, a dokument może mieć najwyżej 8 MB."_s);
+    const QString sparse =
+        error(u"Nie można wczytać pliku „<dir>/tabela.txt”: ma 3072 MB, a plik tabeli może mieć najwyżej 256 MB."_s);
+    QStringList t{u"start"_s, u"  window „Pomoc”: "_s + design,
+                  error(u"Nie można wyświetlić pliku \"<dir>/wexal.2010\": ma ponad 8 MB, a dokument może mieć najwyżej 8 MB."_s),
+                  u"  window „Wyjaśnienia”: "_s, shows(u"start page"_s)};
+    t += classification(3) + openGroup();
+    t << u"open „Opis zbioru”"_s << endless << shows(u"navigation"_s) << u"open „Tabela stawek”"_s << sparse
+      << shows(u"navigation"_s);
+    for (const QString &find : {u"Znajdź „opis” in titles"_s, u"Znajdź „zboże” in contents"_s})
+        t << find << endless << shows(u"navigation"_s) << u"Znajdź następny"_s << endless << shows(u"navigation"_s);
+    return {t + exitCommand(), std::nullopt};
+}
+
 } // namespace
 
 std::optional<Case> forCase(const QString &name)
@@ -287,6 +320,16 @@ std::optional<Case> forCase(const QString &name)
         return rtfBraces();
     if (name == u"deep-tree"_s)
         return deepTree();
+    if (name == u"fifo-files"_s)
+        return fifoFiles();
+    // A FIFO listed in definition.global is a file that cannot be opened.
+    if (name == u"fifo-definition-file"_s) {
+        const QStringList start =
+            startFailing(u"Błąd wejścia/wyjścia: nie można otworzyć pliku „<dir>/definition.fifo”."_s);
+        return Case{intactSession(start, u"000001"_s, u"000002"_s), counterBytes(3)};
+    }
+    if (name == u"endless-files"_s)
+        return endlessFiles();
     return std::nullopt;
 }
 

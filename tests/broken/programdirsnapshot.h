@@ -46,7 +46,12 @@ public:
                 entry.size = qint64(info.st_size);
                 entry.mtimeNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
             }
-            if (!entry.directory)
+            // Only ordinary files are read: a FIFO would block, a link may
+            // lead to a device that never ends, and a sparse file of
+            // gigabytes is told by its size and time.
+            if (S_ISLNK(info.st_mode))
+                entry.hash = QFile::encodeName(QFile::symLinkTarget(path));
+            else if (S_ISREG(info.st_mode) && info.st_size <= (qint64(1) << 30))
                 entry.hash = hashOf(path);
             snapshot.m_entries.insert(name, entry);
         }

@@ -41,6 +41,8 @@ private slots:
 
 private:
     static QString casesRoot() { return QStringLiteral(WEXAL_TEST_DATA_DIR "/../broken"); }
+    // The longest a case may take; the slowest takes a fraction of it.
+    static constexpr unsigned kRowSeconds = 180;
     void compareTranscript(const QStringList &actual, const QStringList &expected);
 
     QTemporaryDir m_storeDir;
@@ -67,6 +69,7 @@ void BrokenDataTest::initTestCase()
 
 void BrokenDataTest::cleanup()
 {
+    ::alarm(0);
     m_user.leave();
     if (m_programDir)
         QFile::setPermissions(m_programDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -109,6 +112,9 @@ void BrokenDataTest::compareTranscript(const QStringList &actual, const QStringL
 void BrokenDataTest::userSession()
 {
     QFETCH(QString, name);
+    // A FIFO or an endless file that blocks the program again must fail the
+    // run, not hang it: the alarm ends the process.
+    ::alarm(kRowSeconds);
     const std::optional<BrokenExpectations::Case> expected = BrokenExpectations::forCase(name);
     QVERIFY2(expected, qPrintable(u"no expectations written for the case "_s + name));
 

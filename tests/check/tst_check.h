@@ -42,4 +42,9 @@ private slots:
     void reportDoesNotDependOnThreads();
     void program_data();
     void program();
+
+    // FIFOs, devices, endless and huge files, too little memory, an
+    // execute-only directory, names leaving it (tst_checkhostile.cpp).
+    void hostileFiles_data();
+    void hostileFiles();
 };
