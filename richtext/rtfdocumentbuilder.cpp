@@ -197,8 +197,7 @@ void RtfDocumentBuilder::applyEndRow(int level, const RtfRowDefinition &row)
         return;
     QTextTable *table = open.table;
     const int defined = std::min(static_cast<int>(row.cellRight.size()), MaxColumns);
-    if (open.columns < defined)
-        open.columns = defined;
+    growColumns(open, defined);
     if (table->columns() < defined)
         table->appendColumns(defined - table->columns());
 
@@ -305,8 +304,7 @@ void RtfDocumentBuilder::openCell(OpenTable &open)
         open.column = 0;
         open.rowDone = false;
     }
-    if (open.column >= open.columns)
-        open.columns = open.column + 1;
+    growColumns(open, open.column + 1);
     // Made at its final size; growing is only a safeguard.
     if (open.row >= table->rows())
         table->appendRows(open.row - table->rows() + 1);
@@ -314,6 +312,33 @@ void RtfDocumentBuilder::openCell(OpenTable &open)
         table->appendColumns(open.column - table->columns() + 1);
     m_cursor = table->cellAt(open.row, open.column).lastCursorPosition();
     open.cellOpen = true;
+}
+
+// The table has its final columns already; this gives the columns the
+// rows so far would have gained what a table grown column by column gets:
+// the width of the last column and, for the cells of every row but the
+// last, the format of the next row's first cell.
+void RtfDocumentBuilder::growColumns(OpenTable &open, int columns)
+{
+    if (columns <= open.columns)
+        return;
+    QTextTable *table = open.table;
+    QTextTableFormat format = table->format();
+    QList<QTextLength> widths = format.columnWidthConstraints();
+    if (!widths.isEmpty()) {
+        while (widths.size() < columns)
+            widths.append(widths.constLast());
+        format.setColumnWidthConstraints(widths);
+        table->setFormat(format);
+    }
+    for (int r = 0; r < open.row && r + 1 < table->rows(); ++r) {
+        QTextCharFormat next = table->cellAt(r + 1, 0).format();
+        next.setTableCellRowSpan(1);
+        next.setTableCellColumnSpan(1);
+        for (int c = open.columns; c < columns && c < table->columns(); ++c)
+            table->cellAt(r, c).setFormat(next);
+    }
+    open.columns = columns;
 }
 
 bool RtfDocumentBuilder::previousBlockIsSibling() const

@@ -89,6 +89,7 @@ private:
     bool paragraphIsEmpty() const;
 
     void openTable(int columns);
+    void growColumns(OpenTable &open, int columns);
     static QList<QTextLength> columnWidths(const RtfRowDefinition &row, int columns);
     void openCell(OpenTable &open);
     bool previousBlockIsSibling() const;
