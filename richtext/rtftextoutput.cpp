@@ -162,6 +162,7 @@ void RtfTextOutput::finish(const RtfGroupState &state)
     if (m_builder.isAt(level))
         m_builder.formatParagraph(RtfFormatTables::blockFormat(para, m_pageBreakPending),
                                   markFormat(state.chars));
+    m_builder.finish();
 }
 
 void RtfTextOutput::placeParagraph(int level)

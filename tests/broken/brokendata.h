@@ -101,6 +101,45 @@ inline bool makeSpecialFiles(const QString &name, const QString &dir, QString *e
     return true;
 }
 
+// The text topic of the RTF cases: its title paragraph, then a long table,
+// tables nested 8 deep, or pictures whose PNG data declare 1.7 GB.
+inline bool writeRtfTopic(const QString &path, const QString &name, QString *error)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}}\r\n"
+                     "\\pard\\b Opis zbioru\\b0\\par\r\n";
+    if (name == u"rtf-huge-table") {
+        for (int r = 0; r < 5000; ++r)
+            rtf += "\\trowd\\cellx1500\\cellx6000\\pard\\intbl wiersz " + QByteArray::number(r + 1)
+                + "\\cell stawka 8%\\cell\\row\r\n";
+    } else if (name == u"rtf-nested-tables") {
+        for (int n = 0; rtf.size() < 150 * 1000;) {
+            for (int level = 8; level >= 1; --level) {
+                const QByteArray text = " poziom " + QByteArray::number(level) + " nr " + QByteArray::number(++n);
+                if (level == 1)
+                    rtf += "\\pard\\intbl\\itap1" + text + "\\cell\\trowd\\cellx4000\\row\r\n";
+                else
+                    rtf += "\\pard\\intbl\\itap" + QByteArray::number(level) + text
+                        + "\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}\r\n";
+            }
+        }
+    } else if (name == u"rtf-pictures") {
+        // A 1 x 1 PNG whose text chunk says it holds 1,700,000,000 bytes.
+        const QByteArray png = QByteArray::fromHex(
+            "89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de0000000c49444154789c63606060"
+            "000000040001f61738556553f10074455874436f6d6d656e7400f6cc96bf0000000049454e44ae426082");
+        for (int i = 0; i < 30; ++i)
+            rtf += "obrazek " + QByteArray::number(i + 1) + " {\\pict\\pngblip\\picwgoal600\\pichgoal600 "
+                + png.toHex() + "}\\par\r\n";
+    }
+    rtf += "\\pard Koniec opisu.\\par\r\n}\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 // Copies the files of case name into dir (which must exist) and makes its
 // generated files. False, with the reason in error, when that fails.
 inline bool materialise(const QString &root, const QString &name, const QString &dir, QString *error)
@@ -148,6 +187,8 @@ inline bool materialise(const QString &root, const QString &name, const QString 
     }
     if (name == u"rtf-braces")
         return writeRepeated(dir + QStringLiteral("/opis.rtf"), "", "{", qint64(200) << 20, error);
+    if (name.startsWith(u"rtf-") && !writeRtfTopic(dir + QStringLiteral("/opis.rtf"), name, error))
+        return false;
     return makeSpecialFiles(name, dir, error);
 }
 

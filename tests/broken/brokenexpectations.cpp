@@ -197,6 +197,25 @@ Case rtfBraces()
     return {t + exitCommand(), counterBytes(2)};
 }
 
+Case rtfTopic(const QString &name)
+{
+    // A table of 5,000 rows, tables nested 8 deep and 30 pictures that
+    // claim 1.7 GB each open in bounded time: the table whole, the nesting
+    // past 4 levels as text in the deepest cell, the pictures not at all.
+    const QString text = name == u"rtf-huge-table"_s ? u"Opis zbioru wiersz 1 stawka 8% wiersz 2 stawka 8% wiersz 3 s…"_s
+        : name == u"rtf-nested-tables"_s             ? u"Opis zbioru poziom 8 nr 1 poziom 7 nr 2 poziom 6 nr 3 poziom…"_s
+                                                     : u"Opis zbioru obrazek 1 obrazek 2 obrazek 3 obrazek 4 obrazek …"_s;
+    QStringList t = startShowingWindows() + classification(3) + openGroup();
+    t << u"open „Opis zbioru”"_s << shows(u"text „TEST - Opis zbioru”: "_s + text) << u"Eksport"_s
+      << shows(u"rtf.000001.rtf: "_s + text);
+    t += openTable(u"000002"_s);
+    t << u"Znajdź „opis” in titles"_s << shows(u"text „TEST - Opis zbioru”: "_s + text) << u"Znajdź następny"_s
+      << kNotFound << shows(u"text „TEST - Opis zbioru”: "_s + text);
+    t << u"Znajdź „zboże” in contents"_s << shows(table(2)) << u"Znajdź następny"_s << kNotFound
+      << shows(u"text „TEST - Opis zbioru”: "_s + text);
+    return {t + exitCommand(), counterBytes(3)};
+}
+
 Case missingTopicFiles()
 {
     // A missing topic file leaves the tree beside the start panel, silently;
@@ -330,6 +349,8 @@ std::optional<Case> forCase(const QString &name)
     }
     if (name == u"endless-files"_s)
         return endlessFiles();
+    if (name.startsWith(u"rtf-"_s))
+        return rtfTopic(name);
     return std::nullopt;
 }
 

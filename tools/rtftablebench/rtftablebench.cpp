@@ -1,0 +1,112 @@
+// Times loading generated RTF tables through the program's loader and then
+// laying them out at a window's width: tables of 2,500 to 150,000 rows, and
+// tables nested 8 deep. Usage: rtftablebench [rows...] [nested:BYTES...]
+// (default: 2500 10000 20000 150000 nested:137000).
+
+#include "tools/benchtiming.h"
+
+#include "richtext/richtextloader.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <cstdio>
+
+namespace {
+
+QByteArray header()
+{
+    return R"({\rtf1\ansi\ansicpg1250\deff0{\fonttbl{\f0\fswiss\fcharset238 Arial;}}\pard\f0\fs20 Tabela\par)"
+           "\r\n";
+}
+
+QByteArray longTable(int rows)
+{
+    QByteArray rtf = header();
+    for (int r = 0; r < rows; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        rtf += R"(\trowd\trgaph70\cellx1500\cellx6000\cellx7500\pard\intbl 01.)" + n
+            + R"(\cell Zbo\'bfe i ro\'9cliny oleiste )" + n + R"(\cell 8%\cell\row)" "\r\n";
+    }
+    return rtf + "\\pard Koniec\\par}";
+}
+
+// A cell holding a table nested depth - 1 levels deeper, and so on, repeated
+// until the document has about the given size.
+QByteArray nestedTables(int depth, qsizetype bytes)
+{
+    QByteArray rtf = header();
+    int n = 0;
+    while (rtf.size() < bytes) {
+        for (int level = depth; level >= 1; --level) {
+            const QByteArray itap = QByteArray::number(level);
+            const QByteArray text = "poziom " + itap + " nr " + QByteArray::number(++n);
+            if (level == 1) {
+                rtf += R"(\pard\intbl\itap1 )" + text + R"(\cell\trowd\cellx4000\row)" "\r\n";
+            } else {
+                rtf += R"(\pard\intbl\itap)" + itap + ' ' + text + R"(\nestcell{\*\nesttableprops\trowd\cellx)"
+                    + QByteArray::number(level * 400) + R"(\nestrow}{\nonesttables\par})" "\r\n";
+            }
+        }
+    }
+    return rtf + "\\pard Koniec\\par}";
+}
+
+void measure(const char *what, const QByteArray &rtf)
+{
+    QTextDocument doc;
+    QBuffer buffer;
+    buffer.setData(rtf);
+    buffer.open(QIODevice::ReadOnly);
+    QElapsedTimer timer;
+    timer.start();
+    RichTextLoader::load(buffer, doc);
+    const double load = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    doc.setTextWidth(900);
+    const QSizeF size = doc.documentLayout()->documentSize();
+    const double layout = timer.nsecsElapsed() / 1e6;
+    int tables = 0;
+    int rows = 0;
+    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(frame)) {
+            ++tables;
+            rows += table->rows();
+        }
+    }
+    std::printf("%-28s %8.2f MB  load %9.1f ms  layout %9.1f ms  (%.2f us/byte)  top tables %d, rows %d, height %.0f\n",
+                what, rtf.size() / 1048576.0, load, layout, (load + layout) * 1000.0 / rtf.size(), tables, rows,
+                size.height());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        args = {QStringLiteral("2500"), QStringLiteral("10000"), QStringLiteral("20000"), QStringLiteral("150000"),
+                QStringLiteral("nested:137000")};
+    for (const QString &arg : std::as_const(args)) {
+        if (arg.startsWith(QStringLiteral("nested"))) {
+            // nested:BYTES or nestedD:BYTES for D levels (default 8)
+            const qsizetype colon = arg.indexOf(u':');
+            const int depth = colon > 6 ? arg.mid(6, colon - 6).toInt() : 8;
+            const qsizetype bytes = arg.mid(colon + 1).toLongLong();
+            measure(qPrintable(QStringLiteral("nested %1 deep").arg(depth)), nestedTables(depth, bytes));
+        } else {
+            const int rows = arg.toInt();
+            measure(qPrintable(QStringLiteral("%1 rows").arg(rows)), longTable(rows));
+        }
+    }
+    return 0;
+}
