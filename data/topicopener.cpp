@@ -11,7 +11,6 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
-#include <QBuffer>
 #include <QLabel>
 
 #include <new>
@@ -164,11 +163,8 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
         throw WexalError(u"Błąd wejścia/wyjścia: nie można otworzyć pliku „%1”: %2"_s.arg(path, file.reason()));
     if (!file.isRead())
         throw WexalError(file.problem(path));
-    QBuffer bytes;
-    bytes.setData(file.bytes());
-    bytes.open(QIODevice::ReadOnly);
     try {
-        loadTableFile(bytes, *model, m_state.LinkCellList, path);
+        loadTableBytes(file.bytes(), *model, m_state.LinkCellList);
     } catch (const std::bad_alloc &) {
         throw WexalError(DataFile::outOfMemory(path));
     }

@@ -70,6 +70,11 @@ TableCellPainter::TableCellPainter(WexalState &state, TableGrid &grid) : m_state
 
 TableCellPainter::~TableCellPainter() = default;
 
+qint64 TableCellPainter::paintKey(int column, int row)
+{
+    return (qint64(row) << 32) | quint32(column);
+}
+
 bool TableCellPainter::inColumnList(const QString &list, int column)
 {
     return list.contains(u'#' + QString::number(column) + u'#');
@@ -137,7 +142,27 @@ void TableCellPainter::MeasureRow(int row)
     }
 }
 
-int TableCellPainter::raiseToCellLines(int column, int row, const QString &text)
+void TableCellPainter::MeasurePaintedRows(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    m_paintLines.clear();
+    if (lastRow < firstRow)
+        return;
+    const int h = qMax(1, measure().lineHeight());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        int lines = 0;
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (!inColumnList(m_state.LeftColumns, column))
+                continue;
+            const int cell = cellLines(column, m_grid.gridModel()->cellText(column, row));
+            m_paintLines.insert(paintKey(column, row), cell);
+            lines = qMax(lines, cell);
+        }
+        if (lines > 0)
+            m_grid.raiseRowHeight(row, h * lines);
+    }
+}
+
+int TableCellPainter::cellLines(int column, const QString &text)
 {
     const FontMetricsMeasure &fonts = measure();
     const int h = qMax(1, fonts.lineHeight());
@@ -145,7 +170,14 @@ int TableCellPainter::raiseToCellLines(int column, int row, const QString &text)
     // the first screenful is ever seen: lines past that are neither counted
     // nor drawn, which keeps a damaged cell of millions of lines cheap.
     const int shownHeight = m_grid.viewport()->height();
-    const int lines = Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts, shownHeight / h + 2);
+    return Wexal::MeasureCellLines(m_grid.columnWidth(column), text, fonts, shownHeight / h + 2);
+}
+
+int TableCellPainter::raiseToCellLines(int column, int row, const QString &text)
+{
+    const int h = qMax(1, measure().lineHeight());
+    const auto known = m_paintLines.constFind(paintKey(column, row));
+    const int lines = known != m_paintLines.constEnd() ? known.value() : cellLines(column, text);
     m_grid.raiseRowHeight(row, h * lines);
     return h;
 }

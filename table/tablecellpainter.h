@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -39,12 +40,19 @@ public:
     // columns in view, measured the way their drawing measures them.
     void MeasureRow(int row);
 
+    // Raises the data rows firstRow..lastRow as painting their cells of
+    // columns firstColumn..lastColumn will, and keeps the line counts for
+    // that paint; starts every paint (see TableGrid::PaintMeasure).
+    void MeasurePaintedRows(int firstRow, int lastRow, int firstColumn, int lastColumn);
+
 private:
     static bool inColumnList(const QString &list, int column);
+    static qint64 paintKey(int column, int row);
     const FontMetricsMeasure &measure();
     void drawHeader(QPainter &painter, int column, const QRect &rect);
     // Raises the row to the lines of the cell; returns the line height.
     int raiseToCellLines(int column, int row, const QString &text);
+    int cellLines(int column, const QString &text);
     void drawLeft(QPainter &painter, int column, int row, const QRect &rect, bool current);
     void drawOneLine(QPainter &painter, int column, int row, const QRect &rect, bool current, bool right);
     void drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current);
@@ -53,4 +61,7 @@ private:
     TableGrid &m_grid;
     QFont m_measureFont;
     std::unique_ptr<FontMetricsMeasure> m_measure;
+    // Line counts of the cells measured before the current paint, by
+    // paintKey().
+    QHash<qint64, int> m_paintLines;
 };

@@ -20,6 +20,9 @@ TableController::TableController(Workspace &workspace)
     TableGrid *grid = workspace.grid();
     grid->setItemDelegate(new TableCellDelegate(m_painter, grid));
     grid->setRowMeasure([this](int row) { m_painter.MeasureRow(row); });
+    grid->setPaintMeasure([this](int firstRow, int lastRow, int firstColumn, int lastColumn) {
+        m_painter.MeasurePaintedRows(firstRow, lastRow, firstColumn, lastColumn);
+    });
     auto *header = new TableHeaderView(m_painter, grid);
     grid->setHorizontalHeader(header);
     header->setFixedHeight(17);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -22,3 +23,9 @@ constexpr int kMaxTableColumns = 1000;
 // is told of every line and of the row each line went into.
 void loadTableFile(QIODevice &device, TableGridModel &model, QStringList &linkCellList, const QString &fileName,
                    TableFileObserver *observer = nullptr);
+
+// The same for a file already read whole, its lines cut where they lie
+// rather than copied out one by one: lines end at CR (a LF right after it
+// belongs to the line end) and byte 26 (Ctrl-Z) ends the file, as a data
+// file is read line by line everywhere else.
+void loadTableBytes(QByteArrayView bytes, TableGridModel &model, QStringList &linkCellList);

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGridModel(this))
@@ -114,6 +115,51 @@ void TableGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
         updateGeometries();
     }
     QTableView::scrollTo(index, hint);
+}
+
+void TableGrid::paintEvent(QPaintEvent *event)
+{
+    if (m_paintMeasure) {
+        // The cells the paint below will draw, found as it finds them.
+        int firstRow = 1;
+        int lastRow = 0;
+        int firstColumn = 0;
+        int lastColumn = -1;
+        const QRegion region = event->region();
+        if (region.rectCount() == 1) {
+            QRect area = region.boundingRect();
+            QHeaderView *rows = verticalHeader();
+            QHeaderView *columns = horizontalHeader();
+            area.setBottom(qMin(area.bottom(), rows->length() - rows->offset() - 1));
+            area.setRight(qMin(area.right(), columns->length() - columns->offset() - 1));
+            if (area.isValid()) {
+                const int top = rows->visualIndexAt(area.top());
+                int bottom = rows->visualIndexAt(area.bottom());
+                if (bottom < 0)
+                    bottom = rows->count() - 1;
+                if (top >= 0 && top <= bottom) {
+                    firstRow = top + 1;
+                    lastRow = bottom + 1;
+                    firstColumn = qMax(0, columns->visualIndexAt(area.left()));
+                    lastColumn = columns->visualIndexAt(area.right());
+                    if (lastColumn < 0)
+                        lastColumn = columns->count() - 1;
+                }
+            }
+        }
+        // The row header is hidden: with its updates off, a row raised does
+        // not lay out all the rows again to find where the header would
+        // repaint.
+        QHeaderView *rows = verticalHeader();
+        const bool updates = rows->updatesEnabled();
+        rows->setUpdatesEnabled(false);
+        m_paintMeasure(firstRow, lastRow, firstColumn, lastColumn);
+        rows->setUpdatesEnabled(updates);
+    }
+    QTableView::paintEvent(event);
+    // What was measured for this paint is not kept for the next one.
+    if (m_paintMeasure)
+        m_paintMeasure(1, 0, 0, -1);
 }
 
 void TableGrid::setColumnSpec(int column, int width, bool autoColumn)

@@ -47,6 +47,18 @@ public:
     using RowMeasure = std::function<void(int gridRow)>;
     void setRowMeasure(RowMeasure measure) { m_rowMeasure = std::move(measure); }
 
+    // Measures the rows a paint is about to draw before it draws any: the
+    // data rows firstRow..lastRow, their cells of columns firstColumn..
+    // lastColumn, exactly the cells the paint will draw while the heights
+    // are still those before it. Called at the start of every paint of the
+    // cells, with lastRow < firstRow when the paint covers more than one
+    // rectangle (its cells then measure themselves as they are drawn), and
+    // after the paint with the same to end it.
+    // Raising the rows in one batch costs one layout of the grid's rows,
+    // where raising them while painting cost one per row.
+    using PaintMeasure = std::function<void(int firstRow, int lastRow, int firstColumn, int lastColumn)>;
+    void setPaintMeasure(PaintMeasure measure) { m_paintMeasure = std::move(measure); }
+
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
     // The width a column was given by the table's definition, and whether it
@@ -70,6 +82,7 @@ signals:
     void buttonReleased(Qt::MouseButton button, const QPoint &position);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -80,4 +93,5 @@ private:
     QVector<int> m_raisedRows;
     QVector<int> m_declaredWidths; // -1 for an auto column
     RowMeasure m_rowMeasure;
+    PaintMeasure m_paintMeasure;
 };
