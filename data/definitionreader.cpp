@@ -55,34 +55,6 @@ bool matchesAt(QStringView text, qsizetype at, QStringView word)
     return true;
 }
 
-// Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look.
-struct KeyPositions {
-    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
-    qsizetype firstEquals = -1;
-
-    explicit KeyPositions(QStringView line)
-    {
-        int missing = KeyCount;
-        // Lines are short: a plain loop beats a library search call per "=".
-        const QChar *text = line.data();
-        const qsizetype size = line.size();
-        for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
-            if (text[eq] != u'=')
-                continue;
-            if (firstEquals < 0)
-                firstEquals = eq;
-            for (int k = 0; k < KeyCount; ++k) {
-                const qsizetype start = eq + 1 - kKeys[k].size();
-                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
-                    at[k] = start;
-                    --missing;
-                }
-            }
-        }
-    }
-};
-
 // Where the text after the key found at position at runs, up to the next
 // tab, as a span of the record the line was copied to at lineAt.
 DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
@@ -113,19 +85,44 @@ DefinitionObserver::Key observedKey(Key key)
     }
 }
 
-bool containsSignatureWord(QStringView line)
-{
-    constexpr QStringView word = u"SIGNATURE";
-    const qsizetype last = line.size() - word.size();
-    for (qsizetype i = 0; i <= last; ++i) {
-        // Only s and S upper-case to S in the code page.
-        if ((line[i].unicode() | 0x20) == u's' && matchesAt(line, i, word))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
+
+// Where each key first occurs in a line after upper-casing, or -1. Every key
+// ends in "=", so only the text before each "=" needs a look. On request
+// the same pass tells whether the word SIGNATURE occurs anywhere.
+struct DefinitionReader::KeyPositions {
+    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
+    qsizetype firstEquals = -1;
+    bool signatureWord = false;
+
+    KeyPositions(QStringView line, bool lookForSignatureWord)
+    {
+        constexpr QStringView word = u"SIGNATURE";
+        int missing = KeyCount;
+        bool lookForWord = lookForSignatureWord;
+        // Lines are short: one plain loop beats library searches per "=".
+        const QChar *text = line.data();
+        const qsizetype size = line.size();
+        for (qsizetype i = 0; i < size && (missing > 0 || lookForWord); ++i) {
+            const char16_t ch = text[i].unicode();
+            if (ch == u'=') {
+                if (firstEquals < 0)
+                    firstEquals = i;
+                for (int k = 0; k < KeyCount; ++k) {
+                    const qsizetype start = i + 1 - kKeys[k].size();
+                    if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
+                        at[k] = start;
+                        --missing;
+                    }
+                }
+            } else if (lookForWord && (ch | 0x20) == u's' && matchesAt(line, i, word)) {
+                // Only s and S upper-case to S in the code page.
+                signatureWord = true;
+                lookForWord = false;
+            }
+        }
+    }
+};
 
 DefinitionReader::DefinitionReader(QStringList &topicList, NaviTreeModel &tree)
     : m_topics(topicList), m_tree(tree)
@@ -224,8 +221,8 @@ void DefinitionReader::fieldLine(QStringView line)
     const qsizetype lineAt = m_record.size();
     m_record += line;
     m_record += u'\t';
-    const KeyPositions keys(line);
-    noteKeys(line, lineAt, keys.at[Signature], keys.at[Link]);
+    const KeyPositions keys(line, !m_hasSignatureWord);
+    noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.
@@ -249,9 +246,11 @@ void DefinitionReader::fieldLine(QStringView line)
     }
 }
 
-void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, qsizetype signatureAt, qsizetype linkAt)
+void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys)
 {
-    if (!m_hasSignatureWord && (signatureAt >= 0 || containsSignatureWord(line)))
+    const qsizetype signatureAt = keys.at[Signature];
+    const qsizetype linkAt = keys.at[Link];
+    if (keys.signatureWord || signatureAt >= 0)
         m_hasSignatureWord = true;
     if (m_recordSignature.isNull() && signatureAt >= 0)
         m_recordSignature = valueSpan(line, lineAt, signatureAt, Signature);
@@ -273,8 +272,8 @@ void DefinitionReader::closeBlock()
         m_record += u"signature=";
         m_record += m_signature;
         const QStringView field = QStringView(m_record).mid(fieldAt);
-        const KeyPositions keys(field);
-        noteKeys(field, fieldAt, keys.at[Signature], keys.at[Link]);
+        const KeyPositions keys(field, !m_hasSignatureWord);
+        noteKeys(field, fieldAt, keys);
         m_record += u'\t';
     }
     const int topicIndex = int(m_topics.size());

@@ -59,13 +59,14 @@ public:
     };
 
 private:
+    struct KeyPositions;
     void fieldLine(QStringView line);
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
-    // The positions of SIGNATURE= and LINK= in a field line copied to the
-    // record at lineAt, or -1.
-    void noteKeys(QStringView line, qsizetype lineAt, qsizetype signatureAt, qsizetype linkAt);
+    // Notes what a field line copied to the record at lineAt holds of
+    // SIGNATURE and LINK=.
+    void noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys);
     // The key of m_firstTopicByLink for a signature and link, in m_key.
     const QString &linkKey(QStringView signature, QStringView link) const;
 
