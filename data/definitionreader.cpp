@@ -88,8 +88,8 @@ DefinitionObserver::Key observedKey(Key key)
 } // namespace
 
 // Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look. On request
-// the same pass tells whether the word SIGNATURE occurs anywhere.
+// ends in "=", so only the text before each "=" needs a look. On request it
+// also tells whether the word SIGNATURE occurs anywhere in the line.
 struct DefinitionReader::KeyPositions {
     qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
     qsizetype firstEquals = -1;
@@ -97,29 +97,55 @@ struct DefinitionReader::KeyPositions {
 
     KeyPositions(QStringView line, bool lookForSignatureWord)
     {
-        constexpr QStringView word = u"SIGNATURE";
         int missing = KeyCount;
-        bool lookForWord = lookForSignatureWord;
-        // Lines are short: one plain loop beats library searches per "=".
+        // Lines are short: a plain loop beats a library search per "=".
         const QChar *text = line.data();
         const qsizetype size = line.size();
-        for (qsizetype i = 0; i < size && (missing > 0 || lookForWord); ++i) {
-            const char16_t ch = text[i].unicode();
-            if (ch == u'=') {
-                if (firstEquals < 0)
-                    firstEquals = i;
-                for (int k = 0; k < KeyCount; ++k) {
-                    const qsizetype start = i + 1 - kKeys[k].size();
-                    if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
-                        at[k] = start;
-                        --missing;
-                    }
+        for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
+            if (text[eq] != u'=')
+                continue;
+            if (firstEquals < 0)
+                firstEquals = eq;
+            for (int k = 0; k < KeyCount; ++k) {
+                const qsizetype start = eq + 1 - kKeys[k].size();
+                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
+                    at[k] = start;
+                    --missing;
                 }
-            } else if (lookForWord && (ch | 0x20) == u's' && matchesAt(line, i, word)) {
-                // Only s and S upper-case to S in the code page.
-                signatureWord = true;
-                lookForWord = false;
             }
+        }
+        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(line));
+    }
+
+    // Looks at every ninth character at most (Horspool's skip on the last
+    // letter of the window), as most lines never hold the word.
+    static bool containsSignatureWord(QStringView line)
+    {
+        constexpr QStringView word = u"SIGNATURE";
+        constexpr qsizetype last = 8; // word.size() - 1
+        for (qsizetype end = last; end < line.size();) {
+            const char16_t ch = Wexal::upperChar(line[end]).unicode();
+            if (ch == u'E' && matchesAt(line, end - last, word))
+                return true;
+            end += skipAfter(ch);
+        }
+        return false;
+    }
+
+    // How far the window may move when its last character upper-cases to ch:
+    // to line ch up with its last place among the first eight letters.
+    static constexpr qsizetype skipAfter(char16_t ch)
+    {
+        switch (ch) {
+        case u'S': return 8;
+        case u'I': return 7;
+        case u'G': return 6;
+        case u'N': return 5;
+        case u'A': return 4;
+        case u'T': return 3;
+        case u'U': return 2;
+        case u'R': return 1;
+        default: return 9;
         }
     }
 };
