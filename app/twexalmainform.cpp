@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QScreen>
@@ -245,7 +246,16 @@ void TWexalMainForm::FormShow()
     state().FindNextAvailable = false;
 
     DefinitionReader reader(state().TopicList, treeModel());
-    reader.setProcessEvents([] { QCoreApplication::processEvents(); });
+    // Pending events are handled while the files are read, but at most every
+    // 50 ms: each round lays out and paints the window again.
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    reader.setProcessEvents([&sinceEvents] {
+        if (sinceEvents.elapsed() < 50)
+            return;
+        QCoreApplication::processEvents();
+        sinceEvents.restart();
+    });
     reader.LoadDefinition(state().ProgramDir);
     treeView()->collapseAll();
     QCoreApplication::processEvents();

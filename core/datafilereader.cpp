@@ -10,6 +10,16 @@
 namespace {
 constexpr qsizetype kChunk = 256 * 1024;
 constexpr char kCtrlZ = 26;
+
+// Windows-1250 byte to character, for decoding whole lines in one loop.
+struct DecodeTable {
+    char16_t map[256];
+    DecodeTable()
+    {
+        for (int b = 0; b < 256; ++b)
+            map[b] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(b)).unicode();
+    }
+};
 } // namespace
 
 DataFileReader::DataFileReader(QIODevice &device) : m_device(device) {}
@@ -23,9 +33,11 @@ bool DataFileReader::fill()
 {
     if (m_deviceDone)
         return false;
-    if (m_pos > 0) {
-        m_buffer.remove(0, m_pos);
-        m_pos = 0;
+    // Bytes before the line being read are done with.
+    if (m_lineStart > 0) {
+        m_buffer.remove(0, m_lineStart);
+        m_pos -= m_lineStart;
+        m_lineStart = 0;
     }
     const qsizetype old = m_buffer.size();
     m_buffer.resize(old + kChunk);
@@ -76,47 +88,69 @@ bool DataFileReader::atEnd()
     return true;
 }
 
-QByteArray DataFileReader::readLineBytes()
+QByteArrayView DataFileReader::nextLine()
 {
+    m_lineSize = 0;
     if (atEnd())
-        return QByteArray();
-    qsizetype scanned = m_pos;
-    qsizetype end = findLineEnd(scanned);
+        return QByteArrayView();
+    m_lineStart = m_pos;
+    qsizetype end = findLineEnd(m_pos);
     while (end < 0) {
-        scanned = m_buffer.size() - m_pos; // relative, buffer may move
+        const qsizetype scanned = m_buffer.size() - m_lineStart; // the buffer may move
         if (!fill())
             break;
-        end = findLineEnd(scanned);
+        end = findLineEnd(m_lineStart + scanned);
     }
     ++m_lineNumber;
     if (end < 0) {
         // Last line without a line end.
-        QByteArray line = m_buffer.mid(m_pos);
+        m_lineSize = m_buffer.size() - m_lineStart;
         m_pos = m_buffer.size();
+        const QByteArrayView line(m_buffer.constData() + m_lineStart, m_lineSize);
         if (m_observer)
             m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
         return line;
     }
-    QByteArray line = m_buffer.mid(m_pos, end - m_pos);
+    m_lineSize = end - m_lineStart;
     if (m_buffer.at(end) == kCtrlZ) {
         m_pos = end;
+        const QByteArrayView line(m_buffer.constData() + m_lineStart, m_lineSize);
         if (m_observer)
             m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
         stopAtCtrlZ(end, m_lineNumber);
-        return line;
+        return QByteArrayView(m_buffer.constData() + m_lineStart, m_lineSize);
     }
     m_pos = end + 1;
     if (m_pos >= m_buffer.size())
-        fill();
+        fill(); // keeps the line, may move it
     const bool crLf = m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n';
     if (crLf)
         ++m_pos;
+    const QByteArrayView line(m_buffer.constData() + m_lineStart, m_lineSize);
     if (m_observer)
         m_observer->lineRead(m_lineNumber, line, crLf ? DataFileObserver::LineEnd::CrLf : DataFileObserver::LineEnd::Cr);
     return line;
 }
 
+QByteArray DataFileReader::readLineBytes()
+{
+    return nextLine().toByteArray();
+}
+
 QString DataFileReader::readLine()
 {
-    return Wexal::Cp1250::decode(readLineBytes());
+    return Wexal::Cp1250::decode(nextLine());
+}
+
+QStringView DataFileReader::readLineView()
+{
+    static const DecodeTable table;
+    const QByteArrayView bytes = nextLine();
+    // m_text only grows: the longest line so far sets its size.
+    if (m_text.size() < bytes.size())
+        m_text.resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
+    for (const char c : bytes)
+        *out++ = table.map[static_cast<unsigned char>(c)];
+    return QStringView(m_text.constData(), bytes.size());
 }

@@ -23,6 +23,9 @@ public:
     QByteArray readLineBytes();
     // The next line decoded from Windows-1250.
     QString readLine();
+    // The same, as a view of the reader's own buffer: valid until the next
+    // read. Reading a file this way allocates nothing per line.
+    QStringView readLineView();
 
     bool hasError() const { return m_error; }
     QString errorString() const;
@@ -37,10 +40,17 @@ private:
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
     void stopAtCtrlZ(qsizetype at, int lineNumber);
+    // Reads the next line; it stands in m_buffer at m_lineStart, m_lineSize
+    // bytes long, until the next read.
+    QByteArrayView nextLine();
 
     QIODevice &m_device;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
+    // The line read last; fill() keeps it in the buffer.
+    qsizetype m_lineStart = 0;
+    qsizetype m_lineSize = 0;
+    QString m_text; // readLineView()'s decoded line
     bool m_deviceDone = false;
     bool m_sawCtrlZ = false;
     bool m_error = false;

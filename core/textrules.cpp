@@ -19,8 +19,8 @@ constexpr char16_t kPairs[][2] = {
 };
 
 struct UpperTable {
-    std::array<char16_t, 0x180> map{};
-    UpperTable()
+    std::array<char16_t, detail::kUpperTableSize> map{};
+    constexpr UpperTable()
     {
         for (std::size_t i = 0; i < map.size(); ++i)
             map[i] = static_cast<char16_t>(i);
@@ -31,11 +31,8 @@ struct UpperTable {
     }
 };
 
-const UpperTable &upperTable()
-{
-    static const UpperTable table;
-    return table;
-}
+// Built by the compiler: no start-up work and no guard on every look-up.
+constexpr UpperTable kUpperTable;
 
 bool isBlank(QChar ch)
 {
@@ -46,7 +43,7 @@ bool isBlank(QChar ch)
 // upper-cased text: records are read field by field for every topic opened.
 bool containsUpperCased(QStringView text, QStringView upperKey)
 {
-    const auto &map = upperTable().map;
+    const auto &map = kUpperTable.map;
     const qsizetype m = upperKey.size();
     for (qsizetype i = 0; i + m <= text.size(); ++i) {
         qsizetype j = 0;
@@ -64,11 +61,9 @@ bool containsUpperCased(QStringView text, QStringView upperKey)
 
 } // namespace
 
-QChar upperChar(QChar ch)
-{
-    const char16_t u = ch.unicode();
-    return u < upperTable().map.size() ? QChar(upperTable().map[u]) : ch;
-}
+namespace detail {
+const char16_t *const kUpper = kUpperTable.map.data();
+} // namespace detail
 
 QString upperCase(QStringView text)
 {

@@ -9,7 +9,15 @@ namespace Wexal {
 // Upper-casing of the Windows-1250 code page: a-z and the accented letter
 // pairs of the code page (Polish letters included). The length never changes;
 // characters without a pair (ß, µ, digits, signs) stay as they are.
-QChar upperChar(QChar ch);
+namespace detail {
+constexpr char16_t kUpperTableSize = 0x180;
+extern const char16_t *const kUpper; // kUpperTableSize entries
+} // namespace detail
+inline QChar upperChar(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    return u < detail::kUpperTableSize ? QChar(detail::kUpper[u]) : ch;
+}
 QString upperCase(QStringView text);
 
 // Only the letters a to z change.

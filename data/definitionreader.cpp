@@ -12,7 +12,6 @@
 #include <new>
 
 using namespace Qt::StringLiterals;
-using Wexal::upperCase;
 
 namespace {
 
@@ -56,36 +55,23 @@ bool matchesAt(QStringView text, qsizetype at, QStringView word)
     return true;
 }
 
-// Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look.
-struct KeyPositions {
-    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
-
-    explicit KeyPositions(QStringView line)
-    {
-        int missing = KeyCount;
-        for (qsizetype eq = line.indexOf(u'='); eq >= 0 && missing > 0; eq = line.indexOf(u'=', eq + 1)) {
-            for (int k = 0; k < KeyCount; ++k) {
-                const qsizetype start = eq + 1 - kKeys[k].size();
-                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
-                    at[k] = start;
-                    --missing;
-                }
-            }
-        }
-    }
-};
-
-// The upper-cased text of a line after the key found at position at, up to
-// the next tab; a null string when the key was not found.
-QString valueAfter(QStringView line, qsizetype at, Key key)
+// Where the text after the key found at position at runs, up to the next
+// tab, as a span of the record the line was copied to at lineAt.
+DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
 {
-    if (at < 0)
-        return QString();
     const qsizetype from = at + kKeys[key].size();
     const qsizetype tab = line.indexOf(u'\t', from);
-    const QString value = upperCase(line.mid(from, tab < 0 ? -1 : tab - from));
-    return value.isNull() ? QString(u""_s) : value;
+    return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
+}
+
+// Appends text upper-cased.
+void appendUpper(QString &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    QChar *to = out.data() + start;
+    for (const QChar ch : text)
+        *to++ = Wexal::upperChar(ch);
 }
 
 DefinitionObserver::Key observedKey(Key key)
@@ -99,19 +85,70 @@ DefinitionObserver::Key observedKey(Key key)
     }
 }
 
-bool containsSignatureWord(QStringView line)
-{
-    constexpr QStringView word = u"SIGNATURE";
-    const qsizetype last = line.size() - word.size();
-    for (qsizetype i = 0; i <= last; ++i) {
-        // Only s and S upper-case to S in the code page.
-        if ((line[i].unicode() | 0x20) == u's' && matchesAt(line, i, word))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
+
+// Where each key first occurs in a line after upper-casing, or -1. Every key
+// ends in "=", so only the text before each "=" needs a look. On request it
+// also tells whether the word SIGNATURE occurs anywhere in the line.
+struct DefinitionReader::KeyPositions {
+    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
+    qsizetype firstEquals = -1;
+    bool signatureWord = false;
+
+    KeyPositions(QStringView line, bool lookForSignatureWord)
+    {
+        int missing = KeyCount;
+        // Lines are short: a plain loop beats a library search per "=".
+        const QChar *text = line.data();
+        const qsizetype size = line.size();
+        for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
+            if (text[eq] != u'=')
+                continue;
+            if (firstEquals < 0)
+                firstEquals = eq;
+            for (int k = 0; k < KeyCount; ++k) {
+                const qsizetype start = eq + 1 - kKeys[k].size();
+                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
+                    at[k] = start;
+                    --missing;
+                }
+            }
+        }
+        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(line));
+    }
+
+    // Looks at every ninth character at most (Horspool's skip on the last
+    // letter of the window), as most lines never hold the word.
+    static bool containsSignatureWord(QStringView line)
+    {
+        constexpr QStringView word = u"SIGNATURE";
+        constexpr qsizetype last = 8; // word.size() - 1
+        for (qsizetype end = last; end < line.size();) {
+            const char16_t ch = Wexal::upperChar(line[end]).unicode();
+            if (ch == u'E' && matchesAt(line, end - last, word))
+                return true;
+            end += skipAfter(ch);
+        }
+        return false;
+    }
+
+    // How far the window may move when its last character upper-cases to ch:
+    // to line ch up with its last place among the first eight letters.
+    static constexpr qsizetype skipAfter(char16_t ch)
+    {
+        switch (ch) {
+        case u'S': return 8;
+        case u'I': return 7;
+        case u'G': return 6;
+        case u'N': return 5;
+        case u'A': return 4;
+        case u'T': return 3;
+        case u'U': return 2;
+        case u'R': return 1;
+        default: return 9;
+        }
+    }
+};
 
 DefinitionReader::DefinitionReader(QStringList &topicList, NaviTreeModel &tree)
     : m_topics(topicList), m_tree(tree)
@@ -174,21 +211,20 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
     DataFileReader lines(device);
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
-        const QString raw = lines.readLine();
+        const QStringView line = Wexal::trimmedView(lines.readLineView());
         m_lineNumber = lines.lineNumber();
-        const QStringView line = Wexal::trimmedView(raw);
         if (line.isEmpty())
             continue;
         if (line == u"{") {
             if (m_observer)
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
-            m_record.clear();
+            m_record.truncate(0); // keeps its room for the next record
             m_name.clear();
             m_parent.clear();
             m_view.clear();
             m_hasSignatureWord = false;
-            m_recordSignature = QString();
-            m_recordLink = QString();
+            m_recordSignature = Span();
+            m_recordLink = Span();
             m_inBlock = true;
         } else if (line == u"}") {
             closeBlock();
@@ -208,10 +244,11 @@ void DefinitionReader::fieldLine(QStringView line)
 {
     if (line.endsWith(u';'))
         line.chop(1);
+    const qsizetype lineAt = m_record.size();
     m_record += line;
     m_record += u'\t';
-    const KeyPositions keys(line);
-    noteKeys(line, keys.at[Signature], keys.at[Link]);
+    const KeyPositions keys(line, !m_hasSignatureWord);
+    noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.
@@ -226,7 +263,7 @@ void DefinitionReader::fieldLine(QStringView line)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const QString value = line.mid(line.indexOf(u'=') + 1).toString();
+    const QString value = line.mid(keys.firstEquals + 1).toString();
     switch (taken) {
     case Name: m_name = value; break;
     case Parent: m_parent = value; break;
@@ -235,14 +272,16 @@ void DefinitionReader::fieldLine(QStringView line)
     }
 }
 
-void DefinitionReader::noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt)
+void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys)
 {
-    if (!m_hasSignatureWord && (signatureAt >= 0 || containsSignatureWord(line)))
+    const qsizetype signatureAt = keys.at[Signature];
+    const qsizetype linkAt = keys.at[Link];
+    if (keys.signatureWord || signatureAt >= 0)
         m_hasSignatureWord = true;
-    if (m_recordSignature.isNull())
-        m_recordSignature = valueAfter(line, signatureAt, Signature);
-    if (m_recordLink.isNull())
-        m_recordLink = valueAfter(line, linkAt, Link);
+    if (m_recordSignature.isNull() && signatureAt >= 0)
+        m_recordSignature = valueSpan(line, lineAt, signatureAt, Signature);
+    if (m_recordLink.isNull() && linkAt >= 0)
+        m_recordLink = valueSpan(line, lineAt, linkAt, Link);
 }
 
 void DefinitionReader::closeBlock()
@@ -255,17 +294,21 @@ void DefinitionReader::closeBlock()
     }
     const bool appendSignature = !m_hasSignatureWord;
     if (appendSignature) {
-        const QString field = u"signature="_s + m_signature;
-        m_record += field + u'\t';
-        const KeyPositions keys(field);
-        noteKeys(field, keys.at[Signature], keys.at[Link]);
+        const qsizetype fieldAt = m_record.size();
+        m_record += u"signature=";
+        m_record += m_signature;
+        const QStringView field = QStringView(m_record).mid(fieldAt);
+        const KeyPositions keys(field, !m_hasSignatureWord);
+        noteKeys(field, fieldAt, keys);
+        m_record += u'\t';
     }
     const int topicIndex = int(m_topics.size());
-    m_topics.append(m_record);
+    // A copy of its own size: m_record keeps its room for the next block.
+    m_topics.append(QString(m_record.constData(), m_record.size()));
     indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
-    if (upperCase(m_view) != u"SHOW")
+    if (!Wexal::sameText(m_view, u"SHOW"))
         return;
     const int parentNode = m_parent == u"nil" ? -1 : FindParentNode(m_parent, m_signature);
     m_tree.addNode(parentNode, m_name, topicIndex);
@@ -286,9 +329,13 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     m_observer->blockClosed(m_lineNumber, block);
 }
 
-QString DefinitionReader::linkKey(const QString &upperSignature, const QString &upperLink)
+const QString &DefinitionReader::linkKey(QStringView signature, QStringView link) const
 {
-    return upperSignature + u'\t' + upperLink;
+    m_key.truncate(0);
+    appendUpper(m_key, signature);
+    m_key += u'\t';
+    appendUpper(m_key, link);
+    return m_key;
 }
 
 void DefinitionReader::indexTopic(int topicIndex)
@@ -296,14 +343,16 @@ void DefinitionReader::indexTopic(int topicIndex)
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
-    const QString key = linkKey(m_recordSignature, m_recordLink);
+    const QStringView record(m_record);
+    const QString &key = linkKey(record.mid(m_recordSignature.start, m_recordSignature.size),
+                                 record.mid(m_recordLink.start, m_recordLink.size));
     if (!m_firstTopicByLink.contains(key))
-        m_firstTopicByLink.insert(key, topicIndex);
+        m_firstTopicByLink.insert(QString(key.constData(), key.size()), topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const
 {
-    return m_firstTopicByLink.value(linkKey(upperCase(signature), upperCase(link)), -1);
+    return m_firstTopicByLink.value(linkKey(signature, link), -1);
 }
 
 int DefinitionReader::FindParentNode(const QString &parent, const QString &signature) const

@@ -51,14 +51,24 @@ public:
     // topic has no node.
     int FindParentNode(const QString &parent, const QString &signature) const;
 
+    // A piece of the record being read: start -1 when absent.
+    struct Span {
+        qsizetype start = -1;
+        qsizetype size = 0;
+        bool isNull() const { return start < 0; }
+    };
+
 private:
+    struct KeyPositions;
     void fieldLine(QStringView line);
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
-    // The positions of SIGNATURE= and LINK= in a field line, or -1.
-    void noteKeys(QStringView line, qsizetype signatureAt, qsizetype linkAt);
-    static QString linkKey(const QString &upperSignature, const QString &upperLink);
+    // Notes what a field line copied to the record at lineAt holds of
+    // SIGNATURE and LINK=.
+    void noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys);
+    // The key of m_firstTopicByLink for a signature and link, in m_key.
+    const QString &linkKey(QStringView signature, QStringView link) const;
 
     QStringList &m_topics;
     NaviTreeModel &m_tree;
@@ -73,16 +83,17 @@ private:
     QString m_signature; // carries over from block to block within a file
     bool m_inBlock = false;
     // What the parent lookup needs of the record, gathered line by line:
-    // whether the word SIGNATURE occurs, and the upper-cased text after the
-    // first "SIGNATURE=" and the first "LINK=" up to the next tab (null when
-    // absent). Keys hold no tab, so a key's first occurrence in the record is
-    // its first occurrence in a line.
+    // whether the word SIGNATURE occurs, and where in m_record the text after
+    // the first "SIGNATURE=" and the first "LINK=" runs up to the next tab
+    // (null when absent). Keys hold no tab, so a key's first occurrence in
+    // the record is its first occurrence in a line.
     bool m_hasSignatureWord = false;
-    QString m_recordSignature;
-    QString m_recordLink;
+    Span m_recordSignature;
+    Span m_recordLink;
 
     // First topic index for each upper-cased signature and link.
     QHash<QString, int> m_firstTopicByLink;
+    mutable QString m_key; // linkKey()'s room
 
     DefinitionObserver *m_observer = nullptr;
     int m_lineNumber = 0; // of the line being read, for the observer

@@ -8,6 +8,7 @@ void NaviTreeModel::clear()
     m_nodes.clear();
     m_topLevel.clear();
     m_nodeOfTopic.clear();
+    m_nodeOfFarTopic.clear();
     endResetModel();
 }
 
@@ -23,15 +24,30 @@ int NaviTreeModel::addNode(int parentNode, const QString &text, int topicIndex)
     m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}});
     // m_nodes may have moved: take the sibling list again.
     (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
-    if (!m_nodeOfTopic.contains(topicIndex))
-        m_nodeOfTopic.insert(topicIndex, node);
+    noteNodeOfTopic(topicIndex, node);
     endInsertRows();
     return node;
 }
 
+void NaviTreeModel::noteNodeOfTopic(int topicIndex, int node)
+{
+    // Topic indices count the topics read, so they are dense: a plain table
+    // serves them; any index far beyond the nodes goes to the hash.
+    if (topicIndex >= 0 && topicIndex <= 2 * m_nodes.size() + 1024) {
+        if (topicIndex >= m_nodeOfTopic.size())
+            m_nodeOfTopic.resize(topicIndex + 1, -1);
+        if (m_nodeOfTopic[topicIndex] < 0 && !m_nodeOfFarTopic.contains(topicIndex))
+            m_nodeOfTopic[topicIndex] = node;
+    } else if (!m_nodeOfFarTopic.contains(topicIndex)) {
+        m_nodeOfFarTopic.insert(topicIndex, node);
+    }
+}
+
 int NaviTreeModel::FindTreeNodeByTopic(int topicIndex) const
 {
-    return m_nodeOfTopic.value(topicIndex, -1);
+    if (topicIndex >= 0 && topicIndex < m_nodeOfTopic.size() && m_nodeOfTopic[topicIndex] >= 0)
+        return m_nodeOfTopic[topicIndex];
+    return m_nodeOfFarTopic.value(topicIndex, -1);
 }
 
 QVector<int> NaviTreeModel::nodesInTreeOrder() const

@@ -67,7 +67,11 @@ private:
     };
     QVector<Node> m_nodes;
     QVector<int> m_topLevel;
+    void noteNodeOfTopic(int topicIndex, int node);
+
     // Each topic index is added at most once, so the first node in tree
-    // order is the only one.
-    QHash<int, int> m_nodeOfTopic;
+    // order is the only one. Indexed by topic, -1 for none; topics far
+    // beyond the table are in m_nodeOfFarTopic.
+    QVector<int> m_nodeOfTopic;
+    QHash<int, int> m_nodeOfFarTopic;
 };

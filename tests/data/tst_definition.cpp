@@ -141,6 +141,14 @@ void DefinitionTest::blocks_data()
         << QList<QStringList>{{u"{"_s, u"NAME=T"_s, u"PARENT=nil"_s, u"OPIS=signature"_s, u"}"_s}}
         << QStringList{u"NAME=T\tPARENT=nil\tOPIS=signature\t"_s} << QString();
 
+    QTest::newRow("signature word found anywhere in a line, after a near miss")
+        << QList<QStringList>{{u"{"_s, u"NAME=T"_s, u"PARENT=nil"_s, u"OPIS=xsignaturSiGnAtUrEs ą"_s, u"}"_s}}
+        << QStringList{u"NAME=T\tPARENT=nil\tOPIS=xsignaturSiGnAtUrEs ą\t"_s} << QString();
+
+    QTest::newRow("a word short of signature does not suppress completion")
+        << QList<QStringList>{{u"{"_s, u"NAME=T"_s, u"PARENT=nil"_s, u"OPIS=signatur ignature signatura"_s, u"}"_s}}
+        << QStringList{u"NAME=T\tPARENT=nil\tOPIS=signatur ignature signatura\tsignature=\t"_s} << QString();
+
     QTest::newRow("a topic's own link as parent does not make it its own child")
         << QList<QStringList>{{u"{"_s, u"NAME=T"_s, u"PARENT=A"_s, u"LINK=A"_s, u"VIEW=SHOW"_s, u"}"_s}}
         << QStringList{u"NAME=T\tPARENT=A\tLINK=A\tVIEW=SHOW\tsignature=\t"_s} << u"T(0)"_s;
