@@ -2,17 +2,15 @@
 
 #include "core/cp1250.h"
 #include "core/datafile.h"
-#include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"
 #include "table/tablefileloader.h"
 
-#include <QBuffer>
 #include <QSet>
 
-#include <string>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 using Wexal::GetTabField;
@@ -32,15 +30,13 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
 }
 
 
-QByteArray encodeParagraph(const QString &text)
+char *encodeParagraph(const QString &text, char *out)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
     for (const QChar ch : text) {
         const int b = Wexal::Cp1250::fromUnicode(ch);
         *out++ = b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte;
     }
-    return bytes;
+    return out;
 }
 
 } // namespace
@@ -103,8 +99,8 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
         index.beginTopic(topic, SearchIndex::TopicKind::Text);
         for (const QString &paragraph : std::as_const(paragraphs)) {
             index.beginItem();
-            index.appendText(encodeParagraph(paragraph));
-            index.endItem();
+            char *const begin = index.itemText(std::size_t(paragraph.size()));
+            index.endItemText(std::size_t(encodeParagraph(paragraph, begin) - begin));
         }
         return;
     }
@@ -135,37 +131,51 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
     const DataFile data = DataFile::read(path, DataFile::Kind::TableTopic);
     if (!data.isRead())
         return false;
-    QBuffer file;
-    file.setData(data.bytes());
-    file.open(QIODevice::ReadOnly);
-    DataFileReader reader(file);
+    // The lines as DataFileReader gives them, found in the file's bytes in
+    // place: a line ends at CR (a LF right after it belongs to the line
+    // end), a Ctrl-Z ends the file.
+    const QByteArray &bytes = data.bytes();
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    if (const void *ctrlZ = std::memchr(p, 26, bytes.size()))
+        end = static_cast<const char *>(ctrlZ);
+
     QVector<QByteArrayView> cells(columns);
-    std::string text;
     // Row 1 is there from the start, empty; while all its cells are empty the
     // next line fills it again (as the grid does), so it is added only once
     // a line gives it a cell, or at the end.
     bool firstRowOpen = true;
-    const auto addRow = [&] {
+    const auto addRow = [&](std::size_t lineLength) {
         index.beginItem();
-        text.clear();
+        // The shown text is never longer than the line plus the tabs between
+        // its shown cells.
+        char *const begin = index.itemText(lineLength + std::size_t(shownColumns.size()));
+        char *out = begin;
         bool first = true;
         for (const int c : shownColumns) {
             if (!first)
-                text.push_back('\t');
-            const std::size_t before = text.size();
+                *out++ = '\t';
+            char *const before = out;
             if (c < columns)
-                Wexal::appendVisibleCellText(cells[c], text);
+                out = Wexal::appendVisibleCellText(cells[c], out);
             if (first) {
-                index.appendCodeDigits(QByteArrayView(text.data() + before, qsizetype(text.size() - before)));
+                index.appendCodeDigits(QByteArrayView(before, out - before));
                 first = false;
             }
         }
-        index.appendText(QByteArrayView(text.data(), qsizetype(text.size())));
-        index.endItem();
+        index.endItemText(std::size_t(out - begin));
     };
 
-    while (!reader.atEnd()) {
-        const QByteArray line = reader.readLineBytes();
+    while (p < end) {
+        const void *cr = std::memchr(p, '\r', std::size_t(end - p));
+        const char *lineEnd = cr ? static_cast<const char *>(cr) : end;
+        const QByteArrayView line(p, lineEnd - p);
+        p = lineEnd;
+        if (p < end) {
+            ++p;
+            if (p < end && *p == '\n')
+                ++p;
+        }
         if (trimmedBytes(line).isEmpty())
             continue;
         QByteArrayView rest(line);
@@ -184,11 +194,11 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
         if (firstRowOpen && !anyCell)
             continue;
         firstRowOpen = false;
-        addRow();
+        addRow(std::size_t(line.size()));
     }
     if (firstRowOpen) {
         cells.fill(QByteArrayView());
-        addRow();
+        addRow(0);
     }
-    return !reader.hasError();
+    return true;
 }
