@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace {
 
@@ -29,13 +33,13 @@ struct FoldTable
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
-// Eight bytes folded at once when they are all ASCII and none is NUL;
-// false leaves them to the table.
+// Eight bytes folded at once when they are all ASCII; false leaves them to
+// the table.
 bool foldAsciiWord(const char *in, char *folded)
 {
     std::uint64_t word;
     std::memcpy(&word, in, sizeof word);
-    if ((word & kHighBits) || ((word - kOnes) & ~word & kHighBits))
+    if (word & kHighBits)
         return false;
     // A byte's high bit set in atLeastA when it is >= 'a', in pastZ when > 'z'.
     const std::uint64_t atLeastA = word + kOnes * (0x80 - 'a');
@@ -64,17 +68,34 @@ std::string foldedBytes(const QString &text)
     return bytes;
 }
 
-void foldBytes(char *shown, char *folded, std::size_t length, const std::array<char, 256> &map)
+void foldBytes(const char *shown, char *folded, std::size_t length, const std::array<char, 256> &map)
 {
-    for (std::size_t i = 0; i < length; ++i) {
-        // A NUL would end the item early.
-        const char c = shown[i] == '\0' ? SearchIndex::NoByte : shown[i];
-        shown[i] = c;
-        folded[i] = map[static_cast<unsigned char>(c)];
-    }
+    for (std::size_t i = 0; i < length; ++i)
+        folded[i] = map[static_cast<unsigned char>(shown[i])];
+}
+
+// Not value-initialised: pages no item reaches are never touched. Blocks
+// are filled from end to end, so they are asked for in huge pages where the
+// system gives them: one page fault for 2 MB instead of 512.
+SearchIndex::BlockBytesPtr allocateBlock(std::size_t capacity)
+{
+    constexpr std::size_t HugePage = std::size_t(2) << 20;
+    const std::size_t rounded = (capacity + HugePage - 1) / HugePage * HugePage;
+    void *bytes = std::aligned_alloc(HugePage, rounded);
+    if (!bytes)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(bytes, rounded, MADV_HUGEPAGE);
+#endif
+    return SearchIndex::BlockBytesPtr(static_cast<char *>(bytes));
 }
 
 } // namespace
+
+void SearchIndex::BlockMemory::operator()(char *bytes) const
+{
+    std::free(bytes);
+}
 
 void SearchIndex::addTitle(int node, int topic, const QString &caption)
 {
@@ -113,9 +134,8 @@ char *SearchIndex::itemText(std::size_t maxLength)
     if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
         Block block;
         block.capacity = std::max(BlockBytes, bytes);
-        // Not value-initialised: pages no item reaches are never touched.
-        block.folded.reset(new char[block.capacity]);
-        block.shown.reset(new char[block.capacity]);
+        block.folded = allocateBlock(block.capacity);
+        block.shown = allocateBlock(block.capacity);
         block.firstItem = itemCount();
         m_blocks.push_back(std::move(block));
     }
@@ -130,6 +150,9 @@ void SearchIndex::endItemText(std::size_t length)
     const std::size_t start = block.size;
     char *shown = block.shown.get() + start;
     char *folded = block.folded.get() + start;
+    // A NUL would end the item early.
+    if (std::memchr(shown, '\0', length))
+        std::replace(shown, shown + length, '\0', NoByte);
     const FoldTable &table = foldTable();
     std::size_t i = 0;
     if (table.asciiUpperCase) {

@@ -44,11 +44,17 @@ public:
         int items = 0;
     };
 
+    struct BlockMemory
+    {
+        void operator()(char *bytes) const;
+    };
+    using BlockBytesPtr = std::unique_ptr<char[], BlockMemory>;
+
     // A block of item texts: [begin, end) of the items it holds.
     struct Block
     {
-        std::unique_ptr<char[]> folded;
-        std::unique_ptr<char[]> shown;
+        BlockBytesPtr folded;
+        BlockBytesPtr shown;
         std::size_t size = 0;
         std::size_t capacity = 0;
         int firstItem = 0;

@@ -145,6 +145,8 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
     // next line fills it again (as the grid does), so it is added only once
     // a line gives it a cell, or at the end.
     bool firstRowOpen = true;
+    // Most lines hold no markup: their cells are copied as they stand.
+    bool lineHasMarkup = false;
     const auto addRow = [&](std::size_t lineLength) {
         index.beginItem();
         // The shown text is never longer than the line plus the tabs between
@@ -156,8 +158,15 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
             if (!first)
                 *out++ = '\t';
             char *const before = out;
-            if (c < columns)
-                out = Wexal::appendVisibleCellText(cells[c], out);
+            if (c < columns) {
+                const QByteArrayView cell = cells[c];
+                if (lineHasMarkup) {
+                    out = Wexal::appendVisibleCellText(cell, out);
+                } else if (!cell.isEmpty()) {
+                    std::memcpy(out, cell.data(), std::size_t(cell.size()));
+                    out += cell.size();
+                }
+            }
             if (first) {
                 index.appendCodeDigits(QByteArrayView(before, out - before));
                 first = false;
@@ -178,22 +187,20 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
         }
         if (trimmedBytes(line).isEmpty())
             continue;
-        QByteArrayView rest(line);
+        const char *rest = line.data();
+        const char *const restEnd = rest + line.size();
         bool anyCell = false;
         for (int c = 0; c < columns; ++c) {
-            const qsizetype tab = rest.indexOf('\t');
-            if (tab >= 0) {
-                cells[c] = trimmedBytes(rest.first(tab));
-                rest = rest.sliced(tab + 1);
-            } else {
-                cells[c] = trimmedBytes(rest);
-                rest = QByteArrayView();
-            }
+            const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
+            const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
+            cells[c] = trimmedBytes(QByteArrayView(rest, cellEnd - rest));
+            rest = tab ? cellEnd + 1 : restEnd;
             anyCell = anyCell || !cells[c].isEmpty();
         }
         if (firstRowOpen && !anyCell)
             continue;
         firstRowOpen = false;
+        lineHasMarkup = std::memchr(line.data(), '#', std::size_t(line.size())) != nullptr;
         addRow(std::size_t(line.size()));
     }
     if (firstRowOpen) {
