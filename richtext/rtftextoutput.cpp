@@ -241,6 +241,9 @@ void RtfTextOutput::dropLoneSurrogate(const RtfGroupState &state)
 
 void RtfTextOutput::startRun(const RtfCharProps &props)
 {
+    // Paragraphs without their formats: one run holds the text as well.
+    if (m_sink)
+        return;
     if (props != m_runProps) {
         flushText();
         m_runProps = props;
