@@ -6,11 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-
-#include <sys/mman.h>
 
 namespace {
 
@@ -74,28 +70,7 @@ void foldBytes(const char *shown, char *folded, std::size_t length, const std::a
         folded[i] = map[static_cast<unsigned char>(shown[i])];
 }
 
-// Not value-initialised: pages no item reaches are never touched. Blocks
-// are filled from end to end, so they are asked for in huge pages where the
-// system gives them: one page fault for 2 MB instead of 512.
-SearchIndex::BlockBytesPtr allocateBlock(std::size_t capacity)
-{
-    constexpr std::size_t HugePage = std::size_t(2) << 20;
-    const std::size_t rounded = (capacity + HugePage - 1) / HugePage * HugePage;
-    void *bytes = std::aligned_alloc(HugePage, rounded);
-    if (!bytes)
-        throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(bytes, rounded, MADV_HUGEPAGE);
-#endif
-    return SearchIndex::BlockBytesPtr(static_cast<char *>(bytes));
-}
-
 } // namespace
-
-void SearchIndex::BlockMemory::operator()(char *bytes) const
-{
-    std::free(bytes);
-}
 
 void SearchIndex::addTitle(int node, int topic, const QString &caption)
 {
@@ -134,8 +109,9 @@ char *SearchIndex::itemText(std::size_t maxLength)
     if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
         Block block;
         block.capacity = std::max(BlockBytes, bytes);
-        block.folded = allocateBlock(block.capacity);
-        block.shown = allocateBlock(block.capacity);
+        // Not value-initialised: pages no item reaches are never touched.
+        block.folded.reset(new char[block.capacity]);
+        block.shown.reset(new char[block.capacity]);
         block.firstItem = itemCount();
         m_blocks.push_back(std::move(block));
     }

@@ -44,17 +44,11 @@ public:
         int items = 0;
     };
 
-    struct BlockMemory
-    {
-        void operator()(char *bytes) const;
-    };
-    using BlockBytesPtr = std::unique_ptr<char[], BlockMemory>;
-
     // A block of item texts: [begin, end) of the items it holds.
     struct Block
     {
-        BlockBytesPtr folded;
-        BlockBytesPtr shown;
+        std::unique_ptr<char[]> folded;
+        std::unique_ptr<char[]> shown;
         std::size_t size = 0;
         std::size_t capacity = 0;
         int firstItem = 0;
