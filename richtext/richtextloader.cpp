@@ -12,6 +12,7 @@
 #include <QTextOption>
 
 #include <new>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -75,7 +76,59 @@ void breakLongRuns(QTextDocument &doc)
         cursor.endEditBlock();
 }
 
+// The paragraph as breakLongRuns() leaves its block.
+void breakLongRun(QString &text)
+{
+    if (text.size() + 1 <= RichTextLoader::LongestRun)
+        return;
+    QString broken;
+    int run = 0;
+    qsizetype taken = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isSpace() || text.at(i) == kBreakOpportunity) {
+            run = 0;
+        } else if (++run > RichTextLoader::LongestRun) {
+            broken.append(QStringView(text).sliced(taken, i - taken));
+            broken.append(QChar(kBreakOpportunity));
+            taken = i;
+            run = 1;
+        }
+    }
+    if (taken == 0)
+        return;
+    broken.append(QStringView(text).sliced(taken));
+    text = std::move(broken);
+}
+
 } // namespace
+
+void RichTextLoader::loadParagraphs(QByteArrayView bytes, QStringList &paragraphs)
+{
+    switch (RtfReader::readParagraphs(bytes, paragraphs)) {
+    case RtfReader::Paragraphs::Read: break;
+    case RtfReader::Paragraphs::NotRtf: {
+        // As setPlainText() places it: every line end a block boundary.
+        QString text = Wexal::Cp1250::decode(bytes);
+        text.replace(u"\r\n"_s, u"\n"_s);
+        text.replace(u'\r', u'\n');
+        text.remove(QChar(0));
+        paragraphs = text.split(u'\n');
+        break;
+    }
+    case RtfReader::Paragraphs::NeedsDocument: {
+        QTextDocument doc;
+        if (RtfReader::read(bytes, doc))
+            breakLongRuns(doc);
+        paragraphs.clear();
+        paragraphs.reserve(doc.blockCount());
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+            paragraphs.append(block.text());
+        return;
+    }
+    }
+    for (QString &paragraph : paragraphs)
+        breakLongRun(paragraph);
+}
 
 bool RichTextLoader::load(QIODevice &device, QTextDocument &doc, Format *format, QString *error)
 {

@@ -3,6 +3,7 @@
 #include "core/datafile.h"
 
 #include <QString>
+#include <QStringList>
 
 class QIODevice;
 class QTextDocument;
@@ -35,6 +36,12 @@ public:
                            DataFile::Kind kind = DataFile::Kind::TextTopic);
 
     static void setPlainText(QByteArrayView bytes, QTextDocument &doc);
+
+    // The text of the blocks load() would give a document of bytes, one
+    // entry per block in document order, long runs broken the same way. A
+    // document of paragraphs only is read without building a QTextDocument;
+    // one with tables or pictures is loaded into one.
+    static void loadParagraphs(QByteArrayView bytes, QStringList &paragraphs);
 
     static constexpr int LongestRun = 1000;
 };

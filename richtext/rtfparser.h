@@ -34,6 +34,10 @@ public:
     // is skipped or repaired, offsets counted from offsetBase; with
     // discardText nothing is placed in the document.
     void setObserver(RtfObserver *observer, qsizetype offsetBase, bool discardText);
+    // Optional: the paragraphs' text only, nothing placed in the document
+    // (RtfTextOutput::setParagraphSink()).
+    void setParagraphSink(QStringList *paragraphs) { m_output.setParagraphSink(paragraphs); }
+    bool paragraphsComplete() const { return m_output.paragraphsComplete(); }
 
 private:
     struct Field

@@ -70,3 +70,18 @@ bool RtfReader::inspect(QByteArrayView bytes, RtfObserver &observer)
     parser.run();
     return true;
 }
+
+RtfReader::Paragraphs RtfReader::readParagraphs(QByteArrayView bytes, QStringList &paragraphs)
+{
+    paragraphs.clear();
+    if (!isRtf(bytes))
+        return Paragraphs::NotRtf;
+    QTextDocument unused; // the parser wants one; with a sink it stays empty
+    RtfParser parser(bytes.sliced(headerStart(bytes)), unused);
+    parser.setParagraphSink(&paragraphs);
+    parser.run();
+    if (parser.paragraphsComplete())
+        return Paragraphs::Read;
+    paragraphs.clear();
+    return Paragraphs::NeedsDocument;
+}

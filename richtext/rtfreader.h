@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 class RtfObserver;
@@ -38,4 +39,11 @@ public:
     // a document, telling observer where damaged input is skipped or
     // repaired. False when bytes are not RTF.
     static bool inspect(QByteArrayView bytes, RtfObserver &observer);
+
+    // The text of the blocks read() would make, without making them, for a
+    // document without tables and pictures: NotRtf as read() returns false;
+    // NeedsDocument when the document holds more than paragraphs of text, so
+    // that only read() tells its blocks.
+    enum class Paragraphs { Read, NotRtf, NeedsDocument };
+    static Paragraphs readParagraphs(QByteArrayView bytes, QStringList &paragraphs);
 };

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 RtfTextOutput::RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder,
                              RtfFormatTables &tables, const QStringList &links,
@@ -95,6 +96,8 @@ void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const R
 {
     if (m_discarding)
         return;
+    if (m_sink)
+        return giveUpParagraphs();
     dropLoneSurrogate(state);
     flushText();
     m_runs.push_back(Run{QString(), state.chars, image, size});
@@ -107,6 +110,12 @@ void RtfTextOutput::endParagraph(const RtfGroupState &state)
     if (m_discarding)
         return;
     placeParagraph(tableLevel(state.para));
+    if (m_sink) {
+        if (!m_discarding)
+            m_sink->append(std::exchange(m_sinkParagraph, QString()));
+        m_pageBreakPending = false;
+        return;
+    }
     m_builder.endParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                            markFormat(state.chars));
     m_pageBreakPending = false;
@@ -128,6 +137,8 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
 {
     if (m_discarding)
         return;
+    if (m_sink)
+        return giveUpParagraphs();
     placeParagraph(level);
     m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                               markFormat(state.chars));
@@ -139,6 +150,8 @@ void RtfTextOutput::endRow(int level)
 {
     if (m_discarding)
         return;
+    if (m_sink)
+        return giveUpParagraphs();
     flushBytes();
     flushText();
     if (!m_runs.empty())
@@ -157,6 +170,12 @@ void RtfTextOutput::finish(const RtfGroupState &state)
     const int level = tableLevel(para);
     if (m_hasContent || m_highSurrogate)
         placeParagraph(level);
+    if (m_sink) {
+        // The block the document ends in, empty or not.
+        if (!m_discarding)
+            m_sink->append(std::exchange(m_sinkParagraph, QString()));
+        return;
+    }
     // An empty last paragraph where no cell is open (after a row end) has
     // nowhere to go.
     if (m_builder.isAt(level))
@@ -173,6 +192,25 @@ void RtfTextOutput::placeParagraph(int level)
         m_text += QChar(QChar::ReplacementCharacter);
     }
     flushText();
+    if (m_sink) {
+        if (level != 0)
+            return giveUpParagraphs();
+        for (const Run &run : m_runs) {
+            // A run holding what the document takes for a block boundary
+            // would split the paragraph there.
+            for (const QChar ch : run.text) {
+                const char16_t c = ch.unicode();
+                if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1)
+                    return giveUpParagraphs();
+            }
+            if (!run.image.isNull())
+                return giveUpParagraphs();
+            m_sinkParagraph += run.text;
+        }
+        m_runs.clear();
+        m_hasContent = false;
+        return;
+    }
     m_builder.moveToLevel(level, columnsHint(level));
     for (const Run &run : m_runs) {
         if (run.image.isNull())
@@ -203,6 +241,9 @@ void RtfTextOutput::dropLoneSurrogate(const RtfGroupState &state)
 
 void RtfTextOutput::startRun(const RtfCharProps &props)
 {
+    // Paragraphs without their formats: one run holds the text as well.
+    if (m_sink)
+        return;
     if (props != m_runProps) {
         flushText();
         m_runProps = props;
@@ -235,6 +276,14 @@ QTextCharFormat RtfTextOutput::markFormat(RtfCharProps props)
 {
     props.link = -1; // a paragraph mark is never part of a link
     return m_tables.charFormat(props, m_links);
+}
+
+void RtfTextOutput::giveUpParagraphs()
+{
+    m_sinkFailed = true;
+    m_discarding = true;
+    m_runs.clear();
+    m_sinkParagraph.clear();
 }
 
 int RtfTextOutput::columnsHint(int level) const

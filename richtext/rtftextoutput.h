@@ -56,6 +56,13 @@ public:
     // Nothing reaches the document: the data checker reads only the
     // parser's findings.
     void setDiscarding(bool discarding) { m_discarding = discarding; }
+    // Nothing reaches the document: each paragraph's text is appended to
+    // paragraphs instead, as the document's blocks would hold it, for a
+    // document without tables, pictures or characters that split a block.
+    // Past anything else the output gives up (paragraphsComplete() false)
+    // and the document has to be built to know its paragraphs.
+    void setParagraphSink(QStringList *paragraphs) { m_sink = paragraphs; }
+    bool paragraphsComplete() const { return !m_sinkFailed; }
     // \deftab: the distance of the default tab stops, in twips.
     void setDefaultTab(int twips);
 
@@ -77,6 +84,7 @@ private:
     QTextCharFormat format(const RtfCharProps &props);
     QTextCharFormat markFormat(RtfCharProps props);
     int columnsHint(int level) const;
+    void giveUpParagraphs();
 
     QTextDocument &m_document;
     RtfDocumentBuilder m_builder;
@@ -96,4 +104,8 @@ private:
     bool m_hasContent = false;
     bool m_pageBreakPending = false;
     bool m_discarding = false;
+
+    QStringList *m_sink = nullptr;
+    QString m_sinkParagraph; // the paragraph so far, placed
+    bool m_sinkFailed = false;
 };

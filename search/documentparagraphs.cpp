@@ -3,10 +3,6 @@
 #include "core/datafile.h"
 #include "richtext/richtextloader.h"
 
-#include <QBuffer>
-#include <QTextBlock>
-#include <QTextDocument>
-
 namespace Wexal {
 
 bool readDocumentParagraphs(const QString &path, QStringList &paragraphs)
@@ -16,20 +12,12 @@ bool readDocumentParagraphs(const QString &path, QStringList &paragraphs)
     const DataFile file = DataFile::read(path, DataFile::Kind::TextTopic);
     if (!file.isRead())
         return false;
-    QBuffer buffer;
-    buffer.setData(file.bytes());
-    buffer.open(QIODevice::ReadOnly);
-    QTextDocument doc;
     try {
-        if (!RichTextLoader::load(buffer, doc))
-            return false;
+        RichTextLoader::loadParagraphs(file.bytes(), paragraphs);
     } catch (const std::bad_alloc &) {
+        paragraphs.clear();
         return false;
     }
-    paragraphs.clear();
-    paragraphs.reserve(doc.blockCount());
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-        paragraphs.append(block.text());
     return true;
 }
 

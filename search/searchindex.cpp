@@ -13,12 +13,38 @@ namespace {
 struct FoldTable
 {
     std::array<char, 256> map{};
+    // True when the fold leaves ASCII as it is but for a-z in upper case:
+    // then eight ASCII bytes at a time are folded with word arithmetic.
+    bool asciiUpperCase = true;
     FoldTable()
     {
-        for (int b = 0; b < 256; ++b)
+        for (int b = 0; b < 256; ++b) {
             map[std::size_t(b)] = static_cast<char>(SearchMatcher::normalizeByte(static_cast<unsigned char>(b)));
+            if (b > 0 && b < 0x80)
+                asciiUpperCase = asciiUpperCase && map[std::size_t(b)] == static_cast<char>(b >= 'a' && b <= 'z' ? b - 32 : b);
+        }
     }
 };
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Eight bytes folded at once when they are all ASCII; false leaves them to
+// the table.
+bool foldAsciiWord(const char *in, char *folded)
+{
+    std::uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    if (word & kHighBits)
+        return false;
+    // A byte's high bit set in atLeastA when it is >= 'a', in pastZ when > 'z'.
+    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'a');
+    const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);
+    const std::uint64_t lower = atLeastA & ~pastZ & kHighBits;
+    word ^= lower >> 2;
+    std::memcpy(folded, &word, sizeof word);
+    return true;
+}
 
 const FoldTable &foldTable()
 {
@@ -36,6 +62,12 @@ std::string foldedBytes(const QString &text)
         bytes.push_back(b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte);
     }
     return bytes;
+}
+
+void foldBytes(const char *shown, char *folded, std::size_t length, const std::array<char, 256> &map)
+{
+    for (std::size_t i = 0; i < length; ++i)
+        folded[i] = map[static_cast<unsigned char>(shown[i])];
 }
 
 } // namespace
@@ -71,8 +103,9 @@ void SearchIndex::appendCodeDigits(QByteArrayView code)
     }
 }
 
-char *SearchIndex::room(std::size_t bytes)
+char *SearchIndex::itemText(std::size_t maxLength)
 {
+    const std::size_t bytes = maxLength + 1;
     if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
         Block block;
         block.capacity = std::max(BlockBytes, bytes);
@@ -83,31 +116,33 @@ char *SearchIndex::room(std::size_t bytes)
         m_blocks.push_back(std::move(block));
     }
     Block &block = m_blocks.back();
-    char *at = block.folded.get() + block.size;
-    block.size += bytes;
-    return at;
+    return block.shown.get() + block.size;
 }
 
-void SearchIndex::endItem()
+void SearchIndex::endItemText(std::size_t length)
 {
     m_codes.push_back('\0');
-    const std::size_t length = m_pendingText.size();
-    char *folded = room(length + 1);
     Block &block = m_blocks.back();
-    const std::size_t start = std::size_t(folded - block.folded.get());
+    const std::size_t start = block.size;
     char *shown = block.shown.get() + start;
-    const auto &map = foldTable().map;
-    for (std::size_t i = 0; i < length; ++i) {
-        // A NUL would end the item early.
-        const char c = m_pendingText[i] == '\0' ? NoByte : m_pendingText[i];
-        shown[i] = c;
-        folded[i] = map[static_cast<unsigned char>(c)];
+    char *folded = block.folded.get() + start;
+    // A NUL would end the item early.
+    if (std::memchr(shown, '\0', length))
+        std::replace(shown, shown + length, '\0', NoByte);
+    const FoldTable &table = foldTable();
+    std::size_t i = 0;
+    if (table.asciiUpperCase) {
+        for (; i + 8 <= length; i += 8) {
+            if (!foldAsciiWord(shown + i, folded + i))
+                foldBytes(shown + i, folded + i, 8, table.map);
+        }
     }
+    foldBytes(shown + i, folded + i, length - i, table.map);
     shown[length] = '\0';
     folded[length] = '\0';
+    block.size += length + 1;
     m_itemStart.push_back(std::uint32_t(start));
     m_topics.back().items += 1;
-    m_pendingText.clear();
 }
 
 void SearchIndex::finish()

@@ -66,6 +66,12 @@ public:
     void appendText(QByteArrayView windows1250);
     void appendCodeDigits(QByteArrayView code);
     void endItem();
+    // The same without a copy in between: beginItem(), then the item's text
+    // written straight into the block at itemText(maxLength) (room for
+    // maxLength bytes), its code's digits appended, and endItemText() with
+    // the length written.
+    char *itemText(std::size_t maxLength);
+    void endItemText(std::size_t length);
     // Forgets a last topic without items.
     void finish();
 
@@ -106,7 +112,6 @@ public:
     static constexpr std::size_t BlockBytes = std::size_t(4) << 20;
 
 private:
-    char *room(std::size_t bytes);
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;

@@ -2,17 +2,15 @@
 
 #include "core/cp1250.h"
 #include "core/datafile.h"
-#include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"
 #include "table/tablefileloader.h"
 
-#include <QBuffer>
 #include <QSet>
 
-#include <string>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 using Wexal::GetTabField;
@@ -32,15 +30,13 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
 }
 
 
-QByteArray encodeParagraph(const QString &text)
+char *encodeParagraph(const QString &text, char *out)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
     for (const QChar ch : text) {
         const int b = Wexal::Cp1250::fromUnicode(ch);
         *out++ = b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte;
     }
-    return bytes;
+    return out;
 }
 
 } // namespace
@@ -103,8 +99,8 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
         index.beginTopic(topic, SearchIndex::TopicKind::Text);
         for (const QString &paragraph : std::as_const(paragraphs)) {
             index.beginItem();
-            index.appendText(encodeParagraph(paragraph));
-            index.endItem();
+            char *const begin = index.itemText(std::size_t(paragraph.size()));
+            index.endItemText(std::size_t(encodeParagraph(paragraph, begin) - begin));
         }
         return;
     }
@@ -135,60 +131,81 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
     const DataFile data = DataFile::read(path, DataFile::Kind::TableTopic);
     if (!data.isRead())
         return false;
-    QBuffer file;
-    file.setData(data.bytes());
-    file.open(QIODevice::ReadOnly);
-    DataFileReader reader(file);
+    // The lines as DataFileReader gives them, found in the file's bytes in
+    // place: a line ends at CR (a LF right after it belongs to the line
+    // end), a Ctrl-Z ends the file.
+    const QByteArray &bytes = data.bytes();
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    if (const void *ctrlZ = std::memchr(p, 26, bytes.size()))
+        end = static_cast<const char *>(ctrlZ);
+
     QVector<QByteArrayView> cells(columns);
-    std::string text;
     // Row 1 is there from the start, empty; while all its cells are empty the
     // next line fills it again (as the grid does), so it is added only once
     // a line gives it a cell, or at the end.
     bool firstRowOpen = true;
-    const auto addRow = [&] {
+    // Most lines hold no markup: their cells are copied as they stand.
+    bool lineHasMarkup = false;
+    const auto addRow = [&](std::size_t lineLength) {
         index.beginItem();
-        text.clear();
+        // The shown text is never longer than the line plus the tabs between
+        // its shown cells.
+        char *const begin = index.itemText(lineLength + std::size_t(shownColumns.size()));
+        char *out = begin;
         bool first = true;
         for (const int c : shownColumns) {
             if (!first)
-                text.push_back('\t');
-            const std::size_t before = text.size();
-            if (c < columns)
-                Wexal::appendVisibleCellText(cells[c], text);
+                *out++ = '\t';
+            char *const before = out;
+            if (c < columns) {
+                const QByteArrayView cell = cells[c];
+                if (lineHasMarkup) {
+                    out = Wexal::appendVisibleCellText(cell, out);
+                } else if (!cell.isEmpty()) {
+                    std::memcpy(out, cell.data(), std::size_t(cell.size()));
+                    out += cell.size();
+                }
+            }
             if (first) {
-                index.appendCodeDigits(QByteArrayView(text.data() + before, qsizetype(text.size() - before)));
+                index.appendCodeDigits(QByteArrayView(before, out - before));
                 first = false;
             }
         }
-        index.appendText(QByteArrayView(text.data(), qsizetype(text.size())));
-        index.endItem();
+        index.endItemText(std::size_t(out - begin));
     };
 
-    while (!reader.atEnd()) {
-        const QByteArray line = reader.readLineBytes();
+    while (p < end) {
+        const void *cr = std::memchr(p, '\r', std::size_t(end - p));
+        const char *lineEnd = cr ? static_cast<const char *>(cr) : end;
+        const QByteArrayView line(p, lineEnd - p);
+        p = lineEnd;
+        if (p < end) {
+            ++p;
+            if (p < end && *p == '\n')
+                ++p;
+        }
         if (trimmedBytes(line).isEmpty())
             continue;
-        QByteArrayView rest(line);
+        const char *rest = line.data();
+        const char *const restEnd = rest + line.size();
         bool anyCell = false;
         for (int c = 0; c < columns; ++c) {
-            const qsizetype tab = rest.indexOf('\t');
-            if (tab >= 0) {
-                cells[c] = trimmedBytes(rest.first(tab));
-                rest = rest.sliced(tab + 1);
-            } else {
-                cells[c] = trimmedBytes(rest);
-                rest = QByteArrayView();
-            }
+            const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
+            const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
+            cells[c] = trimmedBytes(QByteArrayView(rest, cellEnd - rest));
+            rest = tab ? cellEnd + 1 : restEnd;
             anyCell = anyCell || !cells[c].isEmpty();
         }
         if (firstRowOpen && !anyCell)
             continue;
         firstRowOpen = false;
-        addRow();
+        lineHasMarkup = std::memchr(line.data(), '#', std::size_t(line.size())) != nullptr;
+        addRow(std::size_t(line.size()));
     }
     if (firstRowOpen) {
         cells.fill(QByteArrayView());
-        addRow();
+        addRow(0);
     }
-    return !reader.hasError();
+    return true;
 }

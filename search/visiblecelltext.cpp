@@ -13,7 +13,7 @@ bool tokenAt(const char *at, const char *end, char letter)
 
 } // namespace
 
-void appendVisibleCellText(QByteArrayView cell, std::string &out)
+char *appendVisibleCellText(QByteArrayView cell, char *out)
 {
     const char *p = cell.data();
     const char *const end = p + cell.size();
@@ -23,7 +23,8 @@ void appendVisibleCellText(QByteArrayView cell, std::string &out)
             // A stretch without "#" holds no token: taken at once.
             const void *hash = std::memchr(p, '#', std::size_t(end - p));
             const char *stop = hash ? static_cast<const char *>(hash) : end;
-            out.append(p, std::size_t(stop - p));
+            std::memcpy(out, p, std::size_t(stop - p));
+            out += stop - p;
             p = stop;
             continue;
         }
@@ -48,10 +49,11 @@ void appendVisibleCellText(QByteArrayView cell, std::string &out)
             lineEnd = true;
         }
         if (lineEnd)
-            out.push_back(' ');
+            *out++ = ' ';
         else if (p < end)
-            out.push_back(*p++);
+            *out++ = *p++;
     }
+    return out;
 }
 
 } // namespace Wexal

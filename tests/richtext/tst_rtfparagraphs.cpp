@@ -1,0 +1,100 @@
+#include "richtext/richtextloader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+// The paragraphs the search reads from a document file without building a
+// QTextDocument are the blocks the view holds after loading it, character
+// for character, whichever way they were read.
+class RtfParagraphsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameAsTheDocumentsBlocks_data();
+    void sameAsTheDocumentsBlocks();
+};
+
+namespace {
+
+QStringList blocksOfView(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QTextDocument doc;
+    if (!RichTextLoader::load(buffer, doc))
+        return {u"<not loaded>"_s};
+    QStringList blocks;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        blocks.append(block.text());
+    return blocks;
+}
+
+void addFiles(const QString &dir, const QStringList &patterns)
+{
+    QDirIterator it(dir, patterns, QDir::Files, QDirIterator::Subdirectories);
+    QStringList paths;
+    while (it.hasNext())
+        paths.append(it.next());
+    paths.sort();
+    for (const QString &path : std::as_const(paths)) {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        QTest::newRow(qPrintable(QDir(dir).relativeFilePath(path))) << file.readAll();
+    }
+}
+
+QByteArray rtf(const QByteArray &body)
+{
+    return "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
+}
+
+} // namespace
+
+void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    addFiles(QStringLiteral(WEXAL_SAMPLE_DIR), {u"*.rtf"_s, u"*.txt"_s});
+    addFiles(QStringLiteral(WEXAL_TEST_DATA_DIR "/rtf"), {u"*.rtf"_s, u"*.txt"_s});
+    // Beside the repository, never copied into it; WEXAL_RTF_CORPUS names
+    // another place for it.
+    const QString corpus = qEnvironmentVariable("WEXAL_RTF_CORPUS", QStringLiteral(WEXAL_SHARED_DIR "/rtf-corpus"));
+    if (QFileInfo(corpus).isDir())
+        addFiles(corpus, {u"*.rtf"_s});
+    else
+        qWarning("The RTF corpus is not at %s: only the sample and test documents are compared.", qPrintable(corpus));
+
+    const QByteArray longWord(2500, 'x');
+    QTest::newRow("long runs broken") << rtf("a " + longWord + "\\par " + longWord + " b " + longWord);
+    QTest::newRow("long plain line") << QByteArray("z\r\n" + longWord + "\r\n");
+    QTest::newRow("plain line ends and NUL") << QByteArray("a\r\nb\rc\nd\r\n\r\ne\0f\r\n", 21);
+    QTest::newRow("empty document") << rtf("");
+    QTest::newRow("last paragraph without par") << rtf("one\\par two");
+    QTest::newRow("document ends with par") << rtf("one\\par two\\par ");
+    QTest::newRow("line, page and section") << rtf("a\\line b\\page c\\sect\\sect d\\page ");
+    QTest::newRow("hex line ends in text") << rtf("a\\'0db\\'0a c\\par d");
+    QTest::newRow("unicode and surrogates") << rtf("\\u380?\\u-10179?\\u-8192?x\\u-10179?\\par \\u-10179?");
+    QTest::newRow("table") << rtf("before\\par\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row after");
+    QTest::newRow("text after a row") << rtf("\\trowd\\cellx1000 a\\intbl\\cell\\row\\pard tail\\par end");
+    QTest::newRow("hidden and field") << rtf("{\\v hidden}shown {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\par");
+    QTest::newRow("damaged: unclosed groups") << QByteArray("{\\rtf1 {\\b one\\par {two");
+}
+
+void RtfParagraphsTest::sameAsTheDocumentsBlocks()
+{
+    QFETCH(QByteArray, bytes);
+    QStringList paragraphs{u"stale"_s};
+    RichTextLoader::loadParagraphs(bytes, paragraphs);
+    QCOMPARE(paragraphs, blocksOfView(bytes));
+}
+
+QTEST_MAIN(RtfParagraphsTest)
+#include "tst_rtfparagraphs.moc"
