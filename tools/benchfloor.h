@@ -61,12 +61,11 @@ inline qint64 readFiles(const QString &dir, const QStringList &files)
     return characters;
 }
 
-// The bare read of a table file, cut into one QString per cell at tabs and
-// line ends (CR LF or LF).
-inline std::vector<QString> readAndSplit(const QString &path)
+// Cuts text at tabs and line ends (CR LF or LF) into cells, each a view of
+// the text: the least any table reader does.
+inline std::vector<QStringView> splitCells(const QString &text)
 {
-    const QString text = readFile(path);
-    std::vector<QString> cells;
+    std::vector<QStringView> cells;
     cells.reserve(std::size_t(text.size() / 16));
     const QChar *begin = text.constData();
     const QChar *end = begin + text.size();
@@ -82,6 +81,25 @@ inline std::vector<QString> readAndSplit(const QString &path)
     if (start != end)
         cells.emplace_back(start, end - start);
     return cells;
+}
+
+// The bare read of a table file split into cells: the number of cells.
+inline std::size_t readAndSplit(const QString &path)
+{
+    const QString text = readFile(path);
+    return splitCells(text).size();
+}
+
+// The same with every cell copied into a QString of its own.
+inline std::size_t readAndSplitIntoStrings(const QString &path)
+{
+    const QString text = readFile(path);
+    const std::vector<QStringView> views = splitCells(text);
+    std::vector<QString> cells;
+    cells.reserve(views.size());
+    for (const QStringView view : views)
+        cells.push_back(view.toString());
+    return cells.size();
 }
 
 inline qint64 totalBytes(const QString &dir, const QStringList &files)
