@@ -123,11 +123,13 @@ inline QStringList definitionFiles(const QString &dir)
     return files;
 }
 
-// The topic files the definitions name (FILE=), once each, those that exist.
+// The topic files the definitions name (FILE=, the value up to a ';' or the
+// line's end), once each, those that exist.
 inline QStringList topicFiles(const QString &dir)
 {
-    static const QRegularExpression fileLine(QStringLiteral("^\\s*FILE=(.*?)\\s*$"),
-                                             QRegularExpression::MultilineOption);
+    static const QRegularExpression fileLine(
+        QStringLiteral("^\\s*FILE=([^;\\r\\n]*?)\\s*(;|$)"),
+        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
     QStringList files;
     const QStringList definitions = definitionFiles(dir);
     for (const QString &definition : definitions.mid(1)) {
@@ -150,6 +152,8 @@ inline bool isProgramDir(const QString &path)
 // LC_ALL=C grep -c -i query over the files; the exit code (0 found, 1 not).
 inline int grepCount(const QString &dir, const QStringList &files, const QString &query)
 {
+    if (files.isEmpty())
+        return -1; // grep would read its standard input
     QProcess process;
     process.setWorkingDirectory(dir);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -105,7 +105,10 @@ QStringList readTitles(const QString &dir, const QStringList &files)
             if (at > 0 && text.at(at - 1) != u'\n')
                 continue;
             const qsizetype end = text.indexOf(u'\r', at);
-            titles << text.mid(at + 5, end < 0 ? -1 : end - at - 5);
+            QString title = text.mid(at + 5, end < 0 ? -1 : end - at - 5);
+            if (title.endsWith(u';'))
+                title.chop(1);
+            titles << title;
         }
     }
     return titles;

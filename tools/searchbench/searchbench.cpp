@@ -86,6 +86,10 @@ int main(int argc, char *argv[])
         dir.setPath(first);
         rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : rounds;
         set.files = BenchFloor::topicFiles(dir.path());
+        if (set.files.isEmpty()) {
+            std::fprintf(stderr, "no topic files in %s\n", qPrintable(dir.path()));
+            return 2;
+        }
         set.bytes = BenchFloor::totalBytes(dir.path(), set.files);
         std::printf("searchbench: %s, %d topic files, %.1f MB, query \"%s\"\n", qPrintable(dir.path()),
                     int(set.files.size()), set.bytes / 1e6, qPrintable(kQuery));

@@ -60,6 +60,10 @@ int main(int argc, char *argv[])
         dir.setPath(first);
         rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : rounds;
         files = BenchFloor::topicFiles(dir.path());
+        if (files.isEmpty()) {
+            std::fprintf(stderr, "no topic files in %s\n", qPrintable(dir.path()));
+            return 2;
+        }
     } else {
         const int topics = argc > 1 ? QByteArray(argv[1]).toInt() : 2000;
         const qint64 megabytes = argc > 2 ? QByteArray(argv[2]).toLongLong() : 50;
