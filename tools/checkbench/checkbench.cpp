@@ -1,4 +1,4 @@
-// Usage: checkbench [topics] [megabytes] [rounds]
+// Usage: checkbench [topics] [megabytes] [rounds]   (2 rounds unless told)
 //        checkbench <program directory> [rounds]
 //
 // Writes a data set of 20,000 topics and 50 MB of topic files (or the given
@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     }
     QString programDir = dir.path() + u'/';
     QStringList files;
-    int rounds = 3;
+    int rounds = 2;
     if (existing) {
         programDir = arguments.at(1) + u'/';
         rounds = arguments.size() > 2 ? std::max(1, arguments.at(2).toInt()) : rounds;
