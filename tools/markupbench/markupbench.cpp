@@ -1,223 +1,144 @@
-// Usage: markupbench [rows] [repeats]   (runs headless on the offscreen platform)
+// Usage: markupbench [rows | program directory] [rounds]
+//        (QT_QPA_PLATFORM=offscreen for a headless run)
 //
-// Builds a screen of table cells (default 50 rows of three left-aligned
-// columns, 120, 473 and 200 pixels wide) with the markup the classification
-// uses: bold codes, italic notes, forced breaks, links with targets. For the
-// whole screen it measures, in the same run:
-//   plain     one width of each cell's text without markup (the floor),
-//   measure   the measuring pass of every cell,
-//   draw      the drawing pass of every cell, runs handed to a sink that
-//             only adds them up, link records rewritten,
-//   both      measure and draw, as one paint does,
-//   painted   both, with the runs painted into an image by QPainter,
-//   literal   both, asking the width of every prefix (no shortcut).
-// Prints the median time per screen of each and the ratio to "plain".
+// Writes a markup-heavy table of the given number of rows (default 100,000;
+// bold, italic and underlined runs, forced breaks and links in most rows,
+// texts drawn from a word list by a seeded generator), or takes the largest
+// table topic of an existing program directory, opens it in the main window
+// and measures one screen of rows never painted before: each round scrolls
+// to a new place of the table and paints the grid. The floor, in rounds
+// alternating with the program's, paints the same rows' plain text (markup
+// taken out) word-wrapped at the grid's column widths in the grid's font
+// into an image of the grid's size with QPainter. For comparison the last
+// screen is painted again, which the program's caches answer.
 
-#include "table/celltextmeasure.h"
-#include "table/drawmarkupcell.h"
-#include "table/fontmetricsmeasure.h"
-#include "table/markuprunsink.h"
-#include "table/measurecelllines.h"
+#include "tools/benchfloor.h"
+#include "tools/benchtable.h"
+#include "tools/benchtiming.h"
 
-#include <QElapsedTimer>
-#include <QFontInfo>
-#include <QGuiApplication>
+#include "app/twexalmainform.h"
+#include "table/tablegrid.h"
+#include "table/tablegridmodel.h"
+
+#include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <vector>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kColumns = 3;
-constexpr int kWidths[kColumns] = {120, 473, 200};
-constexpr int kLineHeight = 13;
-
-struct Cell
+QString plainText(QStringView cell)
 {
-    QString text;
-    QString plain;
-    int record = -1; // index into the link records, -1 without a link
-};
-
-QString linkTo(int row, const QString &label)
-{
-    return u"#L#"_s + label + u"#L#KWU@D%1@%2.%3#"_s.arg(row % 99).arg(row % 37).arg(row % 11);
-}
-
-std::vector<Cell> makeScreen(int rows, QStringList &records)
-{
-    static const QStringList names = {
-        u"Usługi w zakresie naprawy i konserwacji wyrobów metalowych gotowych, z "
-        "wyłączeniem maszyn i urządzeń"_s,
-        u"Wyroby z betonu, cementu i gipsu; #I#z wyłączeniem#I# elementów prefabrykowanych"_s,
-        u"Ryby świeże lub schłodzone#N##I#(bez filetów rybnych i pozostałego mięsa)#I#"_s,
-        u"Usługi związane z uprawą zbóż, roślin strączkowych i oleistych, #B#bez#B# ryżu; "
-        "zob. także "_s,
-        u"Meble biurowe i sklepowe"_s,
-        u"#U#Części#U# i akcesoria do pojazdów silnikowych, gdzie indziej niesklasyfikowane"_s,
-    };
-    std::vector<Cell> cells;
-    for (int row = 1; row <= rows; ++row) {
-        Cell code;
-        code.text = u"#B#%1.%2.%3#B#"_s.arg(row % 99, 2, 10, QLatin1Char('0')).arg(row % 9).arg(row % 7);
-        Cell name;
-        name.text = names.at(row % names.size());
-        if (row % 3 == 0)
-            name.text += u" "_s + linkTo(row, u"dział %1"_s.arg(row % 40));
-        Cell rate;
-        rate.text = u"stawka #B#%1%#B#"_s.arg(row % 2 ? 8 : 23);
-        if (row % 2 == 0)
-            rate.text += u", zob. "_s + linkTo(row + 5, u"poz. %1 załącznika nr 3"_s.arg(row));
-        for (Cell *cell : {&code, &name, &rate}) {
-            static const QRegularExpression markup(u"#[BUIN]#|#L#([^#]*)#L#[^#]*#"_s);
-            cell->plain = cell->text;
-            cell->plain.replace(markup, u"\\1"_s);
-            if (cell->text.contains(u"#L#"_s)) {
-                cell->record = int(records.size());
-                records << cell->text + u"#R#"_s;
-            }
-            cells.push_back(*cell);
-        }
-    }
-    return cells;
-}
-
-class SumSink final : public MarkupRunSink
-{
-public:
-    void drawRun(const MarkupRun &run) override { total += run.width + int(run.text.size()); }
-    long long total = 0;
-};
-
-class PaintSink final : public MarkupRunSink
-{
-public:
-    PaintSink(QPainter &painter, const FontMetricsMeasure &measure)
-        : m_painter(painter), m_measure(measure), m_ascent(QFontMetrics(measure.font({})).ascent())
-    {
-    }
-
-    void drawRun(const MarkupRun &run) override
-    {
-        m_painter.setFont(m_measure.font(run.style));
-        m_painter.setPen(run.link ? QColor(0, 0, 255) : QColor(Qt::black));
-        m_painter.drawText(run.x, run.y + m_ascent, run.text.toString());
-    }
-
-private:
-    QPainter &m_painter;
-    const FontMetricsMeasure &m_measure;
-    const int m_ascent;
-};
-
-class PrefixByPrefix final : public CellTextMeasure
-{
-public:
-    explicit PrefixByPrefix(const CellTextMeasure &measure) : m_measure(measure) {}
-    int width(QStringView text, CellStyle style) const override
-    {
-        return m_measure.width(text, style);
-    }
-
-private:
-    const CellTextMeasure &m_measure;
-};
-
-double medianMs(int repeats, const std::function<void()> &screen)
-{
-    std::vector<double> times;
-    screen(); // warm the font caches
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        screen();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    static const QRegularExpression link(u"#L#([^#]*)#L#[^#]*#"_s);
+    static const QRegularExpression style(u"#[BUI]#"_s);
+    QString text = cell.toString();
+    text.replace(link, u"\\1"_s);
+    text.replace(style, QString());
+    text.replace(u"#N#"_s, u"\n"_s);
+    return text;
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const int rows = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
-    const int repeats = argc > 2 ? std::max(1, atoi(argv[2])) : 41;
+    QApplication app(argc, argv);
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 30;
+    QTemporaryDir temporary;
+    const bool existing = !argument.isEmpty() && BenchFloor::isProgramDir(argument);
+    const QString dir = existing ? argument : temporary.path();
+    if (!existing)
+        BenchTable::generate(dir, argument.isEmpty() ? 100000 : argument.toInt(), true);
 
-    QFont font(u"Sans Serif"_s);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    const FontMetricsMeasure measure(font);
-    const PrefixByPrefix literal(measure);
-    QStringList records;
-    const std::vector<Cell> cells = makeScreen(rows, records);
+    TWexalMainForm form(dir + u"/wexal"_s);
+    form.show();
+    QCoreApplication::processEvents();
+    if (auto *timer = form.findChild<QTimer *>(u"WexalStartTimer"_s))
+        timer->stop();
+    QString path;
+    const int topic = BenchTable::largestTable(form.state().TopicList, form.state().ProgramDir, &path);
+    if (topic < 0) {
+        std::fprintf(stderr, "markupbench: no table topic in %s\n", qPrintable(dir));
+        return 2;
+    }
+    form.OpenTopic(topic, true, QString(), -1);
+    TableGrid *grid = form.grid();
+    grid->repaintNow();
+    const int rows = grid->gridModel()->dataRows();
+    const int columns = grid->model()->columnCount();
 
-    long long check = 0;
-    const auto measureAll = [&](const CellTextMeasure &m) {
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            check += Wexal::MeasureCellLines(kWidths[i % kColumns], cells[i].text, m);
-    };
-    const auto drawAll = [&](const CellTextMeasure &m, MarkupRunSink &sink) {
-        int top = 0;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const int left = i % kColumns == 0 ? 0 : kWidths[0] + (i % kColumns == 2 ? kWidths[1] : 0);
-            QString *record = cells[i].record >= 0 ? &records[cells[i].record] : nullptr;
-            Wexal::DrawMarkupCell(left, kWidths[i % kColumns], top, cells[i].text, record,
-                                  i / kColumns == 3, kLineHeight, m, sink);
-            if (i % kColumns == kColumns - 1)
-                top += 16;
+    // Every round a new place, a screen and more apart from every other.
+    const int screens = rounds + 2;
+    const int stride = std::max(1, (rows - 1) / screens);
+    if (stride < 80)
+        std::fprintf(stderr, "markupbench: %d rows give no fresh screen for every round\n", rows);
+    const auto place = [stride](int round) { return 1 + round * stride; };
+
+    // The plain text of the rows the rounds show, made before any timing.
+    const QString text = BenchFloor::readFile(path);
+    const QStringList lines = text.split(u"\r\n"_s);
+    std::map<int, QStringList> plainRows;
+    for (int round = 0; round < screens; ++round) {
+        for (int row = place(round); row < std::min(rows, place(round) + 80); ++row) {
+            QStringList cells;
+            for (const QStringView cell : QStringView(lines.at(row - 1)).split(u'\t'))
+                cells << plainText(cell);
+            plainRows[row] = cells;
         }
-    };
+    }
 
-    SumSink sum;
-    QImage image(1004, std::max(728, rows * 16 * 3), QImage::Format_ARGB32_Premultiplied);
-    const double plain = medianMs(repeats, [&] {
-        for (const Cell &cell : cells)
-            check += measure.width(cell.plain, {});
-    });
-    const double measuring = medianMs(repeats, [&] { measureAll(measure); });
-    const double drawing = medianMs(repeats, [&] { drawAll(measure, sum); });
-    const double both = medianMs(repeats, [&] {
-        measureAll(measure);
-        drawAll(measure, sum);
-    });
-    const double painted = medianMs(repeats, [&] {
+    QImage image(grid->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    int floorRound = 0;
+    int programRound = 0;
+    int painted = 0;
+    int shown = 0;
+    const auto floor = [&] {
         image.fill(Qt::white);
         QPainter painter(&image);
-        PaintSink sink(painter, measure);
-        measureAll(measure);
-        drawAll(measure, sink);
-    });
-    const double slow = medianMs(std::max(3, repeats / 8), [&] {
-        measureAll(literal);
-        drawAll(literal, sum);
-    });
-
-    int lines = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        lines += Wexal::MeasureCellLines(kWidths[i % kColumns], cells[i].text, measure);
-    std::printf("%d rows x %d cells, %d lines, %lld link records, font %s %dpt (check %lld)\n",
-                rows, kColumns, lines, static_cast<long long>(records.size()),
-                qPrintable(QFontInfo(font).family()), font.pointSize(), check + sum.total);
-    const auto line = [plain](const char *name, double ms) {
-        std::printf("%-8s %9.3f ms/screen  %7.1fx plain\n", name, ms, ms / plain);
+        painter.setFont(grid->font());
+        int y = 0;
+        for (int row = place(floorRound++); y < image.height() && plainRows.count(row); ++row) {
+            const QStringList &cells = plainRows[row];
+            int x = 0;
+            int height = 16;
+            for (int c = 0; c < columns && c < cells.size(); ++c) {
+                const int width = grid->columnWidth(c);
+                QRect used;
+                painter.drawText(QRect(x + 2, y, width - 4, image.height()), Qt::TextWordWrap | Qt::AlignLeft,
+                                 cells.at(c), &used);
+                height = std::max(height, used.height() + 3);
+                x += width;
+            }
+            y += height;
+            ++painted;
+        }
     };
-    line("plain", plain);
-    line("measure", measuring);
-    line("draw", drawing);
-    line("both", both);
-    line("painted", painted);
-    line("literal", slow);
+    const auto program = [&] {
+        grid->scrollRowToTop(place(programRound++));
+        grid->repaintNow();
+        shown = grid->rowAt(grid->viewport()->height() - 1) - grid->rowAt(0) + 1;
+    };
+    const auto times = BenchTiming::interleaved({floor, program}, rounds);
+    // For comparison only: the last screen painted again, every answer cached.
+    const auto again = BenchTiming::interleaved({[&] { grid->repaintNow(); }}, rounds);
+
+    std::printf("markupbench: %s, %d rows, %d columns, a screen %dx%d px, %d rows shown a screen, "
+                "the floor %.1f rows a screen\n",
+                existing ? qPrintable(path) : "generated (markup-heavy)", rows, columns, image.width(),
+                image.height(), shown, double(painted) / (rounds + 1));
+    std::printf("build: " WEXAL_BENCH_BUILD_TYPE ", platform %s\n\n", qPrintable(QGuiApplication::platformName()));
+    BenchTiming::printFigure("one screen of never-painted rows (scroll and paint)", times[1],
+                             "the same rows' plain text painted word-wrapped with QPainter", times[0],
+                             "program <= 8 ms");
+    std::printf("  (the same screen painted again: %.2f ms, median %.2f)\n", again[0].min(), again[0].median());
     return 0;
 }

@@ -1,27 +1,38 @@
-// Usage: navibench [topics]   (QT_QPA_PLATFORM=offscreen for a headless run)
+// Usage: navibench [topics | program directory] [rounds]
+//        (QT_QPA_PLATFORM=offscreen for a headless run)
 //
 // Writes a classification of the given number of topics (default 20,000) in
-// 20 topic definition files and measures, in the same run:
-//   read     reading every file line by line and decoding it (the floor),
-//   load     reading it into the topic list and the tree model,
-//   view     the same with the tree shown in a tree view.
-// Prints the median of five runs of each and the ratios to "read".
+// 20 topic definition files, or takes an existing program directory (one
+// with definition.global), and measures in the same run, floor and program
+// rounds alternating:
+//   load    reading the definitions into the topic list and the tree model,
+//           against the bare read (open, read, decode from Windows-1250
+//           through a 256-entry table) of the same definition files;
+//   start   constructing and showing the main window until it is painted
+//           (QWidget::grab), against a minimal window with a menu, a tool
+//           bar and a tree view over a QStandardItemModel of the same titles
+//           read the same bare way, painted the same way.
 
+#include "tools/benchfloor.h"
+#include "tools/benchtiming.h"
+
+#include "app/twexalmainform.h"
 #include "core/cp1250.h"
-#include "core/datafilereader.h"
-#include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
-#include "data/navitreeview.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -84,35 +95,61 @@ void generate(const QString &dir, int topics)
     writeFile(dir + u"/definition.global"_s, definition);
 }
 
-qint64 readAndDecode(const QString &dir)
+// The titles of the definitions, read the bare way.
+QStringList readTitles(const QString &dir, const QStringList &files)
 {
-    qint64 lines = 0;
-    QFile definition(dir + u"/definition.global"_s);
-    definition.open(QIODevice::ReadOnly);
-    DataFileReader names(definition);
-    while (!names.atEnd()) {
-        const QString line = names.readLine();
-        QFile file(dir + u'/' + line.left(line.indexOf(u';')));
-        file.open(QIODevice::ReadOnly);
-        DataFileReader reader(file);
-        while (!reader.atEnd()) {
-            lines += !reader.readLine().isEmpty();
+    QStringList titles;
+    for (const QString &name : files) {
+        const QString text = BenchFloor::readFile(dir + u'/' + name);
+        for (qsizetype at = text.indexOf(u"NAME="_s); at >= 0; at = text.indexOf(u"NAME="_s, at + 5)) {
+            if (at > 0 && text.at(at - 1) != u'\n')
+                continue;
+            const qsizetype end = text.indexOf(u'\r', at);
+            QString title = text.mid(at + 5, end < 0 ? -1 : end - at - 5);
+            if (title.endsWith(u';'))
+                title.chop(1);
+            titles << title;
         }
     }
-    return lines;
+    return titles;
 }
 
-double medianMs(const std::function<void()> &run)
+// A plain Qt Widgets window of the same size: a menu, a tool bar and a tree
+// of the titles.
+void minimalWindow(const QString &dir, const QStringList &files)
 {
-    QVector<double> times;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times << timer.nsecsElapsed() / 1e6;
-    }
-    std::sort(times.begin(), times.end());
-    return times[2];
+    QMainWindow window;
+    for (const QString &title : {u"&Plik"_s, u"&Widok"_s, u"&Szukaj"_s, u"Pomo&c"_s})
+        window.menuBar()->addMenu(title)->addAction(u"Polecenie"_s);
+    QToolBar *tools = window.addToolBar(u"Narzędzia"_s);
+    for (int i = 0; i < 8; ++i)
+        tools->addAction(u"Polecenie %1"_s.arg(i));
+    auto *model = new QStandardItemModel(&window);
+    const QStringList titles = readTitles(dir, files);
+    for (const QString &title : titles)
+        model->appendRow(new QStandardItem(title));
+    auto *tree = new QTreeView;
+    tree->setHeaderHidden(true);
+    tree->setModel(model);
+    window.setCentralWidget(tree);
+    window.resize(1004, 728);
+    window.show();
+    QCoreApplication::processEvents();
+    window.grab();
+}
+
+int g_topics = 0;
+
+void mainWindow(const QString &dir)
+{
+    TWexalMainForm form(dir + u"/wexal"_s);
+    form.show();
+    QCoreApplication::processEvents();
+    form.grab();
+    // The windows offered a second after start-up wait for no one here.
+    if (auto *timer = form.findChild<QTimer *>(u"WexalStartTimer"_s))
+        timer->stop();
+    g_topics = int(form.state().TopicList.size());
 }
 
 } // namespace
@@ -120,40 +157,42 @@ double medianMs(const std::function<void()> &run)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int topics = argc > 1 ? QByteArray(argv[1]).toInt() : 20000;
-    QTemporaryDir dir;
-    generate(dir.path(), topics);
-    const QString base = dir.path() + u'/';
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 7;
+    QTemporaryDir temporary;
+    QString dir;
+    if (!argument.isEmpty() && BenchFloor::isProgramDir(argument)) {
+        dir = argument;
+    } else {
+        dir = temporary.path();
+        generate(dir, argument.isEmpty() ? 20000 : argument.toInt());
+    }
+    const QStringList files = BenchFloor::definitionFiles(dir);
+    const QString base = dir + u'/';
 
-    qint64 lines = 0;
-    const double read = medianMs([&] { lines = readAndDecode(dir.path()); });
-
+    qint64 characters = 0;
     int loaded = 0;
-    const double load = medianMs([&] {
-        QStringList list;
-        NaviTreeModel tree;
-        DefinitionReader reader(list, tree);
-        reader.LoadDefinition(base);
-        loaded = int(list.size());
-    });
+    const auto load = BenchTiming::interleaved(
+        {[&] { characters = BenchFloor::readFiles(dir, files); },
+         [&] {
+             QStringList list;
+             NaviTreeModel tree;
+             DefinitionReader reader(list, tree);
+             reader.LoadDefinition(base);
+             loaded = int(list.size());
+         }},
+        rounds);
 
-    const double view = medianMs([&] {
-        QStringList list;
-        NaviTreeModel tree;
-        NaviTreeView treeView;
-        treeView.setModel(&tree);
-        treeView.resize(300, 600);
-        treeView.show();
-        DefinitionReader reader(list, tree);
-        reader.setProcessEvents([] { QCoreApplication::processEvents(); });
-        reader.LoadDefinition(base);
-        treeView.collapseAll();
-        QCoreApplication::processEvents();
-    });
+    const auto start = BenchTiming::interleaved({[&] { minimalWindow(dir, files); }, [&] { mainWindow(dir); }},
+                                                std::max(3, rounds / 2));
 
-    std::printf("topics %d, non-empty lines %lld\n", loaded, static_cast<long long>(lines));
-    std::printf("read and decode   %8.1f ms  1.00\n", read);
-    std::printf("load (model)      %8.1f ms  %.2f\n", load, load / read);
-    std::printf("load (tree view)  %8.1f ms  %.2f\n", view, view / read);
-    return 0;
+    std::printf("navibench: %s, %d topics, %d definition files, %.1f MB, %lld characters\n",
+                dir == temporary.path() ? "generated" : qPrintable(dir), loaded, int(files.size()),
+                BenchFloor::totalBytes(dir, files) / 1e6, static_cast<long long>(characters));
+    std::printf("build: " WEXAL_BENCH_BUILD_TYPE ", platform %s\n\n", qPrintable(QGuiApplication::platformName()));
+    BenchTiming::printFigure("load the definitions into the tree model", load[1],
+                             "bare read and decode of the definition files", load[0], "<= 5 x");
+    BenchTiming::printFigure("start to the first painted main window (grab)", start[1],
+                             "minimal window: menu, tool bar, tree of the same titles, grab", start[0], "<= 2 x");
+    return g_topics == loaded ? 0 : 1;
 }

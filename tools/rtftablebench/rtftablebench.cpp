@@ -1,7 +1,11 @@
 // Times loading generated RTF tables through the program's loader and then
 // laying them out at a window's width: tables of 2,500 to 150,000 rows, and
 // tables nested 8 deep. Usage: rtftablebench [rows...] [nested:BYTES...]
-// (default: 2500 10000 20000 150000 nested:137000).
+// (default: 2500 10000 nested:137000, to stay within a minute; 20000 and
+// 150000 rows show the growth further).
+// Each long table is set against the same table written as HTML, loaded
+// through QTextDocument::setHtml and laid out at the same width, in rounds
+// alternating with the program's (three of each; the best counts).
 
 #include "tools/benchtiming.h"
 
@@ -34,6 +38,20 @@ QByteArray longTable(int rows)
             + R"(\cell Zbo\'bfe i ro\'9cliny oleiste )" + n + R"(\cell 8%\cell\row)" "\r\n";
     }
     return rtf + "\\pard Koniec\\par}";
+}
+
+// The same table as HTML.
+QString longTableHtml(int rows)
+{
+    QString html = QStringLiteral("<html><body style=\"font-family:Arial; font-size:10pt\"><p>Tabela</p>\n"
+                                  "<table border=\"0\" cellspacing=\"0\" cellpadding=\"2\">\n");
+    for (int r = 0; r < rows; ++r) {
+        const QString n = QString::number(r);
+        html += QStringLiteral("<tr><td width=\"100\">01.") + n
+            + QStringLiteral("</td><td width=\"300\">Zboże i rośliny oleiste ") + n
+            + QStringLiteral("</td><td width=\"100\">8%</td></tr>\n");
+    }
+    return html + QStringLiteral("</table><p>Koniec</p></body></html>");
 }
 
 // A cell holding a table nested depth - 1 levels deeper, and so on, repeated
@@ -94,8 +112,7 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
-        args = {QStringLiteral("2500"), QStringLiteral("10000"), QStringLiteral("20000"), QStringLiteral("150000"),
-                QStringLiteral("nested:137000")};
+        args = {QStringLiteral("2500"), QStringLiteral("10000"), QStringLiteral("nested:137000")};
     for (const QString &arg : std::as_const(args)) {
         if (arg.startsWith(QStringLiteral("nested"))) {
             // nested:BYTES or nestedD:BYTES for D levels (default 8)
@@ -105,7 +122,29 @@ int main(int argc, char **argv)
             measure(qPrintable(QStringLiteral("nested %1 deep").arg(depth)), nestedTables(depth, bytes));
         } else {
             const int rows = arg.toInt();
-            measure(qPrintable(QStringLiteral("%1 rows").arg(rows)), longTable(rows));
+            const QByteArray rtf = longTable(rows);
+            measure(qPrintable(QStringLiteral("%1 rows").arg(rows)), rtf);
+            const QString html = longTableHtml(rows);
+            const auto times = BenchTiming::interleaved(
+                {[&html] {
+                     QTextDocument doc;
+                     doc.setHtml(html);
+                     doc.setTextWidth(900);
+                     doc.documentLayout()->documentSize();
+                 },
+                 [&rtf] {
+                     QTextDocument doc;
+                     QBuffer buffer;
+                     buffer.setData(rtf);
+                     buffer.open(QIODevice::ReadOnly);
+                     RichTextLoader::load(buffer, doc);
+                     doc.setTextWidth(900);
+                     doc.documentLayout()->documentSize();
+                 }},
+                3, false);
+            BenchTiming::printFigure(qPrintable(QStringLiteral("  load and lay out %1 rows").arg(rows)), times[1],
+                                     "the same table as HTML, setHtml and the same layout", times[0], "none named");
+            std::fflush(stdout);
         }
     }
     return 0;
