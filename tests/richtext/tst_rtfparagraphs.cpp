@@ -75,7 +75,8 @@ void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
     const QByteArray longWord(2500, 'x');
     QTest::newRow("long runs broken") << rtf("a " + longWord + "\\par " + longWord + " b " + longWord);
     QTest::newRow("long plain line") << QByteArray("z\r\n" + longWord + "\r\n");
-    QTest::newRow("plain line ends and NUL") << QByteArray("a\r\nb\rc\nd\r\n\r\ne\0f\r\n", 21);
+    static const char plainWithNul[] = "a\r\nb\rc\nd\r\n\r\ne\0f\r\n";
+    QTest::newRow("plain line ends and NUL") << QByteArray(plainWithNul, sizeof plainWithNul - 1);
     QTest::newRow("empty document") << rtf("");
     QTest::newRow("last paragraph without par") << rtf("one\\par two");
     QTest::newRow("document ends with par") << rtf("one\\par two\\par ");
