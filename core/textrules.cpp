@@ -106,6 +106,17 @@ QStringView trimmedView(QStringView text)
     return text.mid(begin, end - begin);
 }
 
+QByteArrayView trimmedBytes(QByteArrayView bytes)
+{
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
 QString trimmed(QStringView text)
 {
     return trimmedView(text).toString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -29,6 +30,8 @@ bool sameText(QStringView a, QStringView b);
 // Removes every leading and trailing character whose code is 0 to 32.
 QString trimmed(QStringView text);
 QStringView trimmedView(QStringView text);
+// The same on Windows-1250 bytes, where codes 0 to 32 are the same blanks.
+QByteArrayView trimmedBytes(QByteArrayView bytes);
 
 // The value of the first tab-terminated field of record in which key occurs
 // (without regard to letter case), with as many characters as key has removed

@@ -18,17 +18,6 @@ using Wexal::SearchItems::TopicKind;
 
 namespace {
 
-QByteArrayView trimmedBytes(QByteArrayView bytes)
-{
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
-
 
 char *encodeParagraph(const QString &text, char *out)
 {
@@ -185,7 +174,7 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
             if (p < end && *p == '\n')
                 ++p;
         }
-        if (trimmedBytes(line).isEmpty())
+        if (Wexal::trimmedBytes(line).isEmpty())
             continue;
         const char *rest = line.data();
         const char *const restEnd = rest + line.size();
@@ -193,7 +182,7 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
         for (int c = 0; c < columns; ++c) {
             const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
             const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
-            cells[c] = trimmedBytes(QByteArrayView(rest, cellEnd - rest));
+            cells[c] = Wexal::trimmedBytes(QByteArrayView(rest, cellEnd - rest));
             rest = tab ? cellEnd + 1 : restEnd;
             anyCell = anyCell || !cells[c].isEmpty();
         }

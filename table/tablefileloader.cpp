@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "core/datafilereader.h"
+#include "core/textrules.h"
 #include "core/wexalerror.h"
 #include "table/tablefileobserver.h"
 #include "table/tablegridmodel.h"
@@ -14,18 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Characters 0 to 32 are blanks in the code page as in ASCII.
-QByteArrayView trimmedBytes(QByteArrayView bytes)
-{
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
 
 // Whether a cell holds "#L#". Cells are short, where a plain scan for "#"
 // beats a general substring search.
@@ -54,16 +43,16 @@ public:
     // whether it did, and in rest what follows the last column's cell.
     bool appendLine(QByteArrayView line, QByteArrayView &rest)
     {
-        if (trimmedBytes(line).isEmpty())
+        if (Wexal::trimmedBytes(line).isEmpty())
             return false;
         rest = line;
         for (int c = 0; c < m_columns; ++c) {
             const qsizetype tab = rest.indexOf('\t');
             if (tab >= 0) {
-                m_cells[c] = trimmedBytes(rest.first(tab));
+                m_cells[c] = Wexal::trimmedBytes(rest.first(tab));
                 rest = rest.sliced(tab + 1);
             } else {
-                m_cells[c] = trimmedBytes(rest);
+                m_cells[c] = Wexal::trimmedBytes(rest);
                 rest = QByteArrayView();
             }
             if (hasLinkToken(m_cells[c])) {
