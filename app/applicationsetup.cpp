@@ -1,6 +1,7 @@
 #include "app/applicationsetup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -36,6 +37,9 @@ void setUpApplication()
 {
     QCoreApplication::setApplicationName(u"Wexal"_s);
     QCoreApplication::setOrganizationName(u"Corvane"_s);
+    // Ties the window to the installed menu entry (wexal.desktop): its icon
+    // and name in the task bar on Wayland.
+    QGuiApplication::setDesktopFileName(u"wexal"_s);
 
     auto *translator = new QTranslator(QCoreApplication::instance());
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
