@@ -11,7 +11,9 @@ FontMetricsMeasure::FontMetricsMeasure(const QFont &font)
         styled.setUnderline(style.testFlag(CellStyleFlag::Underline));
         m_fonts[std::size_t(i)] = styled;
         m_metrics.emplace_back(styled);
+        m_metricsF.emplace_back(styled);
         m_advances[std::size_t(i)].assign(kCachedChars, -1);
+        m_afterSpace[std::size_t(i)].assign(kCachedChars, 0);
     }
 }
 
@@ -36,6 +38,10 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     m_buffer.resize(0);
     m_buffer.append(prefix);
     m_buffer.append(stretch.left(count));
+    if (monotonicText(m_buffer)) {
+        // Rounded as QFontMetrics rounds a whole string's width.
+        return (shapedWidth(m_buffer, style) + 32) >> 6;
+    }
     // Every paint measures the same cells again (a pointer entering a link
     // cell repaints the whole grid): remember recent widths.
     QHash<QString, int> &cache = m_widths[std::size_t(styleIndex(style))];
@@ -47,6 +53,56 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     const int width = m_metrics[std::size_t(styleIndex(style))].horizontalAdvance(m_buffer);
     cache.insert(m_buffer, width);
     return width;
+}
+
+int FontMetricsMeasure::shapedWidth(QStringView text, CellStyle style) const
+{
+    int sum = 0;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 1; i < size; ++i) {
+        if (text.at(i - 1) == u' ' && text.at(i) != u' ' && !joinsSpace(text.at(i), style)) {
+            sum += wordWidth(text.sliced(start, i - start), style);
+            start = i;
+        }
+    }
+    if (start < size)
+        sum += wordWidth(text.sliced(start), style);
+    return sum;
+}
+
+int FontMetricsMeasure::wordWidth(QStringView word, CellStyle style) const
+{
+    QHash<QString, int> &cache = m_words[std::size_t(styleIndex(style))];
+    // Looked up without a copy; only a word shaped now is copied in.
+    const QString key = QString::fromRawData(word.data(), word.size());
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return found.value();
+    if (cache.size() >= kCachedWords)
+        cache.clear();
+    const QString copy = word.toString();
+    const int width = qRound(m_metricsF[std::size_t(styleIndex(style))].horizontalAdvance(copy) * 64);
+    cache.insert(copy, width);
+    return width;
+}
+
+bool FontMetricsMeasure::joinsSpace(QChar ch, CellStyle style) const
+{
+    // Signs past the cached range keep their word joined: never wrong.
+    if (ch.unicode() >= kCachedChars)
+        return true;
+    quint8 &known = m_afterSpace[std::size_t(styleIndex(style))][ch.unicode()];
+    if (known == 0) {
+        const QFontMetricsF &metrics = m_metricsF[std::size_t(styleIndex(style))];
+        const QString alone(ch);
+        const QString pair = u' ' + alone;
+        const bool apart = qRound(metrics.horizontalAdvance(pair) * 64)
+                           == qRound(metrics.horizontalAdvance(QStringLiteral(" ")) * 64)
+                                  + qRound(metrics.horizontalAdvance(alone) * 64);
+        known = apart ? 1 : 2;
+    }
+    return known == 2;
 }
 
 int FontMetricsMeasure::charAdvance(QChar ch, CellStyle style) const

@@ -21,6 +21,13 @@
 // which holds for text of the Latin script (what the data's code page can
 // hold): kerning and ligatures never take back a whole advance. Text with
 // other characters (marks, controls, other scripts) is asked prefix by prefix.
+//
+// A width of such text is put together from the widths of its words (each
+// with the spaces that follow it), shaped once and remembered in 64ths of a
+// pixel, then rounded as a whole-string width is: a line asked again and
+// again as it grows costs a few lookups instead of a shaping each time. A
+// word is joined to the one before it when the font shapes a space and its
+// first character differently together than apart (a kerning pair).
 // One object serves one thread: it reuses a buffer and caches advances.
 class FontMetricsMeasure final : public CellTextMeasure
 {
@@ -45,11 +52,20 @@ private:
     int joinedWidth(QStringView prefix, QStringView stretch, qsizetype count,
                     CellStyle style) const;
     int charAdvance(QChar ch, CellStyle style) const;
+    // Width in 64ths of a pixel, unrounded.
+    int shapedWidth(QStringView text, CellStyle style) const;
+    int wordWidth(QStringView word, CellStyle style) const;
+    bool joinsSpace(QChar ch, CellStyle style) const;
 
     std::array<QFont, kStyles> m_fonts;
     std::vector<QFontMetrics> m_metrics;
+    std::vector<QFontMetricsF> m_metricsF;
     mutable QString m_buffer; // reused for every probe
     mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
     static constexpr qsizetype kCachedWidths = 8192;
     mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
+    static constexpr qsizetype kCachedWords = 32768;
+    mutable std::array<QHash<QString, int>, kStyles> m_words; // word widths in 64ths
+    // Per character: 0 not asked, 1 shapes apart from a space before it, 2 not.
+    mutable std::array<std::vector<quint8>, kStyles> m_afterSpace;
 };
