@@ -75,6 +75,56 @@ void TestCellMarkup::realFontWidths()
     QVERIFY(measure.width(text, CellStyleFlag::Bold) > measure.width(text, {}));
 }
 
+void TestCellMarkup::realFontWordWidths_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<QString>("text");
+
+    QByteArray codePage;
+    for (int byte = 0x80; byte <= 0xff; ++byte) {
+        codePage += char(byte);
+        if (byte % 7 == 0)
+            codePage += ' ';
+    }
+    const QString upper = Wexal::Cp1250::decode(codePage);
+    const QList<QPair<const char *, QString>> texts = {
+        {"kerning pairs", u"AVATAR Tę fiołkową waffle ŁÓDŹ „cytat” – 5 € ™ Wały, Tory, Yacht, Ławy"_s},
+        {"spaces", u"  wyroby  usługi   AV  To "_s},
+        {"a word in other company", u"wyroby wyroby, wyroby.wyroby (wyroby) fi ffi fl To T o"_s},
+        {"no-break spaces", u"10\u00a0% VAT\u00a0AV 8\u00a0%"_s},
+        {"code page 0x80-0xFF", upper},
+        {"other scripts and controls", u"Ωmega AV ω\ttab za\u00adłącznik אב AV"_s},
+        {"a word wider than any column", u"Bardzo_długie_słowo_bez_żadnej_spacji_AVATAR_fiołkową_"_s.repeated(3)},
+    };
+    for (int size : {8, 11}) {
+        for (const auto &[name, text] : texts)
+            QTest::addRow("%s at %d pt", name, size) << size << text;
+    }
+}
+
+void TestCellMarkup::realFontWordWidths()
+{
+    QFETCH(int, pointSize);
+    QFETCH(QString, text);
+
+    // Widths put together from words must be the whole string's width, for
+    // every prefix (as the wrap search asks) and every suffix (the same
+    // words met again after other ones were remembered).
+    const QFont font = gridFont(pointSize);
+    const FontMetricsMeasure measure(font);
+    for (int i = 0; i < 8; ++i) {
+        const CellStyle style = CellStyle::fromInt(i);
+        const QFontMetrics metrics(measure.font(style));
+        for (qsizetype k = 1; k <= text.size(); ++k) {
+            const QString prefix = text.left(k);
+            const QString suffix = text.right(k);
+            if (measure.width(prefix, style) != metrics.horizontalAdvance(prefix)
+                || measure.width(suffix, style) != metrics.horizontalAdvance(suffix))
+                QFAIL(qPrintable(u"style %1: \"%2\" or \"%3\""_s.arg(i).arg(prefix, suffix)));
+        }
+    }
+}
+
 void TestCellMarkup::realFontShortcutMatchesLiteralSearch_data()
 {
     QTest::addColumn<int>("pointSize");
