@@ -27,6 +27,27 @@ int FontMetricsMeasure::lineHeight() const
     return m_metrics.front().height();
 }
 
+qreal FontMetricsMeasure::naturalWidth(QStringView text, CellStyle style) const
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    const QStringView shown = text.left(end);
+    if (!monotonicText(shown) || (end > 0 && text.at(end - 1).isSpace()))
+        return -1;
+    return shapedWidth(shown, style) / 64.0;
+}
+
+qreal FontMetricsMeasure::ascent(CellStyle style) const
+{
+    return m_metricsF[std::size_t(styleIndex(style))].ascent();
+}
+
+qreal FontMetricsMeasure::fullHeight(CellStyle style) const
+{
+    return m_metricsF[std::size_t(styleIndex(style))].height();
+}
+
 int FontMetricsMeasure::width(QStringView text, CellStyle style) const
 {
     return joinedWidth(text, {}, 0, style);

@@ -43,6 +43,14 @@ public:
     // The height of a line of text in the plain font.
     int lineHeight() const;
 
+    // For drawing a run as one line of text: the unrounded width of the
+    // text without its trailing spaces, -1 when the text holds characters
+    // that a line lays out otherwise than one string (see monotonicText);
+    // and the style's ascent and line height, unrounded.
+    qreal naturalWidth(QStringView text, CellStyle style) const;
+    qreal ascent(CellStyle style) const;
+    qreal fullHeight(CellStyle style) const;
+
 private:
     static constexpr int kStyles = 8;
     static constexpr char16_t kCachedChars = 0x250;

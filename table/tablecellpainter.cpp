@@ -37,7 +37,22 @@ public:
             font.setUnderline(true);
         m_painter.setFont(font);
         m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
-        m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, run.text.toString());
+        const qreal natural = m_measure.naturalWidth(run.text, run.style);
+        if (natural < 0) {
+            m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, run.text.toString());
+            return;
+        }
+        // What drawing into the area lays out, without the line breaking:
+        // the text on its baseline, clipped to the area only when its line
+        // does not fit there.
+        const bool clip = natural > run.width || m_measure.fullHeight(run.style) > run.height;
+        if (clip) {
+            m_painter.save();
+            m_painter.setClipRect(area, Qt::IntersectClip);
+        }
+        m_painter.drawText(QPointF(run.x, run.y + m_measure.ascent(run.style)), run.text.toString());
+        if (clip)
+            m_painter.restore();
     }
 
 private:
