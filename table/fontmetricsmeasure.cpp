@@ -12,8 +12,8 @@ FontMetricsMeasure::FontMetricsMeasure(const QFont &font)
         m_fonts[std::size_t(i)] = styled;
         m_metrics.emplace_back(styled);
         m_metricsF.emplace_back(styled);
+        m_words.emplace_back(styled);
         m_advances[std::size_t(i)].assign(kCachedChars, -1);
-        m_afterSpace[std::size_t(i)].assign(kCachedChars, 0);
     }
 }
 
@@ -35,7 +35,12 @@ qreal FontMetricsMeasure::naturalWidth(QStringView text, CellStyle style) const
     const QStringView shown = text.left(end);
     if (!monotonicText(shown) || (end > 0 && text.at(end - 1).isSpace()))
         return -1;
-    return shapedWidth(shown, style) / 64.0;
+    return m_words[std::size_t(styleIndex(style))].width(shown) / 64.0;
+}
+
+bool FontMetricsMeasure::glyphs(QStringView text, CellStyle style, QGlyphRun &run) const
+{
+    return monotonicText(text) && m_words[std::size_t(styleIndex(style))].glyphs(text, run);
 }
 
 qreal FontMetricsMeasure::ascent(CellStyle style) const
@@ -61,7 +66,7 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     m_buffer.append(stretch.left(count));
     if (monotonicText(m_buffer)) {
         // Rounded as QFontMetrics rounds a whole string's width.
-        return (shapedWidth(m_buffer, style) + 32) >> 6;
+        return (m_words[std::size_t(styleIndex(style))].width(m_buffer) + 32) >> 6;
     }
     // Every paint measures the same cells again (a pointer entering a link
     // cell repaints the whole grid): remember recent widths.
@@ -74,56 +79,6 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     const int width = m_metrics[std::size_t(styleIndex(style))].horizontalAdvance(m_buffer);
     cache.insert(m_buffer, width);
     return width;
-}
-
-int FontMetricsMeasure::shapedWidth(QStringView text, CellStyle style) const
-{
-    int sum = 0;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 1; i < size; ++i) {
-        if (text.at(i - 1) == u' ' && text.at(i) != u' ' && !joinsSpace(text.at(i), style)) {
-            sum += wordWidth(text.sliced(start, i - start), style);
-            start = i;
-        }
-    }
-    if (start < size)
-        sum += wordWidth(text.sliced(start), style);
-    return sum;
-}
-
-int FontMetricsMeasure::wordWidth(QStringView word, CellStyle style) const
-{
-    QHash<QString, int> &cache = m_words[std::size_t(styleIndex(style))];
-    // Looked up without a copy; only a word shaped now is copied in.
-    const QString key = QString::fromRawData(word.data(), word.size());
-    const auto found = cache.constFind(key);
-    if (found != cache.constEnd())
-        return found.value();
-    if (cache.size() >= kCachedWords)
-        cache.clear();
-    const QString copy = word.toString();
-    const int width = qRound(m_metricsF[std::size_t(styleIndex(style))].horizontalAdvance(copy) * 64);
-    cache.insert(copy, width);
-    return width;
-}
-
-bool FontMetricsMeasure::joinsSpace(QChar ch, CellStyle style) const
-{
-    // Signs past the cached range keep their word joined: never wrong.
-    if (ch.unicode() >= kCachedChars)
-        return true;
-    quint8 &known = m_afterSpace[std::size_t(styleIndex(style))][ch.unicode()];
-    if (known == 0) {
-        const QFontMetricsF &metrics = m_metricsF[std::size_t(styleIndex(style))];
-        const QString alone(ch);
-        const QString pair = u' ' + alone;
-        const bool apart = qRound(metrics.horizontalAdvance(pair) * 64)
-                           == qRound(metrics.horizontalAdvance(QStringLiteral(" ")) * 64)
-                                  + qRound(metrics.horizontalAdvance(alone) * 64);
-        known = apart ? 1 : 2;
-    }
-    return known == 2;
 }
 
 int FontMetricsMeasure::charAdvance(QChar ch, CellStyle style) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/celltextmeasure.h"
+#include "table/wordshapes.h"
 
 #include <QFont>
 #include <QHash>
@@ -22,12 +23,8 @@
 // hold): kerning and ligatures never take back a whole advance. Text with
 // other characters (marks, controls, other scripts) is asked prefix by prefix.
 //
-// A width of such text is put together from the widths of its words (each
-// with the spaces that follow it), shaped once and remembered in 64ths of a
-// pixel, then rounded as a whole-string width is: a line asked again and
-// again as it grows costs a few lookups instead of a shaping each time. A
-// word is joined to the one before it when the font shapes a space and its
-// first character differently together than apart (a kerning pair).
+// A width of such text is put together from the widths of its words (see
+// WordShapes), then rounded as a whole-string width is.
 // One object serves one thread: it reuses a buffer and caches advances.
 class FontMetricsMeasure final : public CellTextMeasure
 {
@@ -49,6 +46,9 @@ public:
     // and the style's ascent and line height, unrounded.
     qreal naturalWidth(QStringView text, CellStyle style) const;
     qreal ascent(CellStyle style) const;
+    // The glyphs the text draws as one string, from its start on the
+    // baseline; false when they are not put together here: draw the string.
+    bool glyphs(QStringView text, CellStyle style, QGlyphRun &run) const;
     qreal fullHeight(CellStyle style) const;
 
 private:
@@ -60,10 +60,6 @@ private:
     int joinedWidth(QStringView prefix, QStringView stretch, qsizetype count,
                     CellStyle style) const;
     int charAdvance(QChar ch, CellStyle style) const;
-    // Width in 64ths of a pixel, unrounded.
-    int shapedWidth(QStringView text, CellStyle style) const;
-    int wordWidth(QStringView word, CellStyle style) const;
-    bool joinsSpace(QChar ch, CellStyle style) const;
 
     std::array<QFont, kStyles> m_fonts;
     std::vector<QFontMetrics> m_metrics;
@@ -72,8 +68,5 @@ private:
     mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
     static constexpr qsizetype kCachedWidths = 8192;
     mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
-    static constexpr qsizetype kCachedWords = 32768;
-    mutable std::array<QHash<QString, int>, kStyles> m_words; // word widths in 64ths
-    // Per character: 0 not asked, 1 shapes apart from a space before it, 2 not.
-    mutable std::array<std::vector<quint8>, kStyles> m_afterSpace;
+    mutable std::vector<WordShapes> m_words; // text of the Latin script, by style
 };

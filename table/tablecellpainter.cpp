@@ -8,6 +8,7 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -50,7 +51,15 @@ public:
             m_painter.save();
             m_painter.setClipRect(area, Qt::IntersectClip);
         }
-        m_painter.drawText(QPointF(run.x, run.y + m_measure.ascent(run.style)), run.text.toString());
+        const QPointF baseline(run.x, run.y + m_measure.ascent(run.style));
+        // Underlined runs go through the text: a run of glyphs draws its
+        // line a pixel longer.
+        QGlyphRun glyphs;
+        if (!font.underline() && m_measure.glyphs(run.text, run.style, glyphs)) {
+            m_painter.drawGlyphRun(baseline, glyphs);
+        } else {
+            m_painter.drawText(baseline, run.text.toString());
+        }
         if (clip)
             m_painter.restore();
     }

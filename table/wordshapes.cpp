@@ -1,0 +1,132 @@
+#include "table/wordshapes.h"
+
+#include <QGlyphRun>
+#include <QTextLayout>
+
+namespace {
+
+int toSixtyFourths(qreal pixels)
+{
+    return qRound(pixels * 64);
+}
+
+} // namespace
+
+WordShapes::WordShapes(const QFont &font)
+    : m_font(font), m_metrics(font), m_spaceWidth(toSixtyFourths(m_metrics.horizontalAdvance(QStringLiteral(" ")))),
+      m_afterSpace(kCheckedChars, 0)
+{
+}
+
+template <typename Each> void WordShapes::forEachWord(QStringView text, Each each)
+{
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 1; i < size; ++i) {
+        if (text.at(i - 1) == u' ' && text.at(i) != u' ' && !joinsSpace(text.at(i))) {
+            each(text.sliced(start, i - start));
+            start = i;
+        }
+    }
+    if (start < size)
+        each(text.sliced(start));
+}
+
+bool WordShapes::joinsSpace(QChar ch)
+{
+    // Signs past the checked range keep their word joined: never wrong.
+    if (ch.unicode() >= kCheckedChars)
+        return true;
+    quint8 &known = m_afterSpace[ch.unicode()];
+    if (known == 0) {
+        const QString alone(ch);
+        const bool apart = toSixtyFourths(m_metrics.horizontalAdvance(u' ' + alone))
+                           == m_spaceWidth + toSixtyFourths(m_metrics.horizontalAdvance(alone));
+        known = apart ? 1 : 2;
+    }
+    return known == 2;
+}
+
+WordShapes::Word &WordShapes::word(QStringView text)
+{
+    // Looked up without a copy; only a word met for the first time is copied.
+    const QString key = QString::fromRawData(text.data(), text.size());
+    const auto found = m_words.find(key);
+    if (found != m_words.end())
+        return found.value();
+    if (m_words.size() >= kCachedWords)
+        m_words.clear();
+    const QString copy = text.toString();
+    Word &entry = m_words[copy];
+    entry.width = toSixtyFourths(m_metrics.horizontalAdvance(copy));
+    return entry;
+}
+
+int WordShapes::width(QStringView text)
+{
+    int sum = 0;
+    forEachWord(text, [this, &sum](QStringView w) { sum += word(w).width; });
+    return sum;
+}
+
+void WordShapes::shape(const QString &text, Word &word)
+{
+    word.shaped = true;
+    QTextLayout layout(text, m_font);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid())
+        return;
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.size() > 1)
+        return;
+    if (runs.isEmpty()) {
+        word.drawable = true; // nothing to draw
+        return;
+    }
+    const QGlyphRun &run = runs.front();
+    if (!m_rawFont.isValid())
+        m_rawFont = run.rawFont();
+    if (run.rawFont() != m_rawFont)
+        return;
+    word.glyphs = run.glyphIndexes();
+    word.positions = run.positions();
+    const QPointF baseline(0, line.ascent());
+    for (QPointF &position : word.positions)
+        position -= baseline;
+    word.drawable = true;
+}
+
+bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
+{
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    int x = 0;
+    bool drawable = true;
+    forEachWord(text, [&](QStringView w) {
+        if (!drawable)
+            return;
+        Word *entry = &word(w);
+        if (!entry->shaped) {
+            const QString copy = w.toString();
+            shape(copy, *entry);
+        }
+        if (!entry->drawable) {
+            drawable = false;
+            return;
+        }
+        glyphs.append(entry->glyphs);
+        const QPointF offset(x / 64.0, 0);
+        for (const QPointF &position : std::as_const(entry->positions))
+            positions.append(position + offset);
+        x += entry->width;
+    });
+    if (!drawable)
+        return false;
+    run.setRawFont(m_rawFont);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    return true;
+}
