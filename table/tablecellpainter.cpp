@@ -19,6 +19,36 @@ const QColor TableCellPainter::kLinkColour(0, 0, 255);
 
 namespace {
 
+// Draws text in the painter's font, which is the measure's font of that
+// style (underlined or not), as drawText(area, Qt::AlignLeft | Qt::AlignTop
+// | Qt::TextSingleLine, text) draws it, without laying out a line: the text
+// on its baseline, clipped to the area only when its line does not fit
+// there; from its words' remembered glyphs where it can be.
+void drawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QRect &area, QStringView text,
+                  CellStyle style)
+{
+    const qreal natural = measure.naturalWidth(text, style);
+    if (natural < 0) {
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.toString());
+        return;
+    }
+    const bool clip = natural > area.width() || measure.fullHeight(style) > area.height();
+    if (clip) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+    }
+    const QPointF baseline(area.x(), area.y() + measure.ascent(style));
+    // Underlined text goes through the text: a run of glyphs draws its line
+    // a pixel longer.
+    QGlyphRun glyphs;
+    if (!painter.font().underline() && measure.glyphs(text, style, glyphs))
+        painter.drawGlyphRun(baseline, glyphs);
+    else
+        painter.drawText(baseline, text.toString());
+    if (clip)
+        painter.restore();
+}
+
 // Paints the runs of the drawing pass: each in its font and colour, on an
 // opaque background of the row's colour, clipped to its cell.
 class PainterRunSink final : public MarkupRunSink
@@ -38,30 +68,7 @@ public:
             font.setUnderline(true);
         m_painter.setFont(font);
         m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
-        const qreal natural = m_measure.naturalWidth(run.text, run.style);
-        if (natural < 0) {
-            m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, run.text.toString());
-            return;
-        }
-        // What drawing into the area lays out, without the line breaking:
-        // the text on its baseline, clipped to the area only when its line
-        // does not fit there.
-        const bool clip = natural > run.width || m_measure.fullHeight(run.style) > run.height;
-        if (clip) {
-            m_painter.save();
-            m_painter.setClipRect(area, Qt::IntersectClip);
-        }
-        const QPointF baseline(run.x, run.y + m_measure.ascent(run.style));
-        // Underlined runs go through the text: a run of glyphs draws its
-        // line a pixel longer.
-        QGlyphRun glyphs;
-        if (!font.underline() && m_measure.glyphs(run.text, run.style, glyphs)) {
-            m_painter.drawGlyphRun(baseline, glyphs);
-        } else {
-            m_painter.drawText(baseline, run.text.toString());
-        }
-        if (clip)
-            m_painter.restore();
+        drawTextLine(m_painter, m_measure, area, run.text, run.style);
     }
 
 private:
@@ -228,16 +235,16 @@ void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const
 {
     const QString text = visiblePart(m_grid.gridModel()->cellText(column, row), rect.width(),
                                      right ? Qt::AlignRight : Qt::AlignHCenter);
-    const QFontMetrics metrics(painter.font());
-    const int w = metrics.horizontalAdvance(text);
-    const int h = metrics.height();
+    // The painter's font is the grid's, the measure's plain font.
+    const FontMetricsMeasure &fonts = measure();
+    const int w = fonts.width(text, {});
+    const int h = fonts.lineHeight();
     const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
     const QColor background = current ? kCurrentBackground : kCellBackground;
     painter.fillRect(rect, background);
     const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
     painter.setPen(textColour);
-    painter.drawText(QRect(x, rect.top() + (rect.height() - h) / 2, w, h),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    drawTextLine(painter, fonts, QRect(x, rect.top() + (rect.height() - h) / 2, w, h), text, {});
 }
 
 void TableCellPainter::drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current)
