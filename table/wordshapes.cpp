@@ -18,18 +18,23 @@ WordShapes::WordShapes(const QFont &font)
 {
 }
 
+qsizetype WordShapes::wordEnd(QStringView text, qsizetype start)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = start + 1; i < size; ++i) {
+        if (text.at(i - 1) == u' ' && text.at(i) != u' ' && !joinsSpace(text.at(i)))
+            return i;
+    }
+    return size;
+}
+
 template <typename Each> void WordShapes::forEachWord(QStringView text, Each each)
 {
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 1; i < size; ++i) {
-        if (text.at(i - 1) == u' ' && text.at(i) != u' ' && !joinsSpace(text.at(i))) {
-            each(text.sliced(start, i - start));
-            start = i;
-        }
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype end = wordEnd(text, start);
+        each(text.sliced(start, end - start));
+        start = end;
     }
-    if (start < size)
-        each(text.sliced(start));
 }
 
 bool WordShapes::joinsSpace(QChar ch)

@@ -28,6 +28,12 @@ public:
     // The width of the text as one string, in 64ths of a pixel, unrounded.
     int width(QStringView text);
 
+    // Where the word that starts at start ends: past the spaces that follow
+    // it, and past any words joined to it.
+    qsizetype wordEnd(QStringView text, qsizetype start);
+    // The width of one word (from one start to its end), in 64ths of a pixel.
+    int wordWidth(QStringView word) { return this->word(word).width; }
+
     // The glyphs the text draws as one string, positioned from its start on
     // the baseline; false when its words do not all draw in the font itself
     // (a fallback font holds some character).
