@@ -2,6 +2,7 @@
 
 #include <QGlyphRun>
 #include <QTextLayout>
+#include <QVarLengthArray>
 
 namespace {
 
@@ -106,30 +107,39 @@ void WordShapes::shape(const QString &text, Word &word)
 
 bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
 {
+    // A word's glyphs are kept from its second drawing on: a text met once
+    // (a code, a number) is drawn as text, and costs no layout of its own.
+    QVarLengthArray<const Word *, 32> entries;
+    bool ready = true;
+    forEachWord(text, [&](QStringView w) {
+        Word &entry = word(w);
+        if (!entry.shaped) {
+            if (entry.drawn)
+                shape(w.toString(), entry);
+            entry.drawn = true;
+        }
+        ready = ready && entry.shaped && entry.drawable;
+        entries.append(&entry);
+    });
+    // Entries stay where they are unless a word was added, and then that
+    // word has no glyphs yet.
+    if (!ready)
+        return false;
+    qsizetype count = 0;
+    for (const Word *entry : std::as_const(entries))
+        count += entry->glyphs.size();
     QList<quint32> glyphs;
     QList<QPointF> positions;
+    glyphs.reserve(count);
+    positions.reserve(count);
     int x = 0;
-    bool drawable = true;
-    forEachWord(text, [&](QStringView w) {
-        if (!drawable)
-            return;
-        Word *entry = &word(w);
-        if (!entry->shaped) {
-            const QString copy = w.toString();
-            shape(copy, *entry);
-        }
-        if (!entry->drawable) {
-            drawable = false;
-            return;
-        }
+    for (const Word *entry : std::as_const(entries)) {
         glyphs.append(entry->glyphs);
         const QPointF offset(x / 64.0, 0);
-        for (const QPointF &position : std::as_const(entry->positions))
+        for (const QPointF &position : entry->positions)
             positions.append(position + offset);
         x += entry->width;
-    });
-    if (!drawable)
-        return false;
+    }
     run.setRawFont(m_rawFont);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);

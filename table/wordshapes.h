@@ -35,14 +35,15 @@ public:
     int wordWidth(QStringView word) { return this->word(word).width; }
 
     // The glyphs the text draws as one string, positioned from its start on
-    // the baseline; false when its words do not all draw in the font itself
-    // (a fallback font holds some character).
+    // the baseline; false when they are not all known (a word not drawn
+    // before, or drawn from a fallback font): draw the string instead.
     bool glyphs(QStringView text, QGlyphRun &run);
 
 private:
     struct Word
     {
         int width = 0; // 64ths of a pixel
+        bool drawn = false; // asked for its glyphs before
         bool shaped = false; // glyphs below asked
         bool drawable = false; // all glyphs of the font itself
         QList<quint32> glyphs;
