@@ -27,15 +27,11 @@ int FontMetricsMeasure::lineHeight() const
     return m_metrics.front().height();
 }
 
-qreal FontMetricsMeasure::naturalWidth(QStringView text, CellStyle style) const
+qreal FontMetricsMeasure::lineWidth(QStringView text, CellStyle style) const
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    const QStringView shown = text.left(end);
-    if (!monotonicText(shown) || (end > 0 && text.at(end - 1).isSpace()))
+    if (!monotonicText(text))
         return -1;
-    return m_words[std::size_t(styleIndex(style))].width(shown) / 64.0;
+    return m_words[std::size_t(styleIndex(style))].width(text) / 64.0;
 }
 
 bool FontMetricsMeasure::glyphs(QStringView text, CellStyle style, QGlyphRun &run) const

@@ -41,10 +41,10 @@ public:
     int lineHeight() const;
 
     // For drawing a run as one line of text: the unrounded width of the
-    // text without its trailing spaces, -1 when the text holds characters
+    // text (trailing spaces included), -1 when the text holds characters
     // that a line lays out otherwise than one string (see monotonicText);
     // and the style's ascent and line height, unrounded.
-    qreal naturalWidth(QStringView text, CellStyle style) const;
+    qreal lineWidth(QStringView text, CellStyle style) const;
     qreal ascent(CellStyle style) const;
     // The glyphs the text draws as one string, from its start on the
     // baseline; false when they are not put together here: draw the string.

@@ -2,13 +2,13 @@
 
 #include "core/wexalstate.h"
 #include "table/drawmarkupcell.h"
+#include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/markuprunsink.h"
 #include "table/measurecelllines.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
-#include <QGlyphRun>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -18,36 +18,6 @@ const QColor TableCellPainter::kCurrentBackground(128, 128, 0);
 const QColor TableCellPainter::kLinkColour(0, 0, 255);
 
 namespace {
-
-// Draws text in the painter's font, which is the measure's font of that
-// style (underlined or not), as drawText(area, Qt::AlignLeft | Qt::AlignTop
-// | Qt::TextSingleLine, text) draws it, without laying out a line: the text
-// on its baseline, clipped to the area only when its line does not fit
-// there; from its words' remembered glyphs where it can be.
-void drawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QRect &area, QStringView text,
-                  CellStyle style)
-{
-    const qreal natural = measure.naturalWidth(text, style);
-    if (natural < 0) {
-        painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.toString());
-        return;
-    }
-    const bool clip = natural > area.width() || measure.fullHeight(style) > area.height();
-    if (clip) {
-        painter.save();
-        painter.setClipRect(area, Qt::IntersectClip);
-    }
-    const QPointF baseline(area.x(), area.y() + measure.ascent(style));
-    // Underlined text goes through the text: a run of glyphs draws its line
-    // a pixel longer.
-    QGlyphRun glyphs;
-    if (!painter.font().underline() && measure.glyphs(text, style, glyphs))
-        painter.drawGlyphRun(baseline, glyphs);
-    else
-        painter.drawText(baseline, text.toString());
-    if (clip)
-        painter.restore();
-}
 
 // Paints the runs of the drawing pass: each in its font and colour, on an
 // opaque background of the row's colour, clipped to its cell.
@@ -68,7 +38,7 @@ public:
             font.setUnderline(true);
         m_painter.setFont(font);
         m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
-        drawTextLine(m_painter, m_measure, area, run.text, run.style);
+        Wexal::DrawTextLine(m_painter, m_measure, area, run.text, run.style);
     }
 
 private:
@@ -244,7 +214,7 @@ void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const
     painter.fillRect(rect, background);
     const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
     painter.setPen(textColour);
-    drawTextLine(painter, fonts, QRect(x, rect.top() + (rect.height() - h) / 2, w, h), text, {});
+    Wexal::DrawTextLine(painter, fonts, QRect(x, rect.top() + (rect.height() - h) / 2, w, h), text, {});
 }
 
 void TableCellPainter::drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current)

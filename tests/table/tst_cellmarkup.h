@@ -33,6 +33,8 @@ private slots:
     void realFontWidths();
     void realFontWordWidths_data();
     void realFontWordWidths();
+    void realFontLineDrawsAsText_data();
+    void realFontLineDrawsAsText();
     void realFontShortcutMatchesLiteralSearch_data();
     void realFontShortcutMatchesLiteralSearch();
     void realFontSampleCells();

@@ -4,6 +4,7 @@
 #include "recordingrunsink.h"
 
 #include "table/drawmarkupcell.h"
+#include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/measurecelllines.h"
 
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
 
@@ -121,6 +124,65 @@ void TestCellMarkup::realFontWordWidths()
             if (measure.width(prefix, style) != metrics.horizontalAdvance(prefix)
                 || measure.width(suffix, style) != metrics.horizontalAdvance(suffix))
                 QFAIL(qPrintable(u"style %1: \"%2\" or \"%3\""_s.arg(i).arg(prefix, suffix)));
+        }
+    }
+}
+
+void TestCellMarkup::realFontLineDrawsAsText_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QString>("text");
+
+    const int bold = int(CellStyleFlag::Bold);
+    const int italic = int(CellStyleFlag::Italic);
+    const int underlined = int(CellStyleFlag::Underline);
+    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s;
+    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s;
+    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s;
+    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s;
+    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s;
+    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s;
+    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s;
+    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s;
+    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s;
+}
+
+void TestCellMarkup::realFontLineDrawsAsText()
+{
+    QFETCH(int, pointSize);
+    QFETCH(int, style);
+    QFETCH(bool, underline);
+    QFETCH(QString, text);
+
+    // A run drawn as the grid draws it must give the very pixels of the
+    // text drawn into its area: the first time (as text) and later (from
+    // remembered glyphs), fitting its area and cut by it.
+    const FontMetricsMeasure measure(gridFont(pointSize));
+    const CellStyle cellStyle = CellStyle::fromInt(style);
+    QFont font = measure.font(cellStyle);
+    if (underline)
+        font.setUnderline(true);
+    const int width = measure.width(text, cellStyle);
+    const auto paint = [&](const QRect &area, bool asText) {
+        QImage image(width + 40, measure.lineHeight() + 20, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(255, 255, 215));
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(underline ? QColor(0, 0, 255) : QColor(Qt::black));
+        if (asText)
+            painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        else
+            Wexal::DrawTextLine(painter, measure, area, text, cellStyle);
+        return image;
+    };
+    for (const int cut : {0, 1, 3}) {
+        const QRect area(5, 4, width - cut, measure.lineHeight());
+        const QImage expected = paint(area, true);
+        for (int time = 1; time <= 3; ++time) {
+            if (paint(area, false) != expected)
+                QFAIL(qPrintable(u"differs %1 pixels narrower, drawing %2"_s.arg(cut).arg(time)));
         }
     }
 }
