@@ -205,15 +205,26 @@ void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const
 {
     const QString text = visiblePart(m_grid.gridModel()->cellText(column, row), rect.width(),
                                      right ? Qt::AlignRight : Qt::AlignHCenter);
-    // The painter's font is the grid's, the measure's plain font.
-    const FontMetricsMeasure &fonts = measure();
-    const int w = fonts.width(text, {});
-    const int h = fonts.lineHeight();
     const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
     const QColor background = current ? kCurrentBackground : kCellBackground;
     painter.fillRect(rect, background);
-    const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
     painter.setPen(textColour);
+    // The painter's font is the grid's: the measure's plain font, unless the
+    // grid's own is styled.
+    const QFont &gridFont = m_grid.font();
+    if (gridFont.bold() || gridFont.italic() || gridFont.underline()) {
+        const QFontMetrics metrics(painter.font());
+        const int w = metrics.horizontalAdvance(text);
+        const int h = metrics.height();
+        const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
+        painter.drawText(QRect(x, rect.top() + (rect.height() - h) / 2, w, h),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        return;
+    }
+    const FontMetricsMeasure &fonts = measure();
+    const int w = fonts.width(text, {});
+    const int h = fonts.lineHeight();
+    const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
     Wexal::DrawTextLine(painter, fonts, QRect(x, rect.top() + (rect.height() - h) / 2, w, h), text, {});
 }
 
