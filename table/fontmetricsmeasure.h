@@ -16,14 +16,15 @@
 //
 // The passes stop at the first prefix whose width exceeds the line. Asking
 // every prefix costs a shaping per character, so firstOverflow() searches
-// instead: it starts where the sum of the single characters' advances
-// overflows and probes whole-string widths outward from there, then bisects.
-// This relies on a string never getting narrower when a character is added,
-// which holds for text of the Latin script (what the data's code page can
-// hold): kerning and ligatures never take back a whole advance. Text with
-// other characters (marks, controls, other scripts) is asked prefix by prefix.
+// instead: whole words add up until one overflows; within that word it starts
+// where the sum of the single characters' advances overflows and probes
+// outward from there, then bisects. This relies on a string never getting
+// narrower when a character is added, which holds for text of the Latin
+// script (what the data's code page can hold): kerning and ligatures never
+// take back a whole advance. Text with other characters (marks, controls,
+// other scripts) is measured whole and asked prefix by prefix.
 //
-// A width of such text is put together from the widths of its words (see
+// A width of Latin text is put together from the widths of its words (see
 // WordShapes), then rounded as a whole-string width is.
 // One object serves one thread: it reuses a buffer and caches advances.
 class FontMetricsMeasure final : public CellTextMeasure
@@ -46,10 +47,10 @@ public:
     // and the style's ascent and line height, unrounded.
     qreal lineWidth(QStringView text, CellStyle style) const;
     qreal ascent(CellStyle style) const;
+    qreal fullHeight(CellStyle style) const;
     // The glyphs the text draws as one string, from its start on the
     // baseline; false when they are not put together here: draw the string.
     bool glyphs(QStringView text, CellStyle style, QGlyphRun &run) const;
-    qreal fullHeight(CellStyle style) const;
 
 private:
     static constexpr int kStyles = 8;
