@@ -11,6 +11,8 @@ FontMetricsMeasure::FontMetricsMeasure(const QFont &font)
         styled.setUnderline(style.testFlag(CellStyleFlag::Underline));
         m_fonts[std::size_t(i)] = styled;
         m_metrics.emplace_back(styled);
+        m_metricsF.emplace_back(styled);
+        m_words.emplace_back(styled);
         m_advances[std::size_t(i)].assign(kCachedChars, -1);
     }
 }
@@ -25,6 +27,28 @@ int FontMetricsMeasure::lineHeight() const
     return m_metrics.front().height();
 }
 
+qreal FontMetricsMeasure::lineWidth(QStringView text, CellStyle style) const
+{
+    if (!monotonicText(text))
+        return -1;
+    return m_words[std::size_t(styleIndex(style))].width(text) / 64.0;
+}
+
+bool FontMetricsMeasure::glyphs(QStringView text, CellStyle style, QGlyphRun &run) const
+{
+    return monotonicText(text) && m_words[std::size_t(styleIndex(style))].glyphs(text, run);
+}
+
+qreal FontMetricsMeasure::ascent(CellStyle style) const
+{
+    return m_metricsF[std::size_t(styleIndex(style))].ascent();
+}
+
+qreal FontMetricsMeasure::fullHeight(CellStyle style) const
+{
+    return m_metricsF[std::size_t(styleIndex(style))].height();
+}
+
 int FontMetricsMeasure::width(QStringView text, CellStyle style) const
 {
     return joinedWidth(text, {}, 0, style);
@@ -36,6 +60,10 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     m_buffer.resize(0);
     m_buffer.append(prefix);
     m_buffer.append(stretch.left(count));
+    if (monotonicText(m_buffer)) {
+        // Rounded as QFontMetrics rounds a whole string's width.
+        return (m_words[std::size_t(styleIndex(style))].width(m_buffer) + 32) >> 6;
+    }
     // Every paint measures the same cells again (a pointer entering a link
     // cell repaints the whole grid): remember recent widths.
     QHash<QString, int> &cache = m_widths[std::size_t(styleIndex(style))];
@@ -81,59 +109,71 @@ int FontMetricsMeasure::firstOverflow(QStringView prefix, QStringView stretch, C
     if (!monotonicText(prefix) || !monotonicText(stretch))
         return CellTextMeasure::firstOverflow(prefix, stretch, style, limit);
 
-    const qsizetype count = stretch.size();
-    if (count == 0)
+    if (stretch.isEmpty())
         return 0;
-    const auto over = [&](qsizetype k) { return joinedWidth(prefix, stretch, k, style) > limit; };
+    WordShapes &words = m_words[std::size_t(styleIndex(style))];
+    m_buffer.resize(0);
+    m_buffer.append(prefix);
+    m_buffer.append(stretch);
+    const QStringView text(m_buffer);
+    const qsizetype p = prefix.size();
+    // Widths in 64ths of a pixel, rounded to pixels as width() rounds them.
+    const auto over = [limit](qint64 width) { return ((width + 32) >> 6) > limit; };
 
-    // Where the single advances would overflow: usually within a character
-    // or two of the answer.
-    qsizetype guess = count;
-    int sum = 0;
-    for (const QChar ch : prefix)
-        sum += charAdvance(ch, style);
-    for (qsizetype k = 0; k < count; ++k) {
-        sum += charAdvance(stretch.at(k), style);
-        if (sum > limit) {
-            guess = k + 1;
+    // The word the first overflow falls in: whole words add up until one
+    // overflows (those within the prefix are never asked alone).
+    qint64 base = 0;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    for (;; start = end) {
+        end = words.wordEnd(text, start);
+        const int whole = words.wordWidth(text.sliced(start, end - start));
+        if (end > p && over(base + whole))
+            break;
+        if (end == text.size())
+            return 0;
+        base += whole;
+    }
+    const auto overAt = [&](qsizetype e) { return over(base + words.wordWidth(text.sliced(start, e - start))); };
+
+    // Within it, where the single advances would overflow: usually within a
+    // character or two of the answer.
+    qsizetype low = qMax(start, p);
+    qsizetype high = end;
+    qsizetype guess = high;
+    int sum = int((base + 32) >> 6);
+    for (qsizetype e = start + 1; e <= end; ++e) {
+        sum += charAdvance(text.at(e - 1), style);
+        if (e > low && sum > limit) {
+            guess = e;
             break;
         }
     }
-
-    // Invariant: the answer lies in (low, high]; over(high) is known true.
-    qsizetype low = 0;
-    qsizetype high = 0;
-    if (over(guess)) {
-        high = guess;
-        for (qsizetype step = 1; high - step > low; step *= 2) {
-            if (!over(high - step)) {
-                low = high - step;
-                break;
-            }
-            high -= step;
-        }
-    } else {
-        low = guess;
-        for (qsizetype step = 1;; step *= 2) {
-            if (low + step >= count) {
-                if (low == count || !over(count))
-                    return 0;
-                high = count;
-                break;
-            }
-            if (over(low + step)) {
-                high = low + step;
-                break;
-            }
-            low += step;
-        }
+    // Invariant: the answer lies in (low, high]; overAt(high) holds, and
+    // overAt(low) does not unless low is where the stretch starts.
+    if (guess < high) {
+        if (overAt(guess))
+            high = guess;
+        else
+            low = guess;
+    }
+    if (high == guess && high - 1 > low) {
+        if (overAt(high - 1))
+            high -= 1;
+        else
+            low = high - 1;
+    } else if (low == guess && low + 1 < high) {
+        if (overAt(low + 1))
+            high = low + 1;
+        else
+            low += 1;
     }
     while (high - low > 1) {
         const qsizetype mid = low + (high - low) / 2;
-        if (over(mid))
+        if (overAt(mid))
             high = mid;
         else
             low = mid;
     }
-    return int(high);
+    return int(high - p);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/celltextmeasure.h"
+#include "table/wordshapes.h"
 
 #include <QFont>
 #include <QHash>
@@ -15,12 +16,16 @@
 //
 // The passes stop at the first prefix whose width exceeds the line. Asking
 // every prefix costs a shaping per character, so firstOverflow() searches
-// instead: it starts where the sum of the single characters' advances
-// overflows and probes whole-string widths outward from there, then bisects.
-// This relies on a string never getting narrower when a character is added,
-// which holds for text of the Latin script (what the data's code page can
-// hold): kerning and ligatures never take back a whole advance. Text with
-// other characters (marks, controls, other scripts) is asked prefix by prefix.
+// instead: whole words add up until one overflows; within that word it starts
+// where the sum of the single characters' advances overflows and probes
+// outward from there, then bisects. This relies on a string never getting
+// narrower when a character is added, which holds for text of the Latin
+// script (what the data's code page can hold): kerning and ligatures never
+// take back a whole advance. Text with other characters (marks, controls,
+// other scripts) is measured whole and asked prefix by prefix.
+//
+// A width of Latin text is put together from the widths of its words (see
+// WordShapes), then rounded as a whole-string width is.
 // One object serves one thread: it reuses a buffer and caches advances.
 class FontMetricsMeasure final : public CellTextMeasure
 {
@@ -36,6 +41,17 @@ public:
     // The height of a line of text in the plain font.
     int lineHeight() const;
 
+    // For drawing a run as one line of text: the unrounded width of the
+    // text (trailing spaces included), -1 when the text holds characters
+    // that a line lays out otherwise than one string (see monotonicText);
+    // and the style's ascent and line height, unrounded.
+    qreal lineWidth(QStringView text, CellStyle style) const;
+    qreal ascent(CellStyle style) const;
+    qreal fullHeight(CellStyle style) const;
+    // The glyphs the text draws as one string, from its start on the
+    // baseline; false when they are not put together here: draw the string.
+    bool glyphs(QStringView text, CellStyle style, QGlyphRun &run) const;
+
 private:
     static constexpr int kStyles = 8;
     static constexpr char16_t kCachedChars = 0x250;
@@ -48,8 +64,10 @@ private:
 
     std::array<QFont, kStyles> m_fonts;
     std::vector<QFontMetrics> m_metrics;
+    std::vector<QFontMetricsF> m_metricsF;
     mutable QString m_buffer; // reused for every probe
     mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
     static constexpr qsizetype kCachedWidths = 8192;
     mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
+    mutable std::vector<WordShapes> m_words; // text of the Latin script, by style
 };

@@ -2,6 +2,7 @@
 
 #include "core/wexalstate.h"
 #include "table/drawmarkupcell.h"
+#include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/markuprunsink.h"
 #include "table/measurecelllines.h"
@@ -37,7 +38,7 @@ public:
             font.setUnderline(true);
         m_painter.setFont(font);
         m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
-        m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, run.text.toString());
+        Wexal::DrawTextLine(m_painter, m_measure, area, run.text, run.style);
     }
 
 private:
@@ -204,16 +205,27 @@ void TableCellPainter::drawOneLine(QPainter &painter, int column, int row, const
 {
     const QString text = visiblePart(m_grid.gridModel()->cellText(column, row), rect.width(),
                                      right ? Qt::AlignRight : Qt::AlignHCenter);
-    const QFontMetrics metrics(painter.font());
-    const int w = metrics.horizontalAdvance(text);
-    const int h = metrics.height();
     const QColor textColour = current ? kCellBackground : m_grid.palette().color(QPalette::WindowText);
     const QColor background = current ? kCurrentBackground : kCellBackground;
     painter.fillRect(rect, background);
-    const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
     painter.setPen(textColour);
-    painter.drawText(QRect(x, rect.top() + (rect.height() - h) / 2, w, h),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    // The painter's font is the grid's: the measure's plain font, unless the
+    // grid's own is styled.
+    const QFont &gridFont = m_grid.font();
+    if (gridFont.bold() || gridFont.italic() || gridFont.underline()) {
+        const QFontMetrics metrics(painter.font());
+        const int w = metrics.horizontalAdvance(text);
+        const int h = metrics.height();
+        const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
+        painter.drawText(QRect(x, rect.top() + (rect.height() - h) / 2, w, h),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        return;
+    }
+    const FontMetricsMeasure &fonts = measure();
+    const int w = fonts.width(text, {});
+    const int h = fonts.lineHeight();
+    const int x = right ? rect.right() + 1 - w - 3 : rect.left() + (rect.width() - w) / 2;
+    Wexal::DrawTextLine(painter, fonts, QRect(x, rect.top() + (rect.height() - h) / 2, w, h), text, {});
 }
 
 void TableCellPainter::drawPlain(QPainter &painter, int column, int row, const QRect &rect, bool current)

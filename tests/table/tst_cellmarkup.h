@@ -31,6 +31,10 @@ private slots:
 
     // The grid's real font (tst_realfont.cpp).
     void realFontWidths();
+    void realFontWordWidths_data();
+    void realFontWordWidths();
+    void realFontLineDrawsAsText_data();
+    void realFontLineDrawsAsText();
     void realFontShortcutMatchesLiteralSearch_data();
     void realFontShortcutMatchesLiteralSearch();
     void realFontSampleCells();

@@ -4,6 +4,7 @@
 #include "recordingrunsink.h"
 
 #include "table/drawmarkupcell.h"
+#include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/measurecelllines.h"
 
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
 
@@ -73,6 +76,115 @@ void TestCellMarkup::realFontWidths()
         QCOMPARE(measure.width(text, style), QFontMetrics(styled).horizontalAdvance(text));
     }
     QVERIFY(measure.width(text, CellStyleFlag::Bold) > measure.width(text, {}));
+}
+
+void TestCellMarkup::realFontWordWidths_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<QString>("text");
+
+    QByteArray codePage;
+    for (int byte = 0x80; byte <= 0xff; ++byte) {
+        codePage += char(byte);
+        if (byte % 7 == 0)
+            codePage += ' ';
+    }
+    const QString upper = Wexal::Cp1250::decode(codePage);
+    const QList<QPair<const char *, QString>> texts = {
+        {"kerning pairs", u"AVATAR Tę fiołkową waffle ŁÓDŹ „cytat” – 5 € ™ Wały, Tory, Yacht, Ławy"_s},
+        {"spaces", u"  wyroby  usługi   AV  To "_s},
+        {"a word in other company", u"wyroby wyroby, wyroby.wyroby (wyroby) fi ffi fl To T o"_s},
+        {"no-break spaces", u"10\u00a0% VAT\u00a0AV 8\u00a0%"_s},
+        {"code page 0x80-0xFF", upper},
+        {"other scripts and controls", u"Ωmega AV ω\ttab za\u00adłącznik אב AV"_s},
+        {"a word wider than any column", u"Bardzo_długie_słowo_bez_żadnej_spacji_AVATAR_fiołkową_"_s.repeated(3)},
+    };
+    for (int size : {8, 11}) {
+        for (const auto &[name, text] : texts)
+            QTest::addRow("%s at %d pt", name, size) << size << text;
+    }
+}
+
+void TestCellMarkup::realFontWordWidths()
+{
+    QFETCH(int, pointSize);
+    QFETCH(QString, text);
+
+    // Widths put together from words must be the whole string's width, for
+    // every prefix (as the wrap search asks) and every suffix (the same
+    // words met again after other ones were remembered).
+    const QFont font = gridFont(pointSize);
+    const FontMetricsMeasure measure(font);
+    for (int i = 0; i < 8; ++i) {
+        const CellStyle style = CellStyle::fromInt(i);
+        const QFontMetrics metrics(measure.font(style));
+        for (qsizetype k = 1; k <= text.size(); ++k) {
+            const QString prefix = text.left(k);
+            const QString suffix = text.right(k);
+            if (measure.width(prefix, style) != metrics.horizontalAdvance(prefix)
+                || measure.width(suffix, style) != metrics.horizontalAdvance(suffix))
+                QFAIL(qPrintable(u"style %1: \"%2\" or \"%3\""_s.arg(i).arg(prefix, suffix)));
+        }
+    }
+}
+
+void TestCellMarkup::realFontLineDrawsAsText_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QString>("text");
+
+    const int bold = int(CellStyleFlag::Bold);
+    const int italic = int(CellStyleFlag::Italic);
+    const int underlined = int(CellStyleFlag::Underline);
+    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s;
+    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s;
+    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s;
+    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s;
+    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s;
+    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s;
+    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s;
+    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s;
+    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s;
+}
+
+void TestCellMarkup::realFontLineDrawsAsText()
+{
+    QFETCH(int, pointSize);
+    QFETCH(int, style);
+    QFETCH(bool, underline);
+    QFETCH(QString, text);
+
+    // A run drawn as the grid draws it must give the very pixels of the
+    // text drawn into its area: the first time (as text) and later (from
+    // remembered glyphs), fitting its area and cut by it.
+    const FontMetricsMeasure measure(gridFont(pointSize));
+    const CellStyle cellStyle = CellStyle::fromInt(style);
+    QFont font = measure.font(cellStyle);
+    if (underline)
+        font.setUnderline(true);
+    const int width = measure.width(text, cellStyle);
+    const auto paint = [&](const QRect &area, bool asText) {
+        QImage image(width + 40, measure.lineHeight() + 20, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(255, 255, 215));
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(underline ? QColor(0, 0, 255) : QColor(Qt::black));
+        if (asText)
+            painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        else
+            Wexal::DrawTextLine(painter, measure, area, text, cellStyle);
+        return image;
+    };
+    for (const int cut : {0, 1, 3}) {
+        const QRect area(5, 4, width - cut, measure.lineHeight());
+        const QImage expected = paint(area, true);
+        for (int time = 1; time <= 3; ++time) {
+            if (paint(area, false) != expected)
+                QFAIL(qPrintable(u"differs %1 pixels narrower, drawing %2"_s.arg(cut).arg(time)));
+        }
+    }
 }
 
 void TestCellMarkup::realFontShortcutMatchesLiteralSearch_data()

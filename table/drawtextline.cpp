@@ -1,0 +1,67 @@
+#include "table/drawtextline.h"
+
+#include "table/fontmetricsmeasure.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+// The underline of text width pixels wide from baseline, placed and drawn as
+// the painter places and draws it under laid-out text: a run of glyphs
+// would draw its own a pixel longer.
+void drawUnderline(QPainter &painter, const QPointF &baseline, qreal width)
+{
+    const QFontMetricsF metrics(painter.font());
+    const qreal offset = metrics.underlinePos();
+    // Below the text by whole pixels, but within the descent.
+    qreal below = std::ceil(offset) + 0.5;
+    if (offset <= metrics.descent())
+        below = qMin(below, metrics.descent() - qreal(0.5));
+    const QPen textPen = painter.pen();
+    QPen pen = textPen;
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidthF(metrics.lineWidth());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const qreal y = baseline.y() + below;
+    painter.drawLine(QLineF(qFloor(baseline.x()), y, qFloor(baseline.x() + width), y));
+    painter.setPen(textPen);
+}
+
+} // namespace
+
+namespace Wexal {
+
+void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QRect &area, QStringView text,
+                  CellStyle style)
+{
+    const qreal width = measure.lineWidth(text, style);
+    const QFont font = painter.font();
+    if (width < 0 || font.overline() || font.strikeOut()) {
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.toString());
+        return;
+    }
+    const bool clip = width > area.width() || measure.fullHeight(style) > area.height();
+    if (clip) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+    }
+    const QPointF baseline(area.x(), area.y() + measure.ascent(style));
+    QGlyphRun glyphs;
+    if (measure.glyphs(text, style, glyphs)) {
+        painter.drawGlyphRun(baseline, glyphs);
+        if (font.underline())
+            drawUnderline(painter, baseline, width);
+    } else {
+        painter.drawText(baseline, text.toString());
+    }
+    if (clip)
+        painter.restore();
+}
+
+} // namespace Wexal

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "table/cellstyle.h"
+
+#include <QStringView>
+
+class FontMetricsMeasure;
+class QPainter;
+class QRect;
+
+namespace Wexal {
+
+// Draws text in the painter's font, which must be the measure's font of that
+// style (underlined or not), exactly as
+// drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text)
+// draws it, without laying out a line: the text on its baseline, clipped to
+// the area only where that line would not fit in it. Text of the Latin
+// script is drawn from its words' remembered glyphs once they are known.
+void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QRect &area, QStringView text,
+                  CellStyle style);
+
+} // namespace Wexal

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <QString>
+
+#include <vector>
+
+class QGlyphRun;
+
+// The shaping of text of the Latin script in one font, put together from the
+// shapings of its words (each with the spaces that follow it), each shaped
+// once and remembered: a line asked again and again as it grows, and then
+// drawn, costs lookups instead of a shaping each time. A word is joined to
+// the one before it when the font shapes a space and its first character
+// differently together than apart (a kerning pair), so the sum is what
+// shaping the whole string gives. Callers pass only text whose shaping is
+// that of its characters one after another (see FontMetricsMeasure).
+class WordShapes
+{
+public:
+    explicit WordShapes(const QFont &font);
+
+    // The width of the text as one string, in 64ths of a pixel, unrounded.
+    int width(QStringView text);
+
+    // Where the word that starts at start ends: past the spaces that follow
+    // it, and past any words joined to it.
+    qsizetype wordEnd(QStringView text, qsizetype start);
+    // The width of one word (from one start to its end), in 64ths of a pixel.
+    int wordWidth(QStringView word) { return this->word(word).width; }
+
+    // The glyphs the text draws as one string, positioned from its start on
+    // the baseline; false when they are not all known (a word not drawn
+    // before, or drawn from a fallback font): draw the string instead.
+    bool glyphs(QStringView text, QGlyphRun &run);
+
+private:
+    struct Word
+    {
+        int width = 0; // 64ths of a pixel
+        bool drawn = false; // asked for its glyphs before
+        bool shaped = false; // glyphs below asked
+        bool drawable = false; // all glyphs of the font itself
+        QList<quint32> glyphs;
+        QList<QPointF> positions; // from the word's start on the baseline
+    };
+
+    template <typename Each> void forEachWord(QStringView text, Each each);
+    bool joinsSpace(QChar ch);
+    Word &word(QStringView text);
+    void shape(const QString &text, Word &word);
+
+    static constexpr qsizetype kCachedWords = 16384;
+    static constexpr char16_t kCheckedChars = 0x250;
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    QRawFont m_rawFont; // the font's own, taken from the first word shaped
+    int m_spaceWidth;
+    QHash<QString, Word> m_words;
+    // Per character: 0 not asked, 1 shapes apart from a space before it, 2 not.
+    std::vector<quint8> m_afterSpace;
+};
