@@ -8,12 +8,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 // Generated tables for the table benchmarks: five columns of rows whose
-// texts are drawn from a word list by a seeded generator, so that no two
-// rows are alike and every run writes the same file.
+// texts are drawn from a vocabulary of 30,000 word forms by a seeded
+// generator, so that no two rows are alike and every run writes the same file.
 namespace BenchTable {
 
 class Random
@@ -53,14 +55,44 @@ inline const QStringList &words()
     return list;
 }
 
+// The words a classification's texts are made of: the list above as the
+// most frequent ones, then made-up word forms, 30,000 in all, so that a
+// screen of rows holds words never drawn before as real tables do.
+inline const QStringList &vocabulary()
+{
+    static const QStringList list = [] {
+        static const char16_t *const syllables[] = {
+            u"ka", u"prze", u"wy", u"ło", u"ść", u"rzo", u"dę", u"mi", u"sta", u"no", u"we", u"ży",
+            u"cie", u"ra", u"ko", u"pa", u"ni", u"go", u"tu", u"ję", u"szcz", u"ól", u"ań", u"ze",
+            u"bo", u"dzi", u"lu", u"ma", u"śl", u"ne", u"chro", u"wią", u"ąt", u"źd", u"fi", u"ge"};
+        static const char16_t *const endings[] = {u"", u"y", u"ego", u"ami", u"ych", u"ów", u"ie", u"ą"};
+        QStringList list = words();
+        Random random(977u);
+        while (list.size() < 30000) {
+            QString word;
+            for (int s = 2 + random.below(3); s > 0; --s)
+                word += QString::fromUtf16(syllables[random.below(int(std::size(syllables)))]);
+            list.append(word + QString::fromUtf16(endings[random.below(int(std::size(endings)))]));
+        }
+        return list;
+    }();
+    return list;
+}
+
+// Words drawn by rank with a falling frequency (log-uniform ranks, close to
+// the frequencies of words in text): about half are the common words.
 inline QString phrase(Random &random, int minimum, int maximum)
 {
+    const QStringList &vocabulary = BenchTable::vocabulary();
+    const double logSize = std::log(double(vocabulary.size()));
     const int count = minimum + random.below(maximum - minimum + 1);
     QString text;
     for (int w = 0; w < count; ++w) {
         if (w)
             text += w % 5 == 4 ? QStringLiteral(", ") : QStringLiteral(" ");
-        text += words().at(random.below(int(words().size())));
+        const double u = double(random.next()) / double(1u << 24);
+        const int rank = std::clamp(int(std::exp(u * logSize)) - 1, 0, int(vocabulary.size()) - 1);
+        text += vocabulary.at(rank);
     }
     return text;
 }
