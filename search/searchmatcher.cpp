@@ -3,8 +3,11 @@
 #include "core/cp1250.h"
 #include "search/normalizeforsearch.h"
 
+#include <QtAlgorithms>
+
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -12,6 +15,9 @@ namespace {
 struct ByteTable
 {
     std::array<unsigned char, 256> map{};
+    // Whether the bytes below 0x80 map as ASCII upper-casing does, which
+    // lets foldBytes() take eight of them at a time.
+    bool asciiUpper = true;
     ByteTable()
     {
         for (int b = 0; b < 256; ++b) {
@@ -22,6 +28,8 @@ struct ByteTable
             // whose form had no byte would keep its own.
             map[b] = static_cast<unsigned char>(back >= 0 ? back : b);
         }
+        for (int b = 0; b < 0x80; ++b)
+            asciiUpper = asciiUpper && map[b] == (b >= 'a' && b <= 'z' ? b - 0x20 : b);
     }
 };
 
@@ -29,6 +37,39 @@ const ByteTable &byteTable()
 {
     static const ByteTable table;
     return table;
+}
+
+// Writes the normalised form of n bytes at out. Eight bytes at a time, the
+// ones below 0x80 are upper-cased in one word: on the low seven bits of
+// each byte, adding 0x80 - 'a' sets the top bit from 'a' on and adding
+// 0x80 - 'z' - 1 from past 'z', with no carry into the next byte; the few
+// bytes from 0x80 up are then written again from the table.
+void foldBytes(const char *in, std::size_t n, char *out)
+{
+    const ByteTable &table = byteTable();
+    const unsigned char *const map = table.map.data();
+    std::size_t i = 0;
+    // Byte k of a word read from memory is its k-th lowest byte.
+    if (table.asciiUpper && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u;
+        constexpr std::uint64_t kHigh = 0x80 * kOnes;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, in + i, 8);
+            const std::uint64_t high = word & kHigh;
+            const std::uint64_t low = word & ~kHigh;
+            const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;
+            const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;
+            word ^= (fromA & ~pastZ & kHigh) >> 2;
+            std::memcpy(out + i, &word, 8);
+            for (std::uint64_t rest = high; rest != 0; rest &= rest - 1) {
+                const std::size_t k = i + std::size_t(qCountTrailingZeroBits(rest) / 8);
+                out[k] = static_cast<char>(map[static_cast<unsigned char>(in[k])]);
+            }
+        }
+    }
+    for (; i < n; ++i)
+        out[i] = static_cast<char>(map[static_cast<unsigned char>(in[i])]);
 }
 
 } // namespace
@@ -84,9 +125,7 @@ char *SearchMatcher::grow(std::size_t bytes)
 
 void SearchMatcher::appendBytes(QByteArrayView bytes)
 {
-    char *out = grow(std::size_t(bytes.size()));
-    for (const char c : bytes)
-        *out++ = static_cast<char>(m_byteMap[static_cast<unsigned char>(c)]);
+    foldBytes(bytes.data(), std::size_t(bytes.size()), grow(std::size_t(bytes.size())));
 }
 
 void SearchMatcher::appendSeparator(char separator)
@@ -100,6 +139,37 @@ void SearchMatcher::endItem()
     // Keeps a match from running on into the next item, for every query
     // without a NUL; a match that does run on is passed over below.
     *grow(1) = '\0';
+}
+
+bool SearchMatcher::piecesMayMatch(QByteArrayView bytes, char separator)
+{
+    if (!m_queryBytes)
+        return false;
+    const std::string &query = *m_queryBytes;
+    const char folded = static_cast<char>(m_byteMap[static_cast<unsigned char>(separator)]);
+    if (query.find(folded) != std::string::npos || query.find('\0') != std::string::npos)
+        return true;
+    // Each slice starts with the last query-length-minus-one bytes of the
+    // one before, so that a match across the cut is found as well.
+    constexpr std::size_t kSlice = 64 * 1024;
+    const std::size_t overlap = query.size() - 1;
+    if (!m_slice)
+        m_slice = std::make_unique<char[]>(kSlice + overlap + 1);
+    char *const slice = m_slice.get();
+    const char *in = bytes.data();
+    const char *const end = in + bytes.size();
+    std::size_t carried = 0;
+    while (in < end) {
+        const std::size_t take = std::min(kSlice, std::size_t(end - in));
+        foldBytes(in, take, slice + carried);
+        in += take;
+        const std::size_t filled = carried + take;
+        if (findBytes(slice, slice + filled))
+            return true;
+        carried = std::min(overlap, filled);
+        std::memmove(slice, slice + filled - carried, carried);
+    }
+    return false;
 }
 
 const char *SearchMatcher::findBytes(const char *from, const char *end) const

@@ -44,6 +44,14 @@ public:
     // The index of the first gathered item that holds the query, or -1.
     int firstMatchingItem() const;
 
+    // Whether an item cut out of bytes (a row of a table file: its cells
+    // are stretches of the bytes, joined by separators) may hold the query.
+    // False only when it cannot: the query holds neither the separator
+    // (after normalising) nor a NUL, so every match lies inside one piece,
+    // and the query occurs nowhere in the normalised bytes. Folds the bytes
+    // a slice at a time, so a large file is never copied whole.
+    bool piecesMayMatch(QByteArrayView bytes, char separator);
+
     // The normalised form of each Windows-1250 byte, as a byte.
     static unsigned char normalizeByte(unsigned char byte);
 
@@ -67,4 +75,6 @@ private:
     std::size_t m_itemsSize = 0;
     std::size_t m_itemsCapacity = 0;
     std::vector<std::size_t> m_itemEnds;
+    // One normalised slice of the bytes piecesMayMatch() looks through.
+    std::unique_ptr<char[]> m_slice;
 };
