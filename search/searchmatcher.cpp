@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -39,33 +42,56 @@ const ByteTable &byteTable()
     return table;
 }
 
-// Writes the normalised form of n bytes at out. Eight bytes at a time, the
-// ones below 0x80 are upper-cased in one word: on the low seven bits of
-// each byte, adding 0x80 - 'a' sets the top bit from 'a' on and adding
-// 0x80 - 'z' - 1 from past 'z', with no carry into the next byte; the few
-// bytes from 0x80 up are then written again from the table.
+// Writes again, from the table, the bytes from 0x80 up among the count
+// bytes at offset: their positions are the set bits of high, one a byte.
+void foldHighBytes(const unsigned char *map, const char *in, char *out, std::size_t offset, quint64 high,
+                   int bitsPerByte)
+{
+    for (; high != 0; high &= high - 1) {
+        const std::size_t k = offset + std::size_t(qCountTrailingZeroBits(high) / bitsPerByte);
+        out[k] = static_cast<char>(map[static_cast<unsigned char>(in[k])]);
+    }
+}
+
+// Writes the normalised form of n bytes at out. When the table upper-cases
+// the bytes below 0x80 as ASCII does, a block of them is upper-cased at
+// once and the few bytes from 0x80 up are written again from the table.
 void foldBytes(const char *in, std::size_t n, char *out)
 {
     const ByteTable &table = byteTable();
     const unsigned char *const map = table.map.data();
     std::size_t i = 0;
-    // Byte k of a word read from memory is its k-th lowest byte.
+#ifdef __SSE2__
+    if (table.asciiUpper) {
+        // Compared as signed bytes, those from 0x80 up are below 'a'.
+        const __m128i beforeA = _mm_set1_epi8('a' - 1);
+        const __m128i pastZ = _mm_set1_epi8('z' + 1);
+        const __m128i caseBit = _mm_set1_epi8(0x20);
+        for (; i + 16 <= n; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, pastZ));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i),
+                             _mm_xor_si128(bytes, _mm_and_si128(lower, caseBit)));
+            foldHighBytes(map, in, out, i, quint64(unsigned(_mm_movemask_epi8(bytes))), 1);
+        }
+    }
+#endif
+    // Byte k of a word read from memory is its k-th lowest byte. On the low
+    // seven bits of each byte, adding 0x80 - 'a' sets the top bit from 'a'
+    // on and adding 0x80 - 'z' - 1 from past 'z', with no carry into the
+    // next byte.
     if (table.asciiUpper && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        constexpr std::uint64_t kOnes = 0x0101010101010101u;
-        constexpr std::uint64_t kHigh = 0x80 * kOnes;
+        constexpr quint64 kOnes = 0x0101010101010101u;
+        constexpr quint64 kHigh = 0x80 * kOnes;
         for (; i + 8 <= n; i += 8) {
-            std::uint64_t word;
+            quint64 word;
             std::memcpy(&word, in + i, 8);
-            const std::uint64_t high = word & kHigh;
-            const std::uint64_t low = word & ~kHigh;
-            const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;
-            const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;
-            word ^= (fromA & ~pastZ & kHigh) >> 2;
-            std::memcpy(out + i, &word, 8);
-            for (std::uint64_t rest = high; rest != 0; rest &= rest - 1) {
-                const std::size_t k = i + std::size_t(qCountTrailingZeroBits(rest) / 8);
-                out[k] = static_cast<char>(map[static_cast<unsigned char>(in[k])]);
-            }
+            const quint64 low = word & ~kHigh;
+            const quint64 fromA = low + (0x80 - 'a') * kOnes;
+            const quint64 beyondZ = low + (0x80 - 'z' - 1) * kOnes;
+            const quint64 folded = word ^ ((fromA & ~beyondZ & kHigh) >> 2);
+            std::memcpy(out + i, &folded, 8);
+            foldHighBytes(map, in, out, i, word & kHigh, 8);
         }
     }
     for (; i < n; ++i)
@@ -175,12 +201,34 @@ bool SearchMatcher::piecesMayMatch(QByteArrayView bytes, char separator)
 const char *SearchMatcher::findBytes(const char *from, const char *end) const
 {
     const std::string &query = *m_queryBytes;
+    const std::size_t length = query.size();
     // Nothing to search (no items yet: no buffer at all) holds no match.
-    if (end - from < qsizetype(query.size()) || from == nullptr)
+    if (end - from < qsizetype(length) || from == nullptr)
         return nullptr;
+#ifdef __SSE2__
+    if (length >= 2) {
+        // Sixteen places at a time: only where the first and the last byte
+        // of the query both stand is the rest compared.
+        const __m128i first = _mm_set1_epi8(query.front());
+        const __m128i last = _mm_set1_epi8(query.back());
+        const char *p = from;
+        for (; p + length - 1 + 16 <= end; p += 16) {
+            const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + length - 1));
+            unsigned both = unsigned(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, last))));
+            for (; both != 0; both &= both - 1) {
+                const char *candidate = p + qCountTrailingZeroBits(both);
+                if (std::memcmp(candidate + 1, query.data() + 1, length - 2) == 0)
+                    return candidate;
+            }
+        }
+        from = p;
+    }
+#endif
 #ifdef __GLIBC__
     // The C library's search is several times faster than a generic one.
-    return static_cast<const char *>(memmem(from, std::size_t(end - from), query.data(), query.size()));
+    return static_cast<const char *>(memmem(from, std::size_t(end - from), query.data(), length));
 #else
     const char *found = std::search(from, end, query.cbegin(), query.cend());
     return found == end ? nullptr : found;

@@ -212,6 +212,14 @@ void TestSearchEngine::foldedBytesAgreeWithByteTable_data()
     QTest::newRow("separator in the query") << QByteArray("01\tKorona") << u"01#korona"_s;
     QTest::newRow("NUL in the query") << QByteArray("ab\0cd", 5) << QString(u"b"_s + QChar(0) + u"c"_s);
     QTest::newRow("shorter than a word") << cp(u"ząb"_s) << u"ZAB"_s;
+    // Its first and last letters at every place, the whole only once, late.
+    QByteArray nearMisses;
+    for (int i = 0; i < 300; ++i)
+        nearMisses += i % 3 ? "zeby zabkowane " : "ZAB ZAZ Z B ZB ";
+    QTest::newRow("near misses, then found") << nearMisses + cp(u"ząb zębowy"_s) << u"zab ZEB"_s;
+    QTest::newRow("near misses only") << nearMisses << u"zab zeb"_s;
+    QTest::newRow("one letter") << nearMisses + "q" << u"Q"_s;
+    QTest::newRow("query of two") << nearMisses + "qu" << u"Qu"_s;
     QTest::newRow("empty") << QByteArray() << u"a"_s;
 }
 
