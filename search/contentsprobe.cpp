@@ -9,8 +9,6 @@
 
 #include <QStringList>
 
-#include <new>
-
 using namespace Qt::StringLiterals;
 using Wexal::SearchItems::TopicKind;
 
@@ -73,7 +71,8 @@ bool topicCannotMatch(const QString &topicRecord, const QString &programDir, Sea
             return textCannotMatch(path, matcher);
         if (kind == TopicKind::Table && mode == u"TABLE")
             return tableCannotMatch(topicRecord, path, matcher);
-    } catch (const std::bad_alloc &) {
+    } catch (...) {
+        // Whatever went wrong is the opening's to report, as it always has.
         return false;
     }
     return false;
