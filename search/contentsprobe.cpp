@@ -38,11 +38,7 @@ bool textCannotMatch(const QString &path, SearchMatcher &matcher)
     if (!readDocumentParagraphs(path, paragraphs))
         return false;
     // Every display line is a stretch of one paragraph.
-    for (const QString &paragraph : std::as_const(paragraphs)) {
-        if (matcher.matches(paragraph))
-            return false;
-    }
-    return true;
+    return !matcher.anyMatches(paragraphs);
 }
 
 bool tableCannotMatch(const QString &record, const QString &path, SearchMatcher &matcher)

@@ -42,6 +42,27 @@ const ByteTable &byteTable()
     return table;
 }
 
+// The normalised form of each character below U+0180 as a Windows-1250
+// byte, -1 where the code page lacks it. Characters from U+0180 up are
+// their own normalised form.
+struct CharTable
+{
+    std::array<short, 0x180> bytes{};
+    CharTable()
+    {
+        for (char16_t c = 0; c < bytes.size(); ++c) {
+            const QChar ch(c);
+            bytes[c] = static_cast<short>(Wexal::Cp1250::fromUnicode(Wexal::NormalizeForSearch(QStringView(&ch, 1)).at(0)));
+        }
+    }
+};
+
+const CharTable &charTable()
+{
+    static const CharTable table;
+    return table;
+}
+
 // Writes again, from the table, the bytes from 0x80 up among the count
 // bytes at offset: their positions are the set bits of high, one a byte.
 void foldHighBytes(const unsigned char *map, const char *in, char *out, std::size_t offset, quint64 high,
@@ -113,6 +134,10 @@ SearchMatcher::SearchMatcher(const QString &normalizedQuery)
             return;
         bytes.push_back(static_cast<char>(b));
     }
+    for (int b = 1; b < 256 && m_strangerByte < 0; ++b) {
+        if (bytes.find(static_cast<char>(b)) == std::string::npos)
+            m_strangerByte = b;
+    }
     m_queryBytes = std::move(bytes);
 }
 
@@ -127,6 +152,35 @@ bool SearchMatcher::matches(QStringView text)
         return false;
     Wexal::NormalizeForSearchInto(text, m_text);
     return QStringView(m_text).contains(m_query);
+}
+
+bool SearchMatcher::anyMatches(const QStringList &texts)
+{
+    if (!m_queryBytes || m_strangerByte < 0) {
+        for (const QString &text : texts) {
+            if (matches(text))
+                return true;
+        }
+        return false;
+    }
+    const short *const low = charTable().bytes.data();
+    const short stranger = static_cast<short>(m_strangerByte);
+    for (const QString &text : texts) {
+        if (text.size() < m_query.size())
+            continue;
+        m_textBytes.resize(std::size_t(text.size()));
+        char *out = m_textBytes.data();
+        for (const QChar ch : text) {
+            const char16_t c = ch.unicode();
+            short b = c < 0x180 ? low[c] : static_cast<short>(Wexal::Cp1250::fromUnicode(ch));
+            if (b < 0)
+                b = stranger;
+            *out++ = static_cast<char>(b);
+        }
+        if (findBytes(m_textBytes.data(), out))
+            return true;
+    }
+    return false;
 }
 
 void SearchMatcher::beginItems()

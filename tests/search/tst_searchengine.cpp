@@ -57,6 +57,8 @@ private slots:
     void byteItemsAgreeWithText_data();
     void byteItemsAgreeWithText();
     void everyByteNormalisesLikeItsCharacter();
+    void paragraphsAgreeWithText_data();
+    void paragraphsAgreeWithText();
     void queryOutsideCodePageNeverMatchesCells();
     void itemsSearchedInOnePass_data();
     void itemsSearchedInOnePass();
@@ -128,6 +130,35 @@ void TestSearchEngine::byteItemsAgreeWithText()
     matcher.appendBytes(QByteArrayView(bytes).sliced(bytes.size() / 2));
     matcher.endItem();
     QCOMPARE(matcher.firstMatchingItem(), matches ? 0 : -1);
+}
+
+void TestSearchEngine::paragraphsAgreeWithText_data()
+{
+    textMatching_data();
+    // Every character below U+0180 and some beyond, between the letters of
+    // the query and in its place.
+    QString every;
+    for (char16_t c = 1; c < 0x180; ++c)
+        every += QChar(c);
+    every += u"\u2013\u201e\u201d\u200b\u0391\u03c9\U0001F600"_s;
+    for (const QString &query : {u"AB"_s, u"ąB"_s, u"ω"_s, u"a\u2013b"_s, QString(QChar(0) + u"a"_s)}) {
+        QTest::addRow("%s between", qPrintable(query)) << query << QString(every + u'a' + every + u'b' + every) << false;
+        QTest::addRow("%s among", qPrintable(query)) << query << QString(every + query + every) << true;
+    }
+    // The code page's last byte stands for U+02D9, which ω is not.
+    QTest::newRow("last byte of the code page") << u"x\u02d9"_s << u"xω x˙"_s << true;
+    QTest::newRow("last byte, a stranger in its place") << u"x\u02d9"_s << u"xω"_s << false;
+}
+
+void TestSearchEngine::paragraphsAgreeWithText()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, item);
+    SearchMatcher matcher(NormalizeForSearch(query));
+    const bool expected = matcher.matches(item);
+    QCOMPARE(matcher.anyMatches({item}), expected);
+    QCOMPARE(matcher.anyMatches({u"x"_s, item, QString()}), expected);
+    QCOMPARE(matcher.anyMatches({}), false);
 }
 
 void TestSearchEngine::everyByteNormalisesLikeItsCharacter()
