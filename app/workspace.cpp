@@ -26,7 +26,7 @@ void Workspace::OpenTopic(int topicIndex, bool recordInHistory, const QString &k
 
 void Workspace::ApplyViewLayout()
 {
-    if (m_applyViewLayout)
+    if (m_applyViewLayout && m_layoutHolds == 0)
         m_applyViewLayout();
 }
 

@@ -62,6 +62,20 @@ public:
     void OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row);
 
     void ApplyViewLayout();
+
+    // While one lives, ApplyViewLayout() leaves the panels as they are; the
+    // view mode is still set. For filling views whose layout is already on
+    // screen, without showing or hiding panels once more.
+    class ViewLayoutHold
+    {
+    public:
+        explicit ViewLayoutHold(Workspace &workspace) : m_workspace(workspace) { ++m_workspace.m_layoutHolds; }
+        ~ViewLayoutHold() { --m_workspace.m_layoutHolds; }
+        Q_DISABLE_COPY_MOVE(ViewLayoutHold)
+
+    private:
+        Workspace &m_workspace;
+    };
     void UpdateCommandStates();
     void DisableAllCommands();
     void EnableAllCommands();
@@ -81,4 +95,5 @@ private:
     Views m_views;
     std::function<void()> m_applyViewLayout;
     std::unique_ptr<TopicOpener> m_opener;
+    int m_layoutHolds = 0;
 };

@@ -62,6 +62,12 @@ void RichTextView::loadFile(const QString &path, DataFile::Kind kind)
         showDocument(emptyDocument());
 }
 
+void RichTextView::passFileOver()
+{
+    if (m_holds > 0 && !document()->isEmpty())
+        showDocument(emptyDocument());
+}
+
 std::unique_ptr<QTextDocument> RichTextView::emptyDocument()
 {
     const QTextDocument *current = document();

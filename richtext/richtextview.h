@@ -46,6 +46,12 @@ public:
     // opened or read; the view is empty then. kind picks the file's cap.
     void loadFile(const QString &path, DataFile::Kind kind = DataFile::Kind::TextTopic);
 
+    // Under a hold, does to the view on screen what loading a file does (it
+    // shows an empty document until the hold ends) without loading one: for
+    // a scan that passes documents by and loads only the last one passed,
+    // once it stops. Does nothing without a hold.
+    void passFileOver();
+
     // The lines as the view lays them out at its current width (see
     // DisplayLines: table cells line by line in reading order). A document
     // held back is shown first.

@@ -43,7 +43,11 @@ void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state
         flushBytes();
         m_bytesCodePage = codePage;
     }
-    m_bytes.append(bytes);
+    // A single byte (an escaped one) goes in without the general insertion.
+    if (bytes.size() == 1)
+        m_bytes.append(bytes.front());
+    else
+        m_bytes.append(bytes);
     m_lastPara = state.para;
     m_hasContent = true;
 }
@@ -200,7 +204,9 @@ void RtfTextOutput::placeParagraph(int level)
             // would split the paragraph there.
             for (const QChar ch : run.text) {
                 const char16_t c = ch.unicode();
-                if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1)
+                // Most characters lie between the two ranges looked at.
+                if ((c <= u'\r' || c >= QChar::ParagraphSeparator)
+                    && (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1))
                     return giveUpParagraphs();
             }
             if (!run.image.isNull())
@@ -255,7 +261,7 @@ void RtfTextOutput::flushBytes()
     if (m_bytes.isEmpty())
         return;
     m_decoder.decode(m_bytes, m_bytesCodePage, m_text);
-    m_bytes.clear();
+    m_bytes.resize(0); // keeps the buffer for the next run
 }
 
 void RtfTextOutput::flushText()

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -33,6 +34,11 @@ public:
 
     // Normalises text and looks for the query in it.
     bool matches(QStringView text);
+    // Whether any of texts matches, each on its own. Gives what matches()
+    // gives for each, the texts taken as Windows-1250 bytes when the query
+    // is one: a character the code page lacks becomes a byte the query
+    // lacks, so it is part of no match.
+    bool anyMatches(const QStringList &texts);
 
     // Items made of Windows-1250 pieces, gathered one after the other and
     // searched in one pass: beginItems(); then for each item appendBytes()
@@ -43,6 +49,14 @@ public:
     void endItem();
     // The index of the first gathered item that holds the query, or -1.
     int firstMatchingItem() const;
+
+    // Whether an item cut out of bytes (a row of a table file: its cells
+    // are stretches of the bytes, joined by separators) may hold the query.
+    // False only when it cannot: the query holds neither the separator
+    // (after normalising) nor a NUL, so every match lies inside one piece,
+    // and the query occurs nowhere in the normalised bytes. Folds the bytes
+    // a slice at a time, so a large file is never copied whole.
+    bool piecesMayMatch(QByteArrayView bytes, char separator);
 
     // The normalised form of each Windows-1250 byte, as a byte.
     static unsigned char normalizeByte(unsigned char byte);
@@ -58,6 +72,10 @@ private:
     // The query as Windows-1250 bytes; none when it holds a character the
     // code page lacks, which no table cell can then contain.
     std::optional<std::string> m_queryBytes;
+    // A byte the query lacks, for characters the code page lacks; -1 when
+    // there is none.
+    int m_strangerByte = -1;
+    std::vector<char> m_textBytes; // a text of anyMatches() as bytes
     const unsigned char *m_byteMap; // normalizeByte() as a table
 
     // Normalised bytes of the items gathered, each followed by a NUL, and
@@ -67,4 +85,6 @@ private:
     std::size_t m_itemsSize = 0;
     std::size_t m_itemsCapacity = 0;
     std::vector<std::size_t> m_itemEnds;
+    // One normalised slice of the bytes piecesMayMatch() looks through.
+    std::unique_ptr<char[]> m_slice;
 };

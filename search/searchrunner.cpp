@@ -4,6 +4,7 @@
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
+#include "search/contentsprobe.h"
 #include "search/findparameters.h"
 #include "search/searchitems.h"
 #include "search/searchmatcher.h"
@@ -156,6 +157,23 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
     int hitTopic = -1;
     int hit = -1;
     bool lastItem = false;
+    // A topic whose file cannot match is passed over without being loaded:
+    // the panels are switched as its opening would switch them, and only the
+    // last text and the last table passed are loaded, in their order, before
+    // the scan opens a topic itself or ends. The views, the panels and the
+    // state are then as opening every topic passed would have left them.
+    int passedText = -1;
+    int passedTable = -1;
+    const auto openPassed = [this, &passedText, &passedTable] {
+        // The panels already show the last topic passed.
+        const Workspace::ViewLayoutHold layout(m_workspace);
+        for (const int t : {qMin(passedText, passedTable), qMax(passedText, passedTable)}) {
+            if (t >= 0)
+                m_workspace.OpenTopic(t, false, QString(), -1);
+        }
+        passedText = -1;
+        passedTable = -1;
+    };
     // The scan never returns to the event loop, so the views are not
     // painted for the topics it passes, only for the one it ends on. (The
     // navigation panel is open in every view the search runs from, so no
@@ -164,6 +182,16 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
         const TopicKind kind = Wexal::SearchItems::topicKind(state.TopicList.at(t));
         if (kind == TopicKind::Group)
             continue;
+        const int start = t == resumeTopic && resumeLine >= 0 ? resumeLine : StartOfTopic;
+        if (start == StartOfTopic && Wexal::topicCannotMatch(state.TopicList.at(t), state.ProgramDir, matcher)) {
+            if (kind == TopicKind::Text)
+                m_workspace.textView()->passFileOver();
+            state.ViewMode = viewModeOf(kind);
+            m_workspace.ApplyViewLayout();
+            (kind == TopicKind::Table ? passedTable : passedText) = t;
+            continue;
+        }
+        openPassed();
         m_workspace.OpenTopic(t, false, QString(), -1);
         if (kind == TopicKind::Other)
             continue;
@@ -171,7 +199,6 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
         // views holding the topic before it: it holds nothing to search.
         if (state.CurrentTopic != t || state.ViewMode != viewModeOf(kind))
             continue;
-        const int start = t == resumeTopic && resumeLine >= 0 ? resumeLine : StartOfTopic;
         if (kind == TopicKind::Table) {
             const TableGridModel &model = *m_workspace.grid()->gridModel();
             const QVector<int> columns =
@@ -186,6 +213,7 @@ bool SearchRunner::scanContents(int resumeTopic, int resumeLine)
         if (hit >= 0)
             hitTopic = t;
     }
+    openPassed();
 
     if (hitTopic >= 0) {
         const int t = hitTopic;

@@ -1,10 +1,15 @@
 #include "searchwindow.h"
 
+#include "app/workspace.h"
+#include "data/topicopener.h"
 #include "richtext/richtextview.h"
 #include "search/searchrunner.h"
+#include "search/normalizeforsearch.h"
 #include "table/tablegrid.h"
+#include "table/tablegridmodel.h"
 
 #include <QAbstractScrollArea>
+#include <QLabel>
 #include <QTextCursor>
 
 // Find and Find next over the tree's titles and the contents of all topics,
@@ -25,6 +30,10 @@ private slots:
     void contentsNotFoundRestoresStart();
     void contentsNotFoundWithoutTopicOpensFirst();
     void cancelledSwitchToContentsResumes();
+    void passedTopicsFoundWhereTheyMatch_data();
+    void passedTopicsFoundWhereTheyMatch();
+    void notFoundLeavesViewsOfLastTopics_data();
+    void notFoundLeavesViewsOfLastTopics();
     void scanPaintsNothing();
 
 private:
@@ -247,6 +256,68 @@ void TestFindContents::cancelledSwitchToContentsResumes()
     w->findNext();
     checkDriver();
     QCOMPARE(place(), u"2:klucz."_s);
+}
+
+void TestFindContents::passedTopicsFoundWhereTheyMatch_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("topic");
+
+    // The search passes topics by from their files; these are not passed.
+    QTest::newRow("across two cells") << u"01#korona"_s << int(Topic::TeethTable);
+    QTest::newRow("cell with markup") << u"#B#pogrubiony"_s << int(Topic::TeethTable);
+    QTest::newRow("folded letters of a cell") << u"ZAB MADROSCI"_s << int(Topic::TeethTable);
+    QTest::newRow("escaped letters of a text") << u"narząd jamy"_s << int(Topic::TeethText);
+    QTest::newRow("after passed tables") << u"w wierszu"_s << int(Topic::LongTable);
+    QTest::newRow("table without a node") << u"klucz ukryty"_s << int(Topic::Hidden);
+}
+
+void TestFindContents::passedTopicsFoundWhereTheyMatch()
+{
+    QFETCH(QString, query);
+    QFETCH(int, topic);
+    w->find({query, 3});
+    checkDriver();
+    QCOMPARE(w->state().CurrentTopic, topic);
+    // The row's cells but the link column's (each followed by "#") or the
+    // selected line hold it.
+    QString shown = w->form->textView()->textCursor().selectedText();
+    if (w->state().ViewMode == ViewTable) {
+        const TableGridModel &model = *w->form->grid()->gridModel();
+        shown.clear();
+        for (int c = 0; c < model.columns(); ++c) {
+            if (model.headerTexts().at(c).compare(u"link"_s, Qt::CaseInsensitive) != 0)
+                shown += model.cellText(c, w->form->grid()->row()) + u'#';
+        }
+    }
+    QVERIFY2(Wexal::NormalizeForSearch(shown).contains(Wexal::NormalizeForSearch(query)), qPrintable(shown));
+}
+
+void TestFindContents::notFoundLeavesViewsOfLastTopics_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::newRow("from the text") << int(Topic::TeethText);
+    QTest::newRow("from the long table") << int(Topic::LongTable);
+}
+
+void TestFindContents::notFoundLeavesViewsOfLastTopics()
+{
+    QFETCH(int, start);
+    w->clickTopic(start);
+    w->expectNotFound();
+    w->find({u"nigdzie"_s, 3});
+    checkDriver();
+    QCOMPARE(w->state().CurrentTopic, start);
+    // Every topic was opened on the way: the view of the other kind holds
+    // the last topic of its kind, as when each is opened in turn.
+    const QStringList &topics = w->state().TopicList;
+    const Workspace &space = w->form->workspace();
+    const int lastTable = start == Topic::LongTable ? start : int(Topic::LateChild);
+    QCOMPARE(space.tableTitle()->text(), TopicOpener::titleOf(topics.at(lastTable)));
+    QCOMPARE(space.textTitle()->text(), TopicOpener::titleOf(topics.at(Topic::TeethText)));
+    const QString lastRows = start == Topic::LongTable ? u"120"_s : u"nic"_s;
+    QCOMPARE(w->form->grid()->gridModel()->cellText(0, w->form->grid()->gridModel()->dataRows()), lastRows);
+    QVERIFY(w->form->textView()->toPlainText().startsWith(u"Pierwszy akapit"_s));
 }
 
 namespace {

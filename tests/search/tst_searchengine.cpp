@@ -57,9 +57,13 @@ private slots:
     void byteItemsAgreeWithText_data();
     void byteItemsAgreeWithText();
     void everyByteNormalisesLikeItsCharacter();
+    void paragraphsAgreeWithText_data();
+    void paragraphsAgreeWithText();
     void queryOutsideCodePageNeverMatchesCells();
     void itemsSearchedInOnePass_data();
     void itemsSearchedInOnePass();
+    void foldedBytesAgreeWithByteTable_data();
+    void foldedBytesAgreeWithByteTable();
     void rowColumns_data();
     void rowColumns();
     void rowSearch_data();
@@ -128,6 +132,35 @@ void TestSearchEngine::byteItemsAgreeWithText()
     QCOMPARE(matcher.firstMatchingItem(), matches ? 0 : -1);
 }
 
+void TestSearchEngine::paragraphsAgreeWithText_data()
+{
+    textMatching_data();
+    // Every character below U+0180 and some beyond, between the letters of
+    // the query and in its place.
+    QString every;
+    for (char16_t c = 1; c < 0x180; ++c)
+        every += QChar(c);
+    every += u"\u2013\u201e\u201d\u200b\u0391\u03c9\U0001F600"_s;
+    for (const QString &query : {u"AB"_s, u"ąB"_s, u"ω"_s, u"a\u2013b"_s, QString(QChar(0) + u"a"_s)}) {
+        QTest::addRow("%s between", qPrintable(query)) << query << QString(every + u'a' + every + u'b' + every) << false;
+        QTest::addRow("%s among", qPrintable(query)) << query << QString(every + query + every) << true;
+    }
+    // The code page's last byte stands for U+02D9, which ω is not.
+    QTest::newRow("last byte of the code page") << u"x\u02d9"_s << u"xω x˙"_s << true;
+    QTest::newRow("last byte, a stranger in its place") << u"x\u02d9"_s << u"xω"_s << false;
+}
+
+void TestSearchEngine::paragraphsAgreeWithText()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, item);
+    SearchMatcher matcher(NormalizeForSearch(query));
+    const bool expected = matcher.matches(item);
+    QCOMPARE(matcher.anyMatches({item}), expected);
+    QCOMPARE(matcher.anyMatches({u"x"_s, item, QString()}), expected);
+    QCOMPARE(matcher.anyMatches({}), false);
+}
+
 void TestSearchEngine::everyByteNormalisesLikeItsCharacter()
 {
     for (int b = 0; b < 256; ++b) {
@@ -180,6 +213,70 @@ void TestSearchEngine::itemsSearchedInOnePass()
     matcher.appendBytes("nic");
     matcher.endItem();
     QCOMPARE(matcher.firstMatchingItem(), -1);
+}
+
+void TestSearchEngine::foldedBytesAgreeWithByteTable_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("query");
+
+    const auto cp = [](const QString &text) { return Wexal::Cp1250::encode(text); };
+    QByteArray everyByte;
+    for (int i = 0; i < 70000; ++i)
+        everyByte += char((i * 7 + i / 256) % 256);
+    // Bytes around the letters, where a word-wide upper-casing could slip,
+    // and letters beyond ASCII among them, at every offset within a word.
+    const QByteArray tail(16, ' ');
+    for (int shift = 0; shift < 8; ++shift) {
+        const QByteArray lead(shift, ' ');
+        QTest::addRow("ASCII edges at offset %d", shift) << lead + "@AZ[`az{~\x7f" + tail << u"`aZ{~"_s;
+        QTest::addRow("ASCII edges at offset %d, no match", shift) << lead + "@`z{" + tail << u"@@"_s;
+        QTest::addRow("Polish letters at offset %d", shift)
+            << lead + cp(u"Żółw ŻÓŁW żółw, źdźbło ŚWIĘTE"_s) + tail << u"zolw zolw, zdzblo swiete"_s;
+    }
+    QTest::newRow("every byte, found") << everyByte << Wexal::Cp1250::decode(everyByte.mid(40000, 6));
+    QTest::newRow("every byte, not found") << everyByte << u"żółwiowy"_s;
+    const QByteArray filler(65536 - 3, 'x');
+    QTest::newRow("across the slice cut") << filler + cp(u" żółwiowy "_s) + filler << u"ŻÓŁWIOWY"_s;
+    QTest::newRow("at the very end") << filler + filler + cp(u"żółwiowy"_s) << u"zolwiowy"_s;
+    QTest::newRow("cut by a tab") << filler + cp(u"żółw\tiowy"_s) << u"zolwiowy"_s;
+    QTest::newRow("separator in the query") << QByteArray("01\tKorona") << u"01#korona"_s;
+    QTest::newRow("NUL in the query") << QByteArray("ab\0cd", 5) << QString(u"b"_s + QChar(0) + u"c"_s);
+    QTest::newRow("shorter than a word") << cp(u"ząb"_s) << u"ZAB"_s;
+    // Its first and last letters at every place, the whole only once, late.
+    QByteArray nearMisses;
+    for (int i = 0; i < 300; ++i)
+        nearMisses += i % 3 ? "zeby zabkowane " : "ZAB ZAZ Z B ZB ";
+    QTest::newRow("near misses, then found") << nearMisses + cp(u"ząb zębowy"_s) << u"zab ZEB"_s;
+    QTest::newRow("near misses only") << nearMisses << u"zab zeb"_s;
+    QTest::newRow("one letter") << nearMisses + "q" << u"Q"_s;
+    QTest::newRow("query of two") << nearMisses + "qu" << u"Qu"_s;
+    QTest::newRow("empty") << QByteArray() << u"a"_s;
+}
+
+void TestSearchEngine::foldedBytesAgreeWithByteTable()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, query);
+    const QString normalized = NormalizeForSearch(query);
+    QByteArray folded = bytes;
+    for (char &b : folded)
+        b = char(SearchMatcher::normalizeByte(static_cast<unsigned char>(b)));
+    const QByteArray queryBytes = Wexal::Cp1250::encode(normalized);
+    const bool inBytes = folded.contains(queryBytes);
+    const bool acrossPieces = queryBytes.contains('#') || queryBytes.contains('\0');
+
+    SearchMatcher matcher(normalized);
+    // One item gathered from three pieces of uneven length.
+    matcher.beginItems();
+    matcher.appendBytes(QByteArrayView(bytes).first(bytes.size() / 3));
+    matcher.appendBytes(QByteArrayView(bytes).sliced(bytes.size() / 3, bytes.size() / 3));
+    matcher.appendBytes(QByteArrayView(bytes).sliced(2 * (bytes.size() / 3)));
+    matcher.endItem();
+    QCOMPARE(matcher.firstMatchingItem(), inBytes ? 0 : -1);
+    // Rows cut from these bytes may match exactly when the query is in
+    // them, or may span two cells.
+    QCOMPARE(matcher.piecesMayMatch(bytes, '#'), inBytes || acrossPieces);
 }
 
 void TestSearchEngine::rowColumns_data()
