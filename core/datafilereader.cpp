@@ -1,6 +1,7 @@
 #include "core/datafilereader.h"
 
 #include <cstring>
+#include <utility>
 
 #include "core/cp1250.h"
 #include "core/datafileobserver.h"
@@ -22,11 +23,13 @@ struct DecodeTable {
 };
 } // namespace
 
-DataFileReader::DataFileReader(QIODevice &device) : m_device(device) {}
+DataFileReader::DataFileReader(QIODevice &device) : m_device(&device) {}
+
+DataFileReader::DataFileReader(const QByteArray &bytes) : m_buffer(bytes), m_deviceDone(true) {}
 
 QString DataFileReader::errorString() const
 {
-    return m_device.errorString();
+    return m_device ? m_device->errorString() : QString();
 }
 
 bool DataFileReader::fill()
@@ -41,7 +44,7 @@ bool DataFileReader::fill()
     }
     const qsizetype old = m_buffer.size();
     m_buffer.resize(old + kChunk);
-    const qint64 got = m_device.read(m_buffer.data() + old, kChunk);
+    const qint64 got = m_device->read(m_buffer.data() + old, kChunk);
     if (got <= 0) {
         m_buffer.resize(old);
         m_deviceDone = true;
@@ -71,7 +74,7 @@ void DataFileReader::stopAtCtrlZ(qsizetype at, int lineNumber)
 {
     m_sawCtrlZ = true;
     if (m_observer) {
-        const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device.atEnd());
+        const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device->atEnd());
         m_observer->ctrlZ(lineNumber, dataFollows);
     }
 }
@@ -145,6 +148,19 @@ QString DataFileReader::readLine()
 QStringView DataFileReader::readLineView()
 {
     static const DecodeTable table;
+    if (!m_device) {
+        // The bytes never move: decode them all once, lines are views.
+        if (m_text.isNull()) {
+            m_text.resize(m_buffer.size());
+            char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
+            for (const char c : std::as_const(m_buffer))
+                *out++ = table.map[static_cast<unsigned char>(c)];
+        }
+        const QByteArrayView bytes = nextLine();
+        if (bytes.isEmpty())
+            return QStringView(m_text.constData(), 0);
+        return QStringView(m_text.constData() + (bytes.data() - m_buffer.constData()), bytes.size());
+    }
     const QByteArrayView bytes = nextLine();
     // m_text only grows: the longest line so far sets its size.
     if (m_text.size() < bytes.size())

@@ -10,11 +10,14 @@ class QIODevice;
 // the CR belongs to the line end, a LF anywhere else is an ordinary character,
 // byte 26 (Ctrl-Z) ends the file, a last line without a line end still counts
 // and a final line end yields no extra empty line. Reads the device in chunks,
-// so a file of any size costs one chunk plus the longest line.
+// so a file of any size costs one chunk plus the longest line; a file already
+// read whole is scanned in place and decoded once.
 class DataFileReader
 {
 public:
     explicit DataFileReader(QIODevice &device);
+    // Reads bytes already in memory (shared, not copied).
+    explicit DataFileReader(const QByteArray &bytes);
 
     // True when no line is left (or the device failed: see hasError()).
     bool atEnd();
@@ -24,7 +27,8 @@ public:
     // The next line decoded from Windows-1250.
     QString readLine();
     // The same, as a view of the reader's own buffer: valid until the next
-    // read. Reading a file this way allocates nothing per line.
+    // read. Reading a file this way allocates nothing per line (bytes in
+    // memory are decoded whole at the first call).
     QStringView readLineView();
 
     bool hasError() const { return m_error; }
@@ -44,13 +48,13 @@ private:
     // bytes long, until the next read.
     QByteArrayView nextLine();
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr; // null for bytes in memory
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     // The line read last; fill() keeps it in the buffer.
     qsizetype m_lineStart = 0;
     qsizetype m_lineSize = 0;
-    QString m_text; // readLineView()'s decoded line
+    QString m_text; // readLineView()'s decoded line, or all the bytes in memory
     bool m_deviceDone = false;
     bool m_sawCtrlZ = false;
     bool m_error = false;

@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -64,14 +65,15 @@ DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype a
     return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
 }
 
-// Appends text upper-cased.
-void appendUpper(QString &out, QStringView text)
+// Sets to to text, reusing its room when no one else shares it.
+void assignText(QString &to, QStringView text)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    QChar *to = out.data() + start;
-    for (const QChar ch : text)
-        *to++ = Wexal::upperChar(ch);
+    if (text.isEmpty() || !to.isDetached()) {
+        to = text.toString();
+        return;
+    }
+    to.resize(text.size());
+    std::copy(text.begin(), text.end(), to.begin());
 }
 
 DefinitionObserver::Key observedKey(Key key)
@@ -99,22 +101,37 @@ struct DefinitionReader::KeyPositions {
     {
         int missing = KeyCount;
         // Lines are short: a plain loop beats a library search per "=".
-        const QChar *text = line.data();
+        const char16_t *text = line.utf16();
         const qsizetype size = line.size();
         for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
             if (text[eq] != u'=')
                 continue;
             if (firstEquals < 0)
                 firstEquals = eq;
-            for (int k = 0; k < KeyCount; ++k) {
-                const qsizetype start = eq + 1 - kKeys[k].size();
-                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
-                    at[k] = start;
-                    --missing;
-                }
+            if (eq == 0)
+                continue;
+            // The letter before the "=" tells which keys can end here.
+            switch (Wexal::upperChar(QChar(text[eq - 1])).unicode()) {
+            case u'E':
+                missing -= note(line, eq, Name) + note(line, eq, Signature);
+                break;
+            case u'T': missing -= note(line, eq, Parent); break;
+            case u'W': missing -= note(line, eq, View); break;
+            case u'K': missing -= note(line, eq, Link); break;
+            default: break;
             }
         }
         signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(line));
+    }
+
+    // Notes key when it is not found yet and ends at the "=" at eq; 1 when so.
+    int note(QStringView line, qsizetype eq, Key key)
+    {
+        const qsizetype start = eq + 1 - kKeys[key].size();
+        if (at[key] >= 0 || !matchesAt(line, start, kKeys[key]))
+            return 0;
+        at[key] = start;
+        return 1;
     }
 
     // Looks at every ninth character at most (Horspool's skip on the last
@@ -185,11 +202,8 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
             m_processEvents();
         const QString path = programDir + fileName;
         const DataFile topics = readDefinitionFile(path, DataFile::Kind::TopicDefinitions);
-        QBuffer topicFile;
-        topicFile.setData(topics.bytes());
-        topicFile.open(QIODevice::ReadOnly);
         try {
-            readTopicFile(topicFile, path);
+            readTopicFile(topics.bytes(), path);
         } catch (const std::bad_alloc &) {
             throw WexalError(DataFile::outOfMemory(path));
         }
@@ -206,9 +220,20 @@ QString DefinitionReader::topicFileName(const QString &line)
 
 void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 {
+    DataFileReader lines(device);
+    readTopicLines(lines, fileName);
+}
+
+void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fileName)
+{
+    DataFileReader lines(bytes);
+    readTopicLines(lines, fileName);
+}
+
+void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
+{
     m_signature.clear();
     m_inBlock = false;
-    DataFileReader lines(device);
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
         const QStringView line = Wexal::trimmedView(lines.readLineView());
@@ -263,12 +288,12 @@ void DefinitionReader::fieldLine(QStringView line)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const QString value = line.mid(keys.firstEquals + 1).toString();
+    const QStringView value = line.mid(keys.firstEquals + 1);
     switch (taken) {
-    case Name: m_name = value; break;
-    case Parent: m_parent = value; break;
-    case View: m_view = value; break;
-    default: m_signature = value; break;
+    case Name: assignText(m_name, value); break;
+    case Parent: assignText(m_parent, value); break;
+    case View: assignText(m_view, value); break;
+    default: assignText(m_signature, value); break;
     }
 }
 
@@ -329,30 +354,19 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     m_observer->blockClosed(m_lineNumber, block);
 }
 
-const QString &DefinitionReader::linkKey(QStringView signature, QStringView link) const
-{
-    m_key.truncate(0);
-    appendUpper(m_key, signature);
-    m_key += u'\t';
-    appendUpper(m_key, link);
-    return m_key;
-}
-
 void DefinitionReader::indexTopic(int topicIndex)
 {
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
     const QStringView record(m_record);
-    const QString &key = linkKey(record.mid(m_recordSignature.start, m_recordSignature.size),
-                                 record.mid(m_recordLink.start, m_recordLink.size));
-    if (!m_firstTopicByLink.contains(key))
-        m_firstTopicByLink.insert(QString(key.constData(), key.size()), topicIndex);
+    m_firstTopicByLink.insertFirst(record.mid(m_recordSignature.start, m_recordSignature.size),
+                                   record.mid(m_recordLink.start, m_recordLink.size), topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const
 {
-    return m_firstTopicByLink.value(linkKey(signature, link), -1);
+    return m_firstTopicByLink.find(signature, link);
 }
 
 int DefinitionReader::FindParentNode(const QString &parent, const QString &signature) const

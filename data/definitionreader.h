@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QHash>
+#include "data/linkindex.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class DataFileReader;
 class DefinitionObserver;
 class QIODevice;
 class NaviTreeModel;
@@ -33,6 +35,8 @@ public:
 
     // Reads one topic definition file's blocks; fileName names it in errors.
     void readTopicFile(QIODevice &device, const QString &fileName);
+    // The same for a file already read whole.
+    void readTopicFile(const QByteArray &bytes, const QString &fileName);
 
     // Optional: told of what the reader decides in topic definition files,
     // line by line (the data checker).
@@ -60,6 +64,7 @@ public:
 
 private:
     struct KeyPositions;
+    void readTopicLines(DataFileReader &lines, const QString &fileName);
     void fieldLine(QStringView line);
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
@@ -67,8 +72,6 @@ private:
     // Notes what a field line copied to the record at lineAt holds of
     // SIGNATURE and LINK=.
     void noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys);
-    // The key of m_firstTopicByLink for a signature and link, in m_key.
-    const QString &linkKey(QStringView signature, QStringView link) const;
 
     QStringList &m_topics;
     NaviTreeModel &m_tree;
@@ -91,9 +94,8 @@ private:
     Span m_recordSignature;
     Span m_recordLink;
 
-    // First topic index for each upper-cased signature and link.
-    QHash<QString, int> m_firstTopicByLink;
-    mutable QString m_key; // linkKey()'s room
+    // First topic index for each signature and link.
+    LinkIndex m_firstTopicByLink;
 
     DefinitionObserver *m_observer = nullptr;
     int m_lineNumber = 0; // of the line being read, for the observer
