@@ -10,7 +10,6 @@
 
 namespace {
 constexpr qsizetype kChunk = 256 * 1024;
-constexpr char kCtrlZ = 26;
 
 // Windows-1250 byte to character, for decoding whole lines in one loop.
 struct DecodeTable {
@@ -25,7 +24,11 @@ struct DecodeTable {
 
 DataFileReader::DataFileReader(QIODevice &device) : m_device(&device) {}
 
-DataFileReader::DataFileReader(const QByteArray &bytes) : m_buffer(bytes), m_deviceDone(true) {}
+DataFileReader::DataFileReader(const QByteArray &bytes) : m_buffer(bytes), m_deviceDone(true)
+{
+    const void *ctrlZ = std::memchr(m_buffer.constData(), kCtrlZ, std::size_t(m_buffer.size()));
+    m_ctrlZAt = ctrlZ ? static_cast<const char *>(ctrlZ) - m_buffer.constData() : m_buffer.size();
+}
 
 QString DataFileReader::errorString() const
 {
@@ -79,7 +82,7 @@ void DataFileReader::stopAtCtrlZ(qsizetype at, int lineNumber)
     }
 }
 
-bool DataFileReader::atEnd()
+bool DataFileReader::atEndSlow()
 {
     if (m_sawCtrlZ || m_error)
         return true;
@@ -91,8 +94,43 @@ bool DataFileReader::atEnd()
     return true;
 }
 
+QByteArrayView DataFileReader::nextLineInMemory()
+{
+    m_lineSize = 0;
+    if (atEnd())
+        return QByteArrayView();
+    // Reading stops at the first Ctrl-Z: no line reaches past it.
+    const char *data = m_buffer.constData();
+    m_lineStart = m_pos;
+    const void *cr = std::memchr(data + m_pos, '\r', std::size_t(m_ctrlZAt - m_pos));
+    ++m_lineNumber;
+    if (!cr) {
+        // The last line, ended by the data's end or a Ctrl-Z.
+        m_lineSize = m_ctrlZAt - m_lineStart;
+        m_pos = m_ctrlZAt;
+        const QByteArrayView line(data + m_lineStart, m_lineSize);
+        if (m_observer)
+            m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
+        if (m_ctrlZAt < m_buffer.size())
+            stopAtCtrlZ(m_ctrlZAt, m_lineNumber);
+        return line;
+    }
+    const qsizetype end = static_cast<const char *>(cr) - data;
+    m_lineSize = end - m_lineStart;
+    m_pos = end + 1;
+    const bool crLf = m_pos < m_buffer.size() && data[m_pos] == '\n';
+    if (crLf)
+        ++m_pos;
+    const QByteArrayView line(data + m_lineStart, m_lineSize);
+    if (m_observer)
+        m_observer->lineRead(m_lineNumber, line, crLf ? DataFileObserver::LineEnd::CrLf : DataFileObserver::LineEnd::Cr);
+    return line;
+}
+
 QByteArrayView DataFileReader::nextLine()
 {
+    if (!m_device)
+        return nextLineInMemory();
     m_lineSize = 0;
     if (atEnd())
         return QByteArrayView();
@@ -156,7 +194,7 @@ QStringView DataFileReader::readLineView()
             for (const char c : std::as_const(m_buffer))
                 *out++ = table.map[static_cast<unsigned char>(c)];
         }
-        const QByteArrayView bytes = nextLine();
+        const QByteArrayView bytes = nextLineInMemory();
         if (bytes.isEmpty())
             return QStringView(m_text.constData(), 0);
         return QStringView(m_text.constData() + (bytes.data() - m_buffer.constData()), bytes.size());

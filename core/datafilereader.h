@@ -20,7 +20,13 @@ public:
     explicit DataFileReader(const QByteArray &bytes);
 
     // True when no line is left (or the device failed: see hasError()).
-    bool atEnd();
+    bool atEnd()
+    {
+        // Most calls come with a line ahead in the buffer.
+        if (!m_sawCtrlZ && !m_error && m_pos < m_buffer.size() && m_buffer.at(m_pos) != kCtrlZ)
+            return false;
+        return atEndSlow();
+    }
 
     // The next line as raw bytes, without its line end; empty at the end.
     QByteArray readLineBytes();
@@ -41,6 +47,11 @@ public:
     void setObserver(DataFileObserver *observer) { m_observer = observer; }
 
 private:
+    static constexpr char kCtrlZ = 26;
+
+    bool atEndSlow();
+    // Reads the next line of bytes in memory: nextLine() without refills.
+    QByteArrayView nextLineInMemory();
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
     void stopAtCtrlZ(qsizetype at, int lineNumber);
@@ -49,6 +60,8 @@ private:
     QByteArrayView nextLine();
 
     QIODevice *m_device = nullptr; // null for bytes in memory
+    // For bytes in memory: where the first Ctrl-Z stands, or their size.
+    qsizetype m_ctrlZAt = 0;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     // The line read last; fill() keeps it in the buffer.

@@ -7,9 +7,12 @@
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
-#include <QBuffer>
 
 #include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +68,33 @@ DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype a
     return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
 }
 
+// The first "=" in text[from, size), or -1: eight characters a step where
+// the processor allows, as most of a line is its value.
+inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype size)
+{
+#if defined(__SSE2__)
+    const __m128i equals = _mm_set1_epi16(u'=');
+    for (; from + 8 <= size; from += 8) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + from));
+        if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(chars, equals)))
+            return from + (__builtin_ctz(unsigned(mask)) >> 1);
+    }
+#endif
+    for (; from < size; ++from) {
+        if (text[from] == u'=')
+            return from;
+    }
+    return -1;
+}
+
+// The line without its leading and trailing blanks; most have none.
+inline QStringView trimmedLine(QStringView line)
+{
+    if (!line.isEmpty() && line.front().unicode() > 32 && line.back().unicode() > 32)
+        return line;
+    return Wexal::trimmedView(line);
+}
+
 // Sets to to text, reusing its room when no one else shares it.
 void assignText(QString &to, QStringView text)
 {
@@ -100,12 +130,10 @@ struct DefinitionReader::KeyPositions {
     KeyPositions(QStringView line, bool lookForSignatureWord)
     {
         int missing = KeyCount;
-        // Lines are short: a plain loop beats a library search per "=".
         const char16_t *text = line.utf16();
         const qsizetype size = line.size();
-        for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
-            if (text[eq] != u'=')
-                continue;
+        for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0 && missing > 0;
+             eq = indexOfEquals(text, eq + 1, size)) {
             if (firstEquals < 0)
                 firstEquals = eq;
             if (eq == 0)
@@ -180,16 +208,26 @@ void DefinitionReader::setProcessEvents(std::function<void()> processEvents)
 void DefinitionReader::LoadDefinition(const QString &programDir)
 {
     m_tree.clear();
+    // The views hear of the new nodes in a few notices: before events are
+    // let in and at the end, whether the load ends well or not.
+    struct QuietAdding {
+        NaviTreeModel &tree;
+        explicit QuietAdding(NaviTreeModel &t) : tree(t) { tree.beginAddingNodes(); }
+        ~QuietAdding() { tree.endAddingNodes(); }
+        Q_DISABLE_COPY_MOVE(QuietAdding)
+    } quietAdding(m_tree);
+    const auto processEvents = [this] {
+        if (!m_processEvents)
+            return;
+        m_tree.flushAddedNodes();
+        m_processEvents();
+    };
     const QString definitionPath = programDir + u"definition.global"_s;
     const DataFile list = readDefinitionFile(definitionPath, DataFile::Kind::DefinitionList);
-    QBuffer definition;
-    definition.setData(list.bytes());
-    definition.open(QIODevice::ReadOnly);
-    DataFileReader lines(definition);
+    DataFileReader lines(list.bytes());
     int lineNumber = 0;
     while (!lines.atEnd()) {
-        if (m_processEvents)
-            m_processEvents();
+        processEvents();
         const QString line = lines.readLine();
         ++lineNumber;
         const QString fileName = topicFileName(line);
@@ -198,8 +236,7 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
                                  .arg(lineNumber)
                                  .arg(definitionPath));
         }
-        if (m_processEvents)
-            m_processEvents();
+        processEvents();
         const QString path = programDir + fileName;
         const DataFile topics = readDefinitionFile(path, DataFile::Kind::TopicDefinitions);
         try {
@@ -236,22 +273,23 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
     m_inBlock = false;
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
-        const QStringView line = Wexal::trimmedView(lines.readLineView());
+        const QStringView line = trimmedLine(lines.readLineView());
         m_lineNumber = lines.lineNumber();
         if (line.isEmpty())
             continue;
-        if (line == u"{") {
+        if (line.size() == 1 && line.front() == u'{') {
             if (m_observer)
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
-            m_record.truncate(0); // keeps its room for the next record
-            m_name.clear();
-            m_parent.clear();
-            m_view.clear();
+            // These keep their room for the next record.
+            m_record.truncate(0);
+            m_parent.truncate(0);
+            m_view.truncate(0);
+            m_name.clear(); // the tree node shares it
             m_hasSignatureWord = false;
             m_recordSignature = Span();
             m_recordLink = Span();
             m_inBlock = true;
-        } else if (line == u"}") {
+        } else if (line.size() == 1 && line.front() == u'}') {
             closeBlock();
         } else if (m_inBlock) {
             fieldLine(line);
@@ -269,21 +307,21 @@ void DefinitionReader::fieldLine(QStringView line)
 {
     if (line.endsWith(u';'))
         line.chop(1);
+    // One resize for the line and its tab: the record keeps its room.
     const qsizetype lineAt = m_record.size();
-    m_record += line;
-    m_record += u'\t';
+    m_record.resize(lineAt + line.size() + 1);
+    QChar *to = std::copy(line.begin(), line.end(), m_record.begin() + lineAt);
+    *to = u'\t';
     const KeyPositions keys(line, !m_hasSignatureWord);
     noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.
-    Key taken = KeyCount;
-    for (const Key key : {Name, Parent, View, Signature}) {
-        if (keys.at[key] >= 0) {
-            taken = key;
-            break;
-        }
-    }
+    const Key taken = keys.at[Name] >= 0        ? Name
+                      : keys.at[Parent] >= 0    ? Parent
+                      : keys.at[View] >= 0      ? View
+                      : keys.at[Signature] >= 0 ? Signature
+                                                : KeyCount;
     if (m_observer)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)

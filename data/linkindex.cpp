@@ -41,10 +41,12 @@ std::size_t LinkIndex::slotOf(std::uint64_t hash) const
 {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = std::size_t(hash) & mask;; slot = (slot + 1) & mask) {
-        const int entry = m_slots[slot];
-        if (entry == 0)
+        const Slot &s = m_slots[slot];
+        if (s.entry == 0)
             return slot;
-        const Entry &e = m_entries[std::size_t(entry - 1)];
+        if (s.hash != std::uint32_t(hash >> 32))
+            continue;
+        const Entry &e = m_entries[std::size_t(s.entry - 1)];
         if (e.hash == hash && m_keys.compare(e.keyAt, e.keySize, m_key) == 0)
             return slot;
     }
@@ -54,7 +56,7 @@ int LinkIndex::find(QStringView signature, QStringView link) const
 {
     if (m_entries.empty())
         return -1;
-    const int entry = m_slots[slotOf(makeKey(signature, link))];
+    const int entry = m_slots[slotOf(makeKey(signature, link))].entry;
     return entry == 0 ? -1 : m_entries[std::size_t(entry - 1)].topic;
 }
 
@@ -65,22 +67,23 @@ void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
         grow();
     const std::uint64_t hash = makeKey(signature, link);
     const std::size_t slot = slotOf(hash);
-    if (m_slots[slot] != 0)
+    if (m_slots[slot].entry != 0)
         return;
     m_entries.push_back(Entry{hash, m_keys.size(), m_key.size(), topic});
     m_keys += m_key;
-    m_slots[slot] = int(m_entries.size());
+    m_slots[slot] = Slot{std::uint32_t(hash >> 32), int(m_entries.size())};
 }
 
 void LinkIndex::grow()
 {
-    std::vector<int> table(m_slots.empty() ? 1024 : 2 * m_slots.size(), 0);
+    std::vector<Slot> table(m_slots.empty() ? 1024 : 2 * m_slots.size());
     const std::size_t mask = table.size() - 1;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        std::size_t slot = std::size_t(m_entries[i].hash) & mask;
-        while (table[slot] != 0)
+        const std::uint64_t hash = m_entries[i].hash;
+        std::size_t slot = std::size_t(hash) & mask;
+        while (table[slot].entry != 0)
             slot = (slot + 1) & mask;
-        table[slot] = int(i + 1);
+        table[slot] = Slot{std::uint32_t(hash >> 32), int(i + 1)};
     }
     m_slots.swap(table);
 }

@@ -33,8 +33,14 @@ private:
     std::size_t slotOf(std::uint64_t hash) const;
     void grow();
 
+    // A slot holds its key's hash, so that a probe seldom reads an entry.
+    struct Slot {
+        std::uint32_t hash = 0;
+        int entry = 0; // entry number + 1; 0 for an empty slot
+    };
+
     std::vector<Entry> m_entries;
-    std::vector<int> m_slots; // entry number + 1; 0 for an empty slot
+    std::vector<Slot> m_slots;
     std::u16string m_keys;    // every key, one after another
     mutable std::u16string m_key;
 };
