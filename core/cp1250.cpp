@@ -40,6 +40,19 @@ struct ReverseTable {
     }
 };
 
+// Every byte's character, for decoding a run of bytes in one loop.
+struct DecodeTable {
+    std::array<char16_t, 256> map{};
+    constexpr DecodeTable()
+    {
+        for (int b = 0; b < 0x80; ++b)
+            map[b] = static_cast<char16_t>(b);
+        for (int i = 0; i < 128; ++i)
+            map[0x80 + i] = kHigh[i];
+    }
+};
+constexpr DecodeTable kDecode;
+
 const ReverseTable &reverse()
 {
     static const ReverseTable table;
@@ -60,6 +73,13 @@ QString decode(QByteArrayView bytes)
     for (const char c : bytes)
         *out++ = toUnicode(static_cast<unsigned char>(c));
     return text;
+}
+
+char16_t *decodeTo(QByteArrayView bytes, char16_t *out)
+{
+    for (const char c : bytes)
+        *out++ = kDecode.map[static_cast<unsigned char>(c)];
+    return out;
 }
 
 int fromUnicode(QChar ch)

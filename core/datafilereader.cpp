@@ -1,7 +1,6 @@
 #include "core/datafilereader.h"
 
 #include <cstring>
-#include <utility>
 
 #include "core/cp1250.h"
 #include "core/datafileobserver.h"
@@ -10,16 +9,6 @@
 
 namespace {
 constexpr qsizetype kChunk = 256 * 1024;
-
-// Windows-1250 byte to character, for decoding whole lines in one loop.
-struct DecodeTable {
-    char16_t map[256];
-    DecodeTable()
-    {
-        for (int b = 0; b < 256; ++b)
-            map[b] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(b)).unicode();
-    }
-};
 } // namespace
 
 DataFileReader::DataFileReader(QIODevice &device) : m_device(&device) {}
@@ -185,26 +174,10 @@ QString DataFileReader::readLine()
 
 QStringView DataFileReader::readLineView()
 {
-    static const DecodeTable table;
-    if (!m_device) {
-        // The bytes never move: decode them all once, lines are views.
-        if (m_text.isNull()) {
-            m_text.resize(m_buffer.size());
-            char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
-            for (const char c : std::as_const(m_buffer))
-                *out++ = table.map[static_cast<unsigned char>(c)];
-        }
-        const QByteArrayView bytes = nextLineInMemory();
-        if (bytes.isEmpty())
-            return QStringView(m_text.constData(), 0);
-        return QStringView(m_text.constData() + (bytes.data() - m_buffer.constData()), bytes.size());
-    }
     const QByteArrayView bytes = nextLine();
     // m_text only grows: the longest line so far sets its size.
     if (m_text.size() < bytes.size())
         m_text.resize(bytes.size());
-    char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
-    for (const char c : bytes)
-        *out++ = table.map[static_cast<unsigned char>(c)];
+    Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(m_text.data()));
     return QStringView(m_text.constData(), bytes.size());
 }

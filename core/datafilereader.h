@@ -30,11 +30,12 @@ public:
 
     // The next line as raw bytes, without its line end; empty at the end.
     QByteArray readLineBytes();
+    // The same as a view of the reader's buffer: valid until the next read.
+    QByteArrayView readLineBytesView() { return nextLine(); }
     // The next line decoded from Windows-1250.
     QString readLine();
     // The same, as a view of the reader's own buffer: valid until the next
-    // read. Reading a file this way allocates nothing per line (bytes in
-    // memory are decoded whole at the first call).
+    // read. Reading a file this way allocates nothing per line.
     QStringView readLineView();
 
     bool hasError() const { return m_error; }
@@ -67,7 +68,7 @@ private:
     // The line read last; fill() keeps it in the buffer.
     qsizetype m_lineStart = 0;
     qsizetype m_lineSize = 0;
-    QString m_text; // readLineView()'s decoded line, or all the bytes in memory
+    QString m_text; // readLineView()'s decoded line
     bool m_deviceDone = false;
     bool m_sawCtrlZ = false;
     bool m_error = false;

@@ -1,5 +1,6 @@
 #include "data/definitionreader.h"
 
+#include "core/cp1250.h"
 #include "core/datafile.h"
 #include "core/datafilereader.h"
 #include "core/textrules.h"
@@ -7,12 +8,12 @@
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
+#include <QtAlgorithms>
+#include <QtEndian>
 
 #include <algorithm>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstdint>
+#include <cstring>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -47,13 +48,26 @@ DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
 enum Key { Name, Parent, View, Signature, Link, KeyCount };
 constexpr QStringView kKeys[KeyCount] = {u"NAME=", u"PARENT=", u"VIEW=", u"SIGNATURE=", u"LINK="};
 
-// Whether text, upper-cased, holds the upper-case ASCII word at position at.
-bool matchesAt(QStringView text, qsizetype at, QStringView word)
+// A character upper-cased, as far as the keys need it: they are ASCII, so on
+// Windows-1250 bytes only a to z need a change (no other byte's character
+// upper-cases to an ASCII letter).
+inline char16_t upperUnit(char16_t ch)
 {
-    if (at < 0 || at + word.size() > text.size())
+    return Wexal::upperChar(QChar(ch)).unicode();
+}
+inline char16_t upperUnit(unsigned char byte)
+{
+    return byte >= 'a' && byte <= 'z' ? char16_t(byte - 'a' + 'A') : char16_t(byte);
+}
+
+// Whether text, upper-cased, holds the upper-case ASCII word at position at.
+template <typename Char>
+bool matchesAt(const Char *text, qsizetype size, qsizetype at, QStringView word)
+{
+    if (at < 0 || at + word.size() > size)
         return false;
     for (qsizetype j = 0; j < word.size(); ++j) {
-        if (Wexal::upperChar(text[at + j]) != word[j])
+        if (upperUnit(text[at + j]) != word[j].unicode())
             return false;
     }
     return true;
@@ -68,18 +82,9 @@ DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype a
     return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
 }
 
-// The first "=" in text[from, size), or -1: eight characters a step where
-// the processor allows, as most of a line is its value.
+// The first "=" in text[from, size), or -1.
 inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype size)
 {
-#if defined(__SSE2__)
-    const __m128i equals = _mm_set1_epi16(u'=');
-    for (; from + 8 <= size; from += 8) {
-        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + from));
-        if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(chars, equals)))
-            return from + (__builtin_ctz(unsigned(mask)) >> 1);
-    }
-#endif
     for (; from < size; ++from) {
         if (text[from] == u'=')
             return from;
@@ -87,12 +92,33 @@ inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype s
     return -1;
 }
 
-// The line without its leading and trailing blanks; most have none.
-inline QStringView trimmedLine(QStringView line)
+// The same on bytes, eight at a time: most of a line is its value.
+inline qsizetype indexOfEquals(const unsigned char *text, qsizetype from, qsizetype size)
 {
-    if (!line.isEmpty() && line.front().unicode() > 32 && line.back().unicode() > 32)
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    for (; from + 8 <= size; from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + from, 8);
+        word ^= ones * '=';
+        // The first byte that was "=" is the lowest with its high bit set.
+        if (const std::uint64_t found = (word - ones) & ~word & (ones * 0x80))
+            return from + (qCountTrailingZeroBits(found) >> 3);
+    }
+#endif
+    for (; from < size; ++from) {
+        if (text[from] == '=')
+            return from;
+    }
+    return -1;
+}
+
+// The line without its leading and trailing blanks; most have none.
+inline QByteArrayView trimmedLine(QByteArrayView line)
+{
+    if (!line.isEmpty() && static_cast<unsigned char>(line.front()) > 32 && static_cast<unsigned char>(line.back()) > 32)
         return line;
-    return Wexal::trimmedView(line);
+    return Wexal::trimmedBytes(line);
 }
 
 // Sets to to text, reusing its room when no one else shares it.
@@ -121,7 +147,8 @@ DefinitionObserver::Key observedKey(Key key)
 
 // Where each key first occurs in a line after upper-casing, or -1. Every key
 // ends in "=", so only the text before each "=" needs a look. On request it
-// also tells whether the word SIGNATURE occurs anywhere in the line.
+// also tells whether the word SIGNATURE occurs anywhere in the line. A line's
+// bytes give the same answers as its characters.
 struct DefinitionReader::KeyPositions {
     qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
     qsizetype firstEquals = -1;
@@ -129,34 +156,44 @@ struct DefinitionReader::KeyPositions {
 
     KeyPositions(QStringView line, bool lookForSignatureWord)
     {
+        scan(line.utf16(), line.size(), lookForSignatureWord);
+    }
+    KeyPositions(QByteArrayView line, bool lookForSignatureWord)
+    {
+        scan(reinterpret_cast<const unsigned char *>(line.data()), line.size(), lookForSignatureWord);
+    }
+
+private:
+    template <typename Char>
+    void scan(const Char *text, qsizetype size, bool lookForSignatureWord)
+    {
         int missing = KeyCount;
-        const char16_t *text = line.utf16();
-        const qsizetype size = line.size();
         for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0 && missing > 0;
-             eq = indexOfEquals(text, eq + 1, size)) {
+             eq = eq + 1 < size ? indexOfEquals(text, eq + 1, size) : -1) {
             if (firstEquals < 0)
                 firstEquals = eq;
             if (eq == 0)
                 continue;
             // The letter before the "=" tells which keys can end here.
-            switch (Wexal::upperChar(QChar(text[eq - 1])).unicode()) {
+            switch (upperUnit(text[eq - 1])) {
             case u'E':
-                missing -= note(line, eq, Name) + note(line, eq, Signature);
+                missing -= note(text, size, eq, Name) + note(text, size, eq, Signature);
                 break;
-            case u'T': missing -= note(line, eq, Parent); break;
-            case u'W': missing -= note(line, eq, View); break;
-            case u'K': missing -= note(line, eq, Link); break;
+            case u'T': missing -= note(text, size, eq, Parent); break;
+            case u'W': missing -= note(text, size, eq, View); break;
+            case u'K': missing -= note(text, size, eq, Link); break;
             default: break;
             }
         }
-        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(line));
+        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(text, size));
     }
 
     // Notes key when it is not found yet and ends at the "=" at eq; 1 when so.
-    int note(QStringView line, qsizetype eq, Key key)
+    template <typename Char>
+    int note(const Char *text, qsizetype size, qsizetype eq, Key key)
     {
         const qsizetype start = eq + 1 - kKeys[key].size();
-        if (at[key] >= 0 || !matchesAt(line, start, kKeys[key]))
+        if (at[key] >= 0 || !matchesAt(text, size, start, kKeys[key]))
             return 0;
         at[key] = start;
         return 1;
@@ -164,13 +201,14 @@ struct DefinitionReader::KeyPositions {
 
     // Looks at every ninth character at most (Horspool's skip on the last
     // letter of the window), as most lines never hold the word.
-    static bool containsSignatureWord(QStringView line)
+    template <typename Char>
+    static bool containsSignatureWord(const Char *text, qsizetype size)
     {
         constexpr QStringView word = u"SIGNATURE";
         constexpr qsizetype last = 8; // word.size() - 1
-        for (qsizetype end = last; end < line.size();) {
-            const char16_t ch = Wexal::upperChar(line[end]).unicode();
-            if (ch == u'E' && matchesAt(line, end - last, word))
+        for (qsizetype end = last; end < size;) {
+            const char16_t ch = upperUnit(text[end]);
+            if (ch == u'E' && matchesAt(text, size, end - last, word))
                 return true;
             end += skipAfter(ch);
         }
@@ -273,15 +311,17 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
     m_inBlock = false;
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
-        const QStringView line = trimmedLine(lines.readLineView());
+        // Bytes of codes up to 32, "{", "}" and ";" are those characters, so
+        // a line is sorted out on its bytes and decoded once, into the record.
+        const QByteArrayView line = trimmedLine(lines.readLineBytesView());
         m_lineNumber = lines.lineNumber();
         if (line.isEmpty())
             continue;
-        if (line.size() == 1 && line.front() == u'{') {
+        if (line.size() == 1 && line.front() == '{') {
             if (m_observer)
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
             // These keep their room for the next record.
-            m_record.truncate(0);
+            m_recordSize = 0;
             m_parent.truncate(0);
             m_view.truncate(0);
             m_name.clear(); // the tree node shares it
@@ -289,12 +329,12 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
             m_recordSignature = Span();
             m_recordLink = Span();
             m_inBlock = true;
-        } else if (line.size() == 1 && line.front() == u'}') {
+        } else if (line.size() == 1 && line.front() == '}') {
             closeBlock();
         } else if (m_inBlock) {
             fieldLine(line);
         } else if (m_observer) {
-            m_observer->lineOutsideBlock(m_lineNumber, line);
+            m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
         }
     }
     if (m_observer)
@@ -303,16 +343,30 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
-void DefinitionReader::fieldLine(QStringView line)
+QChar *DefinitionReader::growRecord(qsizetype size)
 {
-    if (line.endsWith(u';'))
-        line.chop(1);
-    // One resize for the line and its tab: the record keeps its room.
-    const qsizetype lineAt = m_record.size();
-    m_record.resize(lineAt + line.size() + 1);
-    QChar *to = std::copy(line.begin(), line.end(), m_record.begin() + lineAt);
-    *to = u'\t';
-    const KeyPositions keys(line, !m_hasSignatureWord);
+    if (m_record.size() < m_recordSize + size)
+        m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
+    QChar *room = m_record.data() + m_recordSize;
+    m_recordSize += size;
+    return room;
+}
+
+void DefinitionReader::appendToRecord(QStringView text)
+{
+    std::copy(text.begin(), text.end(), growRecord(text.size()));
+}
+
+void DefinitionReader::fieldLine(QByteArrayView bytes)
+{
+    if (bytes.endsWith(';'))
+        bytes.chop(1);
+    // The line decoded straight into the record, with its tab.
+    const qsizetype lineAt = m_recordSize;
+    QChar *to = growRecord(bytes.size() + 1);
+    *Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(to)) = u'\t';
+    const QStringView line(m_record.constData() + lineAt, bytes.size());
+    const KeyPositions keys(bytes, !m_hasSignatureWord);
     noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
@@ -357,17 +411,17 @@ void DefinitionReader::closeBlock()
     }
     const bool appendSignature = !m_hasSignatureWord;
     if (appendSignature) {
-        const qsizetype fieldAt = m_record.size();
-        m_record += u"signature=";
-        m_record += m_signature;
-        const QStringView field = QStringView(m_record).mid(fieldAt);
+        const qsizetype fieldAt = m_recordSize;
+        appendToRecord(u"signature=");
+        appendToRecord(m_signature);
+        const QStringView field = record().mid(fieldAt);
         const KeyPositions keys(field, !m_hasSignatureWord);
         noteKeys(field, fieldAt, keys);
-        m_record += u'\t';
+        appendToRecord(u"\t");
     }
     const int topicIndex = int(m_topics.size());
     // A copy of its own size: m_record keeps its room for the next block.
-    m_topics.append(QString(m_record.constData(), m_record.size()));
+    m_topics.append(record().toString());
     indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
@@ -397,9 +451,8 @@ void DefinitionReader::indexTopic(int topicIndex)
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
-    const QStringView record(m_record);
-    m_firstTopicByLink.insertFirst(record.mid(m_recordSignature.start, m_recordSignature.size),
-                                   record.mid(m_recordLink.start, m_recordLink.size), topicIndex);
+    m_firstTopicByLink.insertFirst(record().mid(m_recordSignature.start, m_recordSignature.size),
+                                   record().mid(m_recordLink.start, m_recordLink.size), topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const

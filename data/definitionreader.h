@@ -65,7 +65,12 @@ public:
 private:
     struct KeyPositions;
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    void fieldLine(QStringView line);
+    void fieldLine(QByteArrayView bytes);
+    // Room for size more characters at the record's end; the caller writes
+    // them all.
+    QChar *growRecord(qsizetype size);
+    void appendToRecord(QStringView text);
+    QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
@@ -79,7 +84,10 @@ private:
 
     // The block being read. Name, parent, view and record survive a "}" until
     // the next "{", so a repeated "}" adds the same topic again.
+    // The record is the first m_recordSize characters of m_record, whose
+    // size is the room it has.
     QString m_record;
+    qsizetype m_recordSize = 0;
     QString m_name;
     QString m_parent;
     QString m_view;

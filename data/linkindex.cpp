@@ -6,84 +6,101 @@ namespace {
 
 constexpr std::uint64_t kPrime = 0x100000001b3ULL;
 
-// Appends text upper-cased and folds it into the hash.
-std::uint64_t appendUpper(std::u16string &out, QStringView text, std::uint64_t hash)
+char16_t upper(QChar ch)
 {
-    for (const QChar ch : text) {
-        const char16_t upper = Wexal::upperChar(ch).unicode();
-        out.push_back(upper);
-        hash = (hash ^ upper) * kPrime;
-    }
+    return Wexal::upperChar(ch).unicode();
+}
+
+std::uint64_t hashUpper(QStringView text, std::uint64_t hash)
+{
+    for (const QChar ch : text)
+        hash = (hash ^ upper(ch)) * kPrime;
     return hash;
 }
 
-// Spreads the bits of a hash made a character at a time.
-std::uint64_t finish(std::uint64_t hash)
+// The pair's hash: its key's characters one at a time, then spread.
+std::uint64_t hashOf(QStringView signature, QStringView link)
 {
+    std::uint64_t hash = hashUpper(signature, 0xcbf29ce484222325ULL);
+    hash = hashUpper(link, (hash ^ u'\t') * kPrime);
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccdULL;
     hash ^= hash >> 33;
     return hash;
 }
 
-} // namespace
-
-std::uint64_t LinkIndex::makeKey(QStringView signature, QStringView link) const
+// Whether key starts with text upper-cased.
+bool startsWithUpper(const char16_t *key, QStringView text)
 {
-    m_key.clear();
-    std::uint64_t hash = appendUpper(m_key, signature, 0xcbf29ce484222325ULL);
-    m_key.push_back(u'\t');
-    hash = (hash ^ u'\t') * kPrime;
-    return finish(appendUpper(m_key, link, hash));
+    for (const QChar ch : text) {
+        if (*key++ != upper(ch))
+            return false;
+    }
+    return true;
 }
 
-std::size_t LinkIndex::slotOf(std::uint64_t hash) const
+} // namespace
+
+bool LinkIndex::holds(const Slot &slot, QStringView signature, QStringView link) const
+{
+    if (slot.keySize != std::uint32_t(signature.size() + 1 + link.size()))
+        return false;
+    const char16_t *key = m_keys.data() + slot.keyAt;
+    return startsWithUpper(key, signature) && key[signature.size()] == u'\t'
+        && startsWithUpper(key + signature.size() + 1, link);
+}
+
+std::size_t LinkIndex::slotOf(std::uint64_t hash, QStringView signature, QStringView link) const
 {
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t slot = std::size_t(hash) & mask;; slot = (slot + 1) & mask) {
-        const Slot &s = m_slots[slot];
-        if (s.entry == 0)
-            return slot;
-        if (s.hash != std::uint32_t(hash >> 32))
-            continue;
-        const Entry &e = m_entries[std::size_t(s.entry - 1)];
-        if (e.hash == hash && m_keys.compare(e.keyAt, e.keySize, m_key) == 0)
-            return slot;
+    for (std::size_t at = std::size_t(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[at];
+        if (slot.keySize == 0 || (slot.hash == hash && holds(slot, signature, link)))
+            return at;
     }
 }
 
 int LinkIndex::find(QStringView signature, QStringView link) const
 {
-    if (m_entries.empty())
+    if (m_count == 0)
         return -1;
-    const int entry = m_slots[slotOf(makeKey(signature, link))].entry;
-    return entry == 0 ? -1 : m_entries[std::size_t(entry - 1)].topic;
+    return m_slots[slotOf(hashOf(signature, link), signature, link)].topic;
 }
 
 void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
 {
     // At most half full, so that a probe ends soon.
-    if (2 * (m_entries.size() + 1) > m_slots.size())
+    if (2 * (std::size_t(m_count) + 1) > m_slots.size())
         grow();
-    const std::uint64_t hash = makeKey(signature, link);
-    const std::size_t slot = slotOf(hash);
-    if (m_slots[slot].entry != 0)
+    const std::uint64_t hash = hashOf(signature, link);
+    Slot &slot = m_slots[slotOf(hash, signature, link)];
+    if (slot.keySize != 0)
         return;
-    m_entries.push_back(Entry{hash, m_keys.size(), m_key.size(), topic});
-    m_keys += m_key;
-    m_slots[slot] = Slot{std::uint32_t(hash >> 32), int(m_entries.size())};
+    slot.hash = hash;
+    slot.keyAt = std::uint32_t(m_keys.size());
+    slot.keySize = std::uint32_t(signature.size() + 1 + link.size());
+    slot.topic = topic;
+    m_keys.resize(m_keys.size() + slot.keySize);
+    char16_t *key = m_keys.data() + slot.keyAt;
+    for (const QChar ch : signature)
+        *key++ = upper(ch);
+    *key++ = u'\t';
+    for (const QChar ch : link)
+        *key++ = upper(ch);
+    ++m_count;
 }
 
 void LinkIndex::grow()
 {
     std::vector<Slot> table(m_slots.empty() ? 1024 : 2 * m_slots.size());
     const std::size_t mask = table.size() - 1;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const std::uint64_t hash = m_entries[i].hash;
-        std::size_t slot = std::size_t(hash) & mask;
-        while (table[slot].entry != 0)
-            slot = (slot + 1) & mask;
-        table[slot] = Slot{std::uint32_t(hash >> 32), int(i + 1)};
+    for (const Slot &slot : m_slots) {
+        if (slot.keySize == 0)
+            continue;
+        std::size_t at = std::size_t(slot.hash) & mask;
+        while (table[at].keySize != 0)
+            at = (at + 1) & mask;
+        table[at] = slot;
     }
     m_slots.swap(table);
 }
