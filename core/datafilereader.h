@@ -31,7 +31,7 @@ public:
     // The next line as raw bytes, without its line end; empty at the end.
     QByteArray readLineBytes();
     // The same as a view of the reader's buffer: valid until the next read.
-    QByteArrayView readLineBytesView() { return nextLine(); }
+    QByteArrayView readLineBytesView() { return m_device ? nextLine() : nextLineInMemory(); }
     // The next line decoded from Windows-1250.
     QString readLine();
     // The same, as a view of the reader's own buffer: valid until the next

@@ -5,17 +5,14 @@
 #include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
+#include "data/definitionkeys.h"
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
-#include <QtAlgorithms>
-#include <QtEndian>
-
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <new>
 
+using namespace DefinitionKeys;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -44,35 +41,6 @@ DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
     }
 }
 
-// The keys the reader itself looks for, all ending in "=".
-enum Key { Name, Parent, View, Signature, Link, KeyCount };
-constexpr QStringView kKeys[KeyCount] = {u"NAME=", u"PARENT=", u"VIEW=", u"SIGNATURE=", u"LINK="};
-
-// A character upper-cased, as far as the keys need it: they are ASCII, so on
-// Windows-1250 bytes only a to z need a change (no other byte's character
-// upper-cases to an ASCII letter).
-inline char16_t upperUnit(char16_t ch)
-{
-    return Wexal::upperChar(QChar(ch)).unicode();
-}
-inline char16_t upperUnit(unsigned char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? char16_t(byte - 'a' + 'A') : char16_t(byte);
-}
-
-// Whether text, upper-cased, holds the upper-case ASCII word at position at.
-template <typename Char>
-bool matchesAt(const Char *text, qsizetype size, qsizetype at, QStringView word)
-{
-    if (at < 0 || at + word.size() > size)
-        return false;
-    for (qsizetype j = 0; j < word.size(); ++j) {
-        if (upperUnit(text[at + j]) != word[j].unicode())
-            return false;
-    }
-    return true;
-}
-
 // Where the text after the key found at position at runs, up to the next
 // tab, as a span of the record the line was copied to at lineAt.
 DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
@@ -80,37 +48,6 @@ DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype a
     const qsizetype from = at + kKeys[key].size();
     const qsizetype tab = line.indexOf(u'\t', from);
     return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
-}
-
-// The first "=" in text[from, size), or -1.
-inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype size)
-{
-    for (; from < size; ++from) {
-        if (text[from] == u'=')
-            return from;
-    }
-    return -1;
-}
-
-// The same on bytes, eight at a time: most of a line is its value.
-inline qsizetype indexOfEquals(const unsigned char *text, qsizetype from, qsizetype size)
-{
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
-    for (; from + 8 <= size; from += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text + from, 8);
-        word ^= ones * '=';
-        // The first byte that was "=" is the lowest with its high bit set.
-        if (const std::uint64_t found = (word - ones) & ~word & (ones * 0x80))
-            return from + (qCountTrailingZeroBits(found) >> 3);
-    }
-#endif
-    for (; from < size; ++from) {
-        if (text[from] == '=')
-            return from;
-    }
-    return -1;
 }
 
 // The line without its leading and trailing blanks; most have none.
@@ -145,93 +82,6 @@ DefinitionObserver::Key observedKey(Key key)
 
 } // namespace
 
-// Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look. On request it
-// also tells whether the word SIGNATURE occurs anywhere in the line. A line's
-// bytes give the same answers as its characters.
-struct DefinitionReader::KeyPositions {
-    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
-    qsizetype firstEquals = -1;
-    bool signatureWord = false;
-
-    KeyPositions(QStringView line, bool lookForSignatureWord)
-    {
-        scan(line.utf16(), line.size(), lookForSignatureWord);
-    }
-    KeyPositions(QByteArrayView line, bool lookForSignatureWord)
-    {
-        scan(reinterpret_cast<const unsigned char *>(line.data()), line.size(), lookForSignatureWord);
-    }
-
-private:
-    template <typename Char>
-    void scan(const Char *text, qsizetype size, bool lookForSignatureWord)
-    {
-        int missing = KeyCount;
-        for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0 && missing > 0;
-             eq = eq + 1 < size ? indexOfEquals(text, eq + 1, size) : -1) {
-            if (firstEquals < 0)
-                firstEquals = eq;
-            if (eq == 0)
-                continue;
-            // The letter before the "=" tells which keys can end here.
-            switch (upperUnit(text[eq - 1])) {
-            case u'E':
-                missing -= note(text, size, eq, Name) + note(text, size, eq, Signature);
-                break;
-            case u'T': missing -= note(text, size, eq, Parent); break;
-            case u'W': missing -= note(text, size, eq, View); break;
-            case u'K': missing -= note(text, size, eq, Link); break;
-            default: break;
-            }
-        }
-        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(text, size));
-    }
-
-    // Notes key when it is not found yet and ends at the "=" at eq; 1 when so.
-    template <typename Char>
-    int note(const Char *text, qsizetype size, qsizetype eq, Key key)
-    {
-        const qsizetype start = eq + 1 - kKeys[key].size();
-        if (at[key] >= 0 || !matchesAt(text, size, start, kKeys[key]))
-            return 0;
-        at[key] = start;
-        return 1;
-    }
-
-    // Looks at every ninth character at most (Horspool's skip on the last
-    // letter of the window), as most lines never hold the word.
-    template <typename Char>
-    static bool containsSignatureWord(const Char *text, qsizetype size)
-    {
-        constexpr QStringView word = u"SIGNATURE";
-        constexpr qsizetype last = 8; // word.size() - 1
-        for (qsizetype end = last; end < size;) {
-            const char16_t ch = upperUnit(text[end]);
-            if (ch == u'E' && matchesAt(text, size, end - last, word))
-                return true;
-            end += skipAfter(ch);
-        }
-        return false;
-    }
-
-    // How far the window may move when its last character upper-cases to ch:
-    // to line ch up with its last place among the first eight letters.
-    static constexpr qsizetype skipAfter(char16_t ch)
-    {
-        switch (ch) {
-        case u'S': return 8;
-        case u'I': return 7;
-        case u'G': return 6;
-        case u'N': return 5;
-        case u'A': return 4;
-        case u'T': return 3;
-        case u'U': return 2;
-        case u'R': return 1;
-        default: return 9;
-        }
-    }
-};
 
 DefinitionReader::DefinitionReader(QStringList &topicList, NaviTreeModel &tree)
     : m_topics(topicList), m_tree(tree)
@@ -366,7 +216,7 @@ void DefinitionReader::fieldLine(QByteArrayView bytes)
     QChar *to = growRecord(bytes.size() + 1);
     *Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(to)) = u'\t';
     const QStringView line(m_record.constData() + lineAt, bytes.size());
-    const KeyPositions keys(bytes, !m_hasSignatureWord);
+    const Positions keys(bytes, !m_hasSignatureWord);
     noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
@@ -389,7 +239,7 @@ void DefinitionReader::fieldLine(QByteArrayView bytes)
     }
 }
 
-void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys)
+void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys)
 {
     const qsizetype signatureAt = keys.at[Signature];
     const qsizetype linkAt = keys.at[Link];
@@ -415,7 +265,7 @@ void DefinitionReader::closeBlock()
         appendToRecord(u"signature=");
         appendToRecord(m_signature);
         const QStringView field = record().mid(fieldAt);
-        const KeyPositions keys(field, !m_hasSignatureWord);
+        const Positions keys(field, !m_hasSignatureWord);
         noteKeys(field, fieldAt, keys);
         appendToRecord(u"\t");
     }

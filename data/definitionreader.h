@@ -9,6 +9,9 @@
 
 class DataFileReader;
 class DefinitionObserver;
+namespace DefinitionKeys {
+struct Positions;
+}
 class QIODevice;
 class NaviTreeModel;
 
@@ -63,7 +66,6 @@ public:
     };
 
 private:
-    struct KeyPositions;
     void readTopicLines(DataFileReader &lines, const QString &fileName);
     void fieldLine(QByteArrayView bytes);
     // Room for size more characters at the record's end; the caller writes
@@ -76,7 +78,7 @@ private:
     void indexTopic(int topicIndex);
     // Notes what a field line copied to the record at lineAt holds of
     // SIGNATURE and LINK=.
-    void noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys);
+    void noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys);
 
     QStringList &m_topics;
     NaviTreeModel &m_tree;
