@@ -11,7 +11,7 @@ class QIODevice;
 // byte 26 (Ctrl-Z) ends the file, a last line without a line end still counts
 // and a final line end yields no extra empty line. Reads the device in chunks,
 // so a file of any size costs one chunk plus the longest line; a file already
-// read whole is scanned in place and decoded once.
+// read whole is scanned in place, without a copy.
 class DataFileReader
 {
 public:
