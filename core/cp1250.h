@@ -10,6 +10,9 @@ namespace Wexal::Cp1250 {
 
 QChar toUnicode(unsigned char byte);
 QString decode(QByteArrayView bytes);
+// Decodes bytes into out, which has room for bytes.size() characters; the
+// end of what was written.
+char16_t *decodeTo(QByteArrayView bytes, char16_t *out);
 
 // The byte for a character, or -1 when the code page has none.
 int fromUnicode(QChar ch);

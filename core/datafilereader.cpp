@@ -9,24 +9,19 @@
 
 namespace {
 constexpr qsizetype kChunk = 256 * 1024;
-constexpr char kCtrlZ = 26;
-
-// Windows-1250 byte to character, for decoding whole lines in one loop.
-struct DecodeTable {
-    char16_t map[256];
-    DecodeTable()
-    {
-        for (int b = 0; b < 256; ++b)
-            map[b] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(b)).unicode();
-    }
-};
 } // namespace
 
-DataFileReader::DataFileReader(QIODevice &device) : m_device(device) {}
+DataFileReader::DataFileReader(QIODevice &device) : m_device(&device) {}
+
+DataFileReader::DataFileReader(const QByteArray &bytes) : m_buffer(bytes), m_deviceDone(true)
+{
+    const void *ctrlZ = std::memchr(m_buffer.constData(), kCtrlZ, std::size_t(m_buffer.size()));
+    m_ctrlZAt = ctrlZ ? static_cast<const char *>(ctrlZ) - m_buffer.constData() : m_buffer.size();
+}
 
 QString DataFileReader::errorString() const
 {
-    return m_device.errorString();
+    return m_device ? m_device->errorString() : QString();
 }
 
 bool DataFileReader::fill()
@@ -41,7 +36,7 @@ bool DataFileReader::fill()
     }
     const qsizetype old = m_buffer.size();
     m_buffer.resize(old + kChunk);
-    const qint64 got = m_device.read(m_buffer.data() + old, kChunk);
+    const qint64 got = m_device->read(m_buffer.data() + old, kChunk);
     if (got <= 0) {
         m_buffer.resize(old);
         m_deviceDone = true;
@@ -71,12 +66,12 @@ void DataFileReader::stopAtCtrlZ(qsizetype at, int lineNumber)
 {
     m_sawCtrlZ = true;
     if (m_observer) {
-        const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device.atEnd());
+        const bool dataFollows = at + 1 < m_buffer.size() || (!m_deviceDone && !m_device->atEnd());
         m_observer->ctrlZ(lineNumber, dataFollows);
     }
 }
 
-bool DataFileReader::atEnd()
+bool DataFileReader::atEndSlow()
 {
     if (m_sawCtrlZ || m_error)
         return true;
@@ -88,8 +83,43 @@ bool DataFileReader::atEnd()
     return true;
 }
 
+QByteArrayView DataFileReader::nextLineInMemory()
+{
+    m_lineSize = 0;
+    if (atEnd())
+        return QByteArrayView();
+    // Reading stops at the first Ctrl-Z: no line reaches past it.
+    const char *data = m_buffer.constData();
+    m_lineStart = m_pos;
+    const void *cr = std::memchr(data + m_pos, '\r', std::size_t(m_ctrlZAt - m_pos));
+    ++m_lineNumber;
+    if (!cr) {
+        // The last line, ended by the data's end or a Ctrl-Z.
+        m_lineSize = m_ctrlZAt - m_lineStart;
+        m_pos = m_ctrlZAt;
+        const QByteArrayView line(data + m_lineStart, m_lineSize);
+        if (m_observer)
+            m_observer->lineRead(m_lineNumber, line, DataFileObserver::LineEnd::None);
+        if (m_ctrlZAt < m_buffer.size())
+            stopAtCtrlZ(m_ctrlZAt, m_lineNumber);
+        return line;
+    }
+    const qsizetype end = static_cast<const char *>(cr) - data;
+    m_lineSize = end - m_lineStart;
+    m_pos = end + 1;
+    const bool crLf = m_pos < m_buffer.size() && data[m_pos] == '\n';
+    if (crLf)
+        ++m_pos;
+    const QByteArrayView line(data + m_lineStart, m_lineSize);
+    if (m_observer)
+        m_observer->lineRead(m_lineNumber, line, crLf ? DataFileObserver::LineEnd::CrLf : DataFileObserver::LineEnd::Cr);
+    return line;
+}
+
 QByteArrayView DataFileReader::nextLine()
 {
+    if (!m_device)
+        return nextLineInMemory();
     m_lineSize = 0;
     if (atEnd())
         return QByteArrayView();
@@ -144,13 +174,10 @@ QString DataFileReader::readLine()
 
 QStringView DataFileReader::readLineView()
 {
-    static const DecodeTable table;
     const QByteArrayView bytes = nextLine();
     // m_text only grows: the longest line so far sets its size.
     if (m_text.size() < bytes.size())
         m_text.resize(bytes.size());
-    char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
-    for (const char c : bytes)
-        *out++ = table.map[static_cast<unsigned char>(c)];
+    Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(m_text.data()));
     return QStringView(m_text.constData(), bytes.size());
 }

@@ -10,17 +10,28 @@ class QIODevice;
 // the CR belongs to the line end, a LF anywhere else is an ordinary character,
 // byte 26 (Ctrl-Z) ends the file, a last line without a line end still counts
 // and a final line end yields no extra empty line. Reads the device in chunks,
-// so a file of any size costs one chunk plus the longest line.
+// so a file of any size costs one chunk plus the longest line; a file already
+// read whole is scanned in place, without a copy.
 class DataFileReader
 {
 public:
     explicit DataFileReader(QIODevice &device);
+    // Reads bytes already in memory (shared, not copied).
+    explicit DataFileReader(const QByteArray &bytes);
 
     // True when no line is left (or the device failed: see hasError()).
-    bool atEnd();
+    bool atEnd()
+    {
+        // Most calls come with a line ahead in the buffer.
+        if (!m_sawCtrlZ && !m_error && m_pos < m_buffer.size() && m_buffer.at(m_pos) != kCtrlZ)
+            return false;
+        return atEndSlow();
+    }
 
     // The next line as raw bytes, without its line end; empty at the end.
     QByteArray readLineBytes();
+    // The same as a view of the reader's buffer: valid until the next read.
+    QByteArrayView readLineBytesView() { return m_device ? nextLine() : nextLineInMemory(); }
     // The next line decoded from Windows-1250.
     QString readLine();
     // The same, as a view of the reader's own buffer: valid until the next
@@ -37,6 +48,11 @@ public:
     void setObserver(DataFileObserver *observer) { m_observer = observer; }
 
 private:
+    static constexpr char kCtrlZ = 26;
+
+    bool atEndSlow();
+    // Reads the next line of bytes in memory: nextLine() without refills.
+    QByteArrayView nextLineInMemory();
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
     void stopAtCtrlZ(qsizetype at, int lineNumber);
@@ -44,7 +60,9 @@ private:
     // bytes long, until the next read.
     QByteArrayView nextLine();
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr; // null for bytes in memory
+    // For bytes in memory: where the first Ctrl-Z stands, or their size.
+    qsizetype m_ctrlZAt = 0;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     // The line read last; fill() keeps it in the buffer.

@@ -1,16 +1,18 @@
 #include "data/definitionreader.h"
 
+#include "core/cp1250.h"
 #include "core/datafile.h"
 #include "core/datafilereader.h"
 #include "core/textrules.h"
 #include "core/wexalerror.h"
+#include "data/definitionkeys.h"
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 
-#include <QBuffer>
-
+#include <algorithm>
 #include <new>
 
+using namespace DefinitionKeys;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,22 +41,6 @@ DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
     }
 }
 
-// The keys the reader itself looks for, all ending in "=".
-enum Key { Name, Parent, View, Signature, Link, KeyCount };
-constexpr QStringView kKeys[KeyCount] = {u"NAME=", u"PARENT=", u"VIEW=", u"SIGNATURE=", u"LINK="};
-
-// Whether text, upper-cased, holds the upper-case ASCII word at position at.
-bool matchesAt(QStringView text, qsizetype at, QStringView word)
-{
-    if (at < 0 || at + word.size() > text.size())
-        return false;
-    for (qsizetype j = 0; j < word.size(); ++j) {
-        if (Wexal::upperChar(text[at + j]) != word[j])
-            return false;
-    }
-    return true;
-}
-
 // Where the text after the key found at position at runs, up to the next
 // tab, as a span of the record the line was copied to at lineAt.
 DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
@@ -64,14 +50,23 @@ DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype a
     return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
 }
 
-// Appends text upper-cased.
-void appendUpper(QString &out, QStringView text)
+// The line without its leading and trailing blanks; most have none.
+inline QByteArrayView trimmedLine(QByteArrayView line)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    QChar *to = out.data() + start;
-    for (const QChar ch : text)
-        *to++ = Wexal::upperChar(ch);
+    if (!line.isEmpty() && static_cast<unsigned char>(line.front()) > 32 && static_cast<unsigned char>(line.back()) > 32)
+        return line;
+    return Wexal::trimmedBytes(line);
+}
+
+// Sets to to text, reusing its room when no one else shares it.
+void assignText(QString &to, QStringView text)
+{
+    if (text.isEmpty() || !to.isDetached()) {
+        to = text.toString();
+        return;
+    }
+    to.resize(text.size());
+    std::copy(text.begin(), text.end(), to.begin());
 }
 
 DefinitionObserver::Key observedKey(Key key)
@@ -87,68 +82,6 @@ DefinitionObserver::Key observedKey(Key key)
 
 } // namespace
 
-// Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look. On request it
-// also tells whether the word SIGNATURE occurs anywhere in the line.
-struct DefinitionReader::KeyPositions {
-    qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
-    qsizetype firstEquals = -1;
-    bool signatureWord = false;
-
-    KeyPositions(QStringView line, bool lookForSignatureWord)
-    {
-        int missing = KeyCount;
-        // Lines are short: a plain loop beats a library search per "=".
-        const QChar *text = line.data();
-        const qsizetype size = line.size();
-        for (qsizetype eq = 0; eq < size && missing > 0; ++eq) {
-            if (text[eq] != u'=')
-                continue;
-            if (firstEquals < 0)
-                firstEquals = eq;
-            for (int k = 0; k < KeyCount; ++k) {
-                const qsizetype start = eq + 1 - kKeys[k].size();
-                if (at[k] < 0 && matchesAt(line, start, kKeys[k])) {
-                    at[k] = start;
-                    --missing;
-                }
-            }
-        }
-        signatureWord = lookForSignatureWord && (at[Signature] >= 0 || containsSignatureWord(line));
-    }
-
-    // Looks at every ninth character at most (Horspool's skip on the last
-    // letter of the window), as most lines never hold the word.
-    static bool containsSignatureWord(QStringView line)
-    {
-        constexpr QStringView word = u"SIGNATURE";
-        constexpr qsizetype last = 8; // word.size() - 1
-        for (qsizetype end = last; end < line.size();) {
-            const char16_t ch = Wexal::upperChar(line[end]).unicode();
-            if (ch == u'E' && matchesAt(line, end - last, word))
-                return true;
-            end += skipAfter(ch);
-        }
-        return false;
-    }
-
-    // How far the window may move when its last character upper-cases to ch:
-    // to line ch up with its last place among the first eight letters.
-    static constexpr qsizetype skipAfter(char16_t ch)
-    {
-        switch (ch) {
-        case u'S': return 8;
-        case u'I': return 7;
-        case u'G': return 6;
-        case u'N': return 5;
-        case u'A': return 4;
-        case u'T': return 3;
-        case u'U': return 2;
-        case u'R': return 1;
-        default: return 9;
-        }
-    }
-};
 
 DefinitionReader::DefinitionReader(QStringList &topicList, NaviTreeModel &tree)
     : m_topics(topicList), m_tree(tree)
@@ -163,16 +96,26 @@ void DefinitionReader::setProcessEvents(std::function<void()> processEvents)
 void DefinitionReader::LoadDefinition(const QString &programDir)
 {
     m_tree.clear();
+    // The views hear of the new nodes in a few notices: before events are
+    // let in and at the end, whether the load ends well or not.
+    struct QuietAdding {
+        NaviTreeModel &tree;
+        explicit QuietAdding(NaviTreeModel &t) : tree(t) { tree.beginAddingNodes(); }
+        ~QuietAdding() { tree.endAddingNodes(); }
+        Q_DISABLE_COPY_MOVE(QuietAdding)
+    } quietAdding(m_tree);
+    const auto processEvents = [this] {
+        if (!m_processEvents)
+            return;
+        m_tree.flushAddedNodes();
+        m_processEvents();
+    };
     const QString definitionPath = programDir + u"definition.global"_s;
     const DataFile list = readDefinitionFile(definitionPath, DataFile::Kind::DefinitionList);
-    QBuffer definition;
-    definition.setData(list.bytes());
-    definition.open(QIODevice::ReadOnly);
-    DataFileReader lines(definition);
+    DataFileReader lines(list.bytes());
     int lineNumber = 0;
     while (!lines.atEnd()) {
-        if (m_processEvents)
-            m_processEvents();
+        processEvents();
         const QString line = lines.readLine();
         ++lineNumber;
         const QString fileName = topicFileName(line);
@@ -181,15 +124,11 @@ void DefinitionReader::LoadDefinition(const QString &programDir)
                                  .arg(lineNumber)
                                  .arg(definitionPath));
         }
-        if (m_processEvents)
-            m_processEvents();
+        processEvents();
         const QString path = programDir + fileName;
         const DataFile topics = readDefinitionFile(path, DataFile::Kind::TopicDefinitions);
-        QBuffer topicFile;
-        topicFile.setData(topics.bytes());
-        topicFile.open(QIODevice::ReadOnly);
         try {
-            readTopicFile(topicFile, path);
+            readTopicFile(topics.bytes(), path);
         } catch (const std::bad_alloc &) {
             throw WexalError(DataFile::outOfMemory(path));
         }
@@ -206,32 +145,46 @@ QString DefinitionReader::topicFileName(const QString &line)
 
 void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 {
+    DataFileReader lines(device);
+    readTopicLines(lines, fileName);
+}
+
+void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fileName)
+{
+    DataFileReader lines(bytes);
+    readTopicLines(lines, fileName);
+}
+
+void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
+{
     m_signature.clear();
     m_inBlock = false;
-    DataFileReader lines(device);
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
-        const QStringView line = Wexal::trimmedView(lines.readLineView());
+        // Bytes of codes up to 32, "{", "}" and ";" are those characters, so
+        // a line is sorted out on its bytes and decoded once, into the record.
+        const QByteArrayView line = trimmedLine(lines.readLineBytesView());
         m_lineNumber = lines.lineNumber();
         if (line.isEmpty())
             continue;
-        if (line == u"{") {
+        if (line.size() == 1 && line.front() == '{') {
             if (m_observer)
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
-            m_record.truncate(0); // keeps its room for the next record
-            m_name.clear();
-            m_parent.clear();
-            m_view.clear();
+            // These keep their room for the next record.
+            m_recordSize = 0;
+            m_parent.truncate(0);
+            m_view.truncate(0);
+            m_name.clear(); // the tree node shares it
             m_hasSignatureWord = false;
             m_recordSignature = Span();
             m_recordLink = Span();
             m_inBlock = true;
-        } else if (line == u"}") {
+        } else if (line.size() == 1 && line.front() == '}') {
             closeBlock();
         } else if (m_inBlock) {
             fieldLine(line);
         } else if (m_observer) {
-            m_observer->lineOutsideBlock(m_lineNumber, line);
+            m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
         }
     }
     if (m_observer)
@@ -240,39 +193,53 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
-void DefinitionReader::fieldLine(QStringView line)
+QChar *DefinitionReader::growRecord(qsizetype size)
 {
-    if (line.endsWith(u';'))
-        line.chop(1);
-    const qsizetype lineAt = m_record.size();
-    m_record += line;
-    m_record += u'\t';
-    const KeyPositions keys(line, !m_hasSignatureWord);
+    if (m_record.size() < m_recordSize + size)
+        m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
+    QChar *room = m_record.data() + m_recordSize;
+    m_recordSize += size;
+    return room;
+}
+
+void DefinitionReader::appendToRecord(QStringView text)
+{
+    std::copy(text.begin(), text.end(), growRecord(text.size()));
+}
+
+void DefinitionReader::fieldLine(QByteArrayView bytes)
+{
+    if (bytes.endsWith(';'))
+        bytes.chop(1);
+    // The line decoded straight into the record, with its tab.
+    const qsizetype lineAt = m_recordSize;
+    QChar *to = growRecord(bytes.size() + 1);
+    *Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(to)) = u'\t';
+    const QStringView line(m_record.constData() + lineAt, bytes.size());
+    const Positions keys(bytes, !m_hasSignatureWord);
     noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.
-    Key taken = KeyCount;
-    for (const Key key : {Name, Parent, View, Signature}) {
-        if (keys.at[key] >= 0) {
-            taken = key;
-            break;
-        }
-    }
+    const Key taken = keys.at[Name] >= 0        ? Name
+                      : keys.at[Parent] >= 0    ? Parent
+                      : keys.at[View] >= 0      ? View
+                      : keys.at[Signature] >= 0 ? Signature
+                                                : KeyCount;
     if (m_observer)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const QString value = line.mid(keys.firstEquals + 1).toString();
+    const QStringView value = line.mid(keys.firstEquals + 1);
     switch (taken) {
-    case Name: m_name = value; break;
-    case Parent: m_parent = value; break;
-    case View: m_view = value; break;
-    default: m_signature = value; break;
+    case Name: assignText(m_name, value); break;
+    case Parent: assignText(m_parent, value); break;
+    case View: assignText(m_view, value); break;
+    default: assignText(m_signature, value); break;
     }
 }
 
-void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys)
+void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys)
 {
     const qsizetype signatureAt = keys.at[Signature];
     const qsizetype linkAt = keys.at[Link];
@@ -294,17 +261,17 @@ void DefinitionReader::closeBlock()
     }
     const bool appendSignature = !m_hasSignatureWord;
     if (appendSignature) {
-        const qsizetype fieldAt = m_record.size();
-        m_record += u"signature=";
-        m_record += m_signature;
-        const QStringView field = QStringView(m_record).mid(fieldAt);
-        const KeyPositions keys(field, !m_hasSignatureWord);
+        const qsizetype fieldAt = m_recordSize;
+        appendToRecord(u"signature=");
+        appendToRecord(m_signature);
+        const QStringView field = record().mid(fieldAt);
+        const Positions keys(field, !m_hasSignatureWord);
         noteKeys(field, fieldAt, keys);
-        m_record += u'\t';
+        appendToRecord(u"\t");
     }
     const int topicIndex = int(m_topics.size());
     // A copy of its own size: m_record keeps its room for the next block.
-    m_topics.append(QString(m_record.constData(), m_record.size()));
+    m_topics.append(record().toString());
     indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
@@ -329,30 +296,18 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     m_observer->blockClosed(m_lineNumber, block);
 }
 
-const QString &DefinitionReader::linkKey(QStringView signature, QStringView link) const
-{
-    m_key.truncate(0);
-    appendUpper(m_key, signature);
-    m_key += u'\t';
-    appendUpper(m_key, link);
-    return m_key;
-}
-
 void DefinitionReader::indexTopic(int topicIndex)
 {
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
-    const QStringView record(m_record);
-    const QString &key = linkKey(record.mid(m_recordSignature.start, m_recordSignature.size),
-                                 record.mid(m_recordLink.start, m_recordLink.size));
-    if (!m_firstTopicByLink.contains(key))
-        m_firstTopicByLink.insert(QString(key.constData(), key.size()), topicIndex);
+    m_firstTopicByLink.insertFirst(record().mid(m_recordSignature.start, m_recordSignature.size),
+                                   record().mid(m_recordLink.start, m_recordLink.size), topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const
 {
-    return m_firstTopicByLink.value(linkKey(signature, link), -1);
+    return m_firstTopicByLink.find(signature, link);
 }
 
 int DefinitionReader::FindParentNode(const QString &parent, const QString &signature) const

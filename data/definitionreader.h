@@ -1,12 +1,17 @@
 #pragma once
 
-#include <QHash>
+#include "data/linkindex.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class DataFileReader;
 class DefinitionObserver;
+namespace DefinitionKeys {
+struct Positions;
+}
 class QIODevice;
 class NaviTreeModel;
 
@@ -33,6 +38,8 @@ public:
 
     // Reads one topic definition file's blocks; fileName names it in errors.
     void readTopicFile(QIODevice &device, const QString &fileName);
+    // The same for a file already read whole.
+    void readTopicFile(const QByteArray &bytes, const QString &fileName);
 
     // Optional: told of what the reader decides in topic definition files,
     // line by line (the data checker).
@@ -59,16 +66,19 @@ public:
     };
 
 private:
-    struct KeyPositions;
-    void fieldLine(QStringView line);
+    void readTopicLines(DataFileReader &lines, const QString &fileName);
+    void fieldLine(QByteArrayView bytes);
+    // Room for size more characters at the record's end; the caller writes
+    // them all.
+    QChar *growRecord(qsizetype size);
+    void appendToRecord(QStringView text);
+    QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
     // Notes what a field line copied to the record at lineAt holds of
     // SIGNATURE and LINK=.
-    void noteKeys(QStringView line, qsizetype lineAt, const KeyPositions &keys);
-    // The key of m_firstTopicByLink for a signature and link, in m_key.
-    const QString &linkKey(QStringView signature, QStringView link) const;
+    void noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys);
 
     QStringList &m_topics;
     NaviTreeModel &m_tree;
@@ -76,7 +86,10 @@ private:
 
     // The block being read. Name, parent, view and record survive a "}" until
     // the next "{", so a repeated "}" adds the same topic again.
+    // The record is the first m_recordSize characters of m_record, whose
+    // size is the room it has.
     QString m_record;
+    qsizetype m_recordSize = 0;
     QString m_name;
     QString m_parent;
     QString m_view;
@@ -91,9 +104,8 @@ private:
     Span m_recordSignature;
     Span m_recordLink;
 
-    // First topic index for each upper-cased signature and link.
-    QHash<QString, int> m_firstTopicByLink;
-    mutable QString m_key; // linkKey()'s room
+    // First topic index for each signature and link.
+    LinkIndex m_firstTopicByLink;
 
     DefinitionObserver *m_observer = nullptr;
     int m_lineNumber = 0; // of the line being read, for the observer

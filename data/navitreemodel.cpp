@@ -1,5 +1,7 @@
 #include "data/navitreemodel.h"
 
+#include <utility>
+
 NaviTreeModel::NaviTreeModel(QObject *parent) : QAbstractItemModel(parent) {}
 
 void NaviTreeModel::clear()
@@ -9,6 +11,9 @@ void NaviTreeModel::clear()
     m_topLevel.clear();
     m_nodeOfTopic.clear();
     m_nodeOfFarTopic.clear();
+    m_shownTopLevel = 0;
+    m_firstQuietNode = 0;
+    m_quietParents.clear();
     endResetModel();
 }
 
@@ -18,15 +23,57 @@ int NaviTreeModel::addNode(int parentNode, const QString &text, int topicIndex)
         parentNode = -1;
     QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
     const int row = int(siblings.size());
-    beginInsertRows(indexOfNode(parentNode), row, row);
     const int node = int(m_nodes.size());
     const int depth = parentNode < 0 ? 1 : m_nodes[parentNode].depth + 1;
-    m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}});
+    if (m_quiet) {
+        if (parentNode >= m_firstQuietNode) {
+            // Its parent is not shown yet: it will be shown with it.
+            ++m_nodes[parentNode].shownChildren;
+        } else if (row == (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren)) {
+            m_quietParents.push_back(parentNode); // the first new child of a shown node
+        }
+        m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}, 0});
+        (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
+        noteNodeOfTopic(topicIndex, node);
+        return node;
+    }
+    beginInsertRows(indexOfNode(parentNode), row, row);
+    m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}, 0});
     // m_nodes may have moved: take the sibling list again.
     (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
+    ++(parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren);
     noteNodeOfTopic(topicIndex, node);
     endInsertRows();
     return node;
+}
+
+void NaviTreeModel::beginAddingNodes()
+{
+    flushAddedNodes();
+    m_quiet = true;
+    m_firstQuietNode = int(m_nodes.size());
+}
+
+void NaviTreeModel::flushAddedNodes()
+{
+    if (!m_quiet)
+        return;
+    // Each parent's new children are the last of its children.
+    for (const int parentNode : std::as_const(m_quietParents)) {
+        int &shown = parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren;
+        const int count = int(parentNode < 0 ? m_topLevel.size() : m_nodes[parentNode].children.size());
+        beginInsertRows(indexOfNode(parentNode), shown, count - 1);
+        shown = count;
+        endInsertRows();
+    }
+    m_quietParents.clear();
+    m_firstQuietNode = int(m_nodes.size());
+}
+
+void NaviTreeModel::endAddingNodes()
+{
+    flushAddedNodes();
+    m_quiet = false;
 }
 
 void NaviTreeModel::noteNodeOfTopic(int topicIndex, int node)
@@ -83,7 +130,7 @@ QModelIndex NaviTreeModel::index(int row, int column, const QModelIndex &parent)
         return QModelIndex();
     const int parentNode = nodeOfIndex(parent);
     const QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
-    if (row >= siblings.size())
+    if (row >= (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren))
         return QModelIndex();
     return createIndex(row, 0, quintptr(siblings[row]));
 }
@@ -99,7 +146,7 @@ int NaviTreeModel::rowCount(const QModelIndex &parent) const
     if (parent.column() > 0)
         return 0;
     const int node = nodeOfIndex(parent);
-    return int(node < 0 ? m_topLevel.size() : m_nodes[node].children.size());
+    return node < 0 ? m_shownTopLevel : m_nodes[node].shownChildren;
 }
 
 int NaviTreeModel::columnCount(const QModelIndex &) const

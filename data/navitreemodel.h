@@ -31,6 +31,15 @@ public:
     // node's number.
     int addNode(int parentNode, const QString &text, int topicIndex);
 
+    // Between these, added nodes reach the views only at flushAddedNodes()
+    // and at the end, as one insertion of rows per parent that got some:
+    // a long load then costs the views a few notices, not one per node.
+    // Nothing may ask the model for its rows in between but the one adding,
+    // so whoever lets events run flushes first.
+    void beginAddingNodes();
+    void flushAddedNodes();
+    void endAddingNodes();
+
     int nodeCount() const { return int(m_nodes.size()); }
     int topicOfNode(int node) const { return m_nodes[node].topic; }
     QString textOfNode(int node) const { return m_nodes[node].text; }
@@ -64,9 +73,17 @@ private:
         int row = 0;
         int depth = 1;
         QVector<int> children;
+        int shownChildren = 0; // the children the views were told of
     };
     QVector<Node> m_nodes;
     QVector<int> m_topLevel;
+    int m_shownTopLevel = 0;
+    // While adding quietly: nodes from m_firstQuietNode on are not shown
+    // yet, and the shown nodes (-1: the top level) whose new children are
+    // not shown, in the order they got them.
+    bool m_quiet = false;
+    int m_firstQuietNode = 0;
+    QVector<int> m_quietParents;
     void noteNodeOfTopic(int topicIndex, int node);
 
     // Each topic index is added at most once, so the first node in tree

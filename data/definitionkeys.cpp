@@ -1,0 +1,204 @@
+#include "data/definitionkeys.h"
+
+#include "core/textrules.h"
+
+#include <QtAlgorithms>
+#include <QtEndian>
+
+#include <cstdint>
+#include <cstring>
+
+namespace DefinitionKeys {
+
+namespace {
+
+
+// For each byte, the keys (a bit each) whose last letter it is, in either case.
+struct KeysEndingIn {
+    unsigned bits[256] = {};
+    constexpr KeysEndingIn()
+    {
+        for (int key = 0; key < KeyCount; ++key) {
+            const char16_t last = kKeys[key][kKeys[key].size() - 2].unicode();
+            bits[last] |= 1u << key;
+            bits[last | 0x20] |= 1u << key;
+        }
+    }
+};
+constexpr KeysEndingIn kKeysEndingIn;
+
+// A character upper-cased, as far as the keys need it: they are ASCII, so on
+// Windows-1250 bytes only a to z need a change (no other byte's character
+// upper-cases to an ASCII letter).
+inline char16_t upperUnit(char16_t ch)
+{
+    return Wexal::upperChar(QChar(ch)).unicode();
+}
+inline char16_t upperUnit(unsigned char byte)
+{
+    return byte >= 'a' && byte <= 'z' ? char16_t(byte - 'a' + 'A') : char16_t(byte);
+}
+
+// Whether text, upper-cased, holds the upper-case ASCII word at position at.
+template <typename Char>
+bool matchesAt(const Char *text, qsizetype size, qsizetype at, QStringView word)
+{
+    if (at < 0 || at + word.size() > size)
+        return false;
+    for (qsizetype j = 0; j < word.size(); ++j) {
+        if (upperUnit(text[at + j]) != word[j].unicode())
+            return false;
+    }
+    return true;
+}
+
+// The first "=" in text[from, size), or -1.
+inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype size)
+{
+    for (; from < size; ++from) {
+        if (text[from] == u'=')
+            return from;
+    }
+    return -1;
+}
+
+// The same on bytes, eight at a time: most of a line is its value.
+inline qsizetype indexOfEquals(const unsigned char *text, qsizetype from, qsizetype size)
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    for (; from + 8 <= size; from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + from, 8);
+        word ^= ones * '=';
+        // The first byte that was "=" is the lowest with its high bit set.
+        if (const std::uint64_t found = (word - ones) & ~word & (ones * 0x80))
+            return from + (qCountTrailingZeroBits(found) >> 3);
+    }
+#endif
+    for (; from < size; ++from) {
+        if (text[from] == '=')
+            return from;
+    }
+    return -1;
+}
+
+// Whether the bytes before a key's "=" are its letters in either case:
+// a byte or'ed with 0x20 is a lower-case ASCII letter only when it is
+// that letter in one case or the other.
+bool bytesMatch(const unsigned char *text, QStringView key)
+{
+    for (qsizetype j = 0; j + 1 < key.size(); ++j) {
+        if ((text[j] | 0x20) != (key[j].unicode() | 0x20))
+            return false;
+    }
+    return true;
+}
+
+// Notes key when it is not found yet and ends at the "=" at eq; 1 when so.
+template <typename Char>
+int note(Positions &p, const Char *text, qsizetype size, qsizetype eq, Key key)
+{
+    const qsizetype start = eq + 1 - kKeys[key].size();
+    if (p.at[key] >= 0 || !matchesAt(text, size, start, kKeys[key]))
+        return 0;
+    p.at[key] = start;
+    return 1;
+}
+
+// How far the window may move when its last character upper-cases to ch:
+// to line ch up with its last place among the first eight letters.
+constexpr qsizetype skipAfter(char16_t ch)
+{
+    switch (ch) {
+    case u'S': return 8;
+    case u'I': return 7;
+    case u'G': return 6;
+    case u'N': return 5;
+    case u'A': return 4;
+    case u'T': return 3;
+    case u'U': return 2;
+    case u'R': return 1;
+    default: return 9;
+    }
+}
+
+// Looks at every ninth character at most (Horspool's skip on the last
+// letter of the window), as most lines never hold the word.
+template <typename Char>
+bool containsSignatureWord(const Char *text, qsizetype size)
+{
+    constexpr QStringView word = u"SIGNATURE";
+    constexpr qsizetype last = 8; // word.size() - 1
+    for (qsizetype end = last; end < size;) {
+        const char16_t ch = upperUnit(text[end]);
+        if (ch == u'E' && matchesAt(text, size, end - last, word))
+            return true;
+        end += skipAfter(ch);
+    }
+    return false;
+}
+
+// Finds the keys in a line's characters.
+template <typename Char>
+void scan(Positions &p, const Char *text, qsizetype size, bool lookForSignatureWord)
+{
+    int missing = KeyCount;
+    for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0 && missing > 0;
+         eq = eq + 1 < size ? indexOfEquals(text, eq + 1, size) : -1) {
+        if (p.firstEquals < 0)
+            p.firstEquals = eq;
+        if (eq == 0)
+            continue;
+        // The letter before the "=" tells which keys can end here.
+        switch (upperUnit(text[eq - 1])) {
+        case u'E':
+            missing -= note(p, text, size, eq, Name) + note(p, text, size, eq, Signature);
+            break;
+        case u'T': missing -= note(p, text, size, eq, Parent); break;
+        case u'W': missing -= note(p, text, size, eq, View); break;
+        case u'K': missing -= note(p, text, size, eq, Link); break;
+        default: break;
+        }
+    }
+    p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
+}
+
+// The same on a line's bytes, where the letter before each "=" picks
+// the keys to compare from a table: most lines hold none of them.
+void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool lookForSignatureWord)
+{
+    unsigned missing = (1u << KeyCount) - 1;
+    for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0;
+         eq = eq + 1 < size ? indexOfEquals(text, eq + 1, size) : -1) {
+        if (p.firstEquals < 0)
+            p.firstEquals = eq;
+        if (eq == 0)
+            continue;
+        for (unsigned keys = kKeysEndingIn.bits[text[eq - 1]] & missing; keys != 0; keys &= keys - 1) {
+            const Key key = Key(qCountTrailingZeroBits(keys));
+            const qsizetype start = eq + 1 - kKeys[key].size();
+            if (start >= 0 && bytesMatch(text + start, kKeys[key])) {
+                p.at[key] = start;
+                missing &= ~(1u << key);
+            }
+        }
+        if (missing == 0)
+            break;
+    }
+    p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
+}
+
+} // namespace
+
+Positions::Positions(QStringView line, bool lookForSignatureWord)
+{
+    scan(*this, line.utf16(), line.size(), lookForSignatureWord);
+}
+
+Positions::Positions(QByteArrayView line, bool lookForSignatureWord)
+{
+    scanBytes(*this, reinterpret_cast<const unsigned char *>(line.data()), line.size(), lookForSignatureWord);
+}
+
+} // namespace DefinitionKeys
