@@ -43,7 +43,7 @@ void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state
         flushBytes();
         m_bytesCodePage = codePage;
     }
-    m_bytes.append(bytes);
+    m_bytes.append(bytes.data(), std::size_t(bytes.size()));
     m_lastPara = state.para;
     m_hasContent = true;
 }
@@ -196,14 +196,7 @@ void RtfTextOutput::placeParagraph(int level)
         if (level != 0)
             return giveUpParagraphs();
         for (const Run &run : m_runs) {
-            // A run holding what the document takes for a block boundary
-            // would split the paragraph there.
-            for (const QChar ch : run.text) {
-                const char16_t c = ch.unicode();
-                if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1)
-                    return giveUpParagraphs();
-            }
-            if (!run.image.isNull())
+            if (!sinkTakes(run.text) || !run.image.isNull())
                 return giveUpParagraphs();
             m_sinkParagraph += run.text;
         }
@@ -220,6 +213,18 @@ void RtfTextOutput::placeParagraph(int level)
     }
     m_runs.clear();
     m_hasContent = false;
+}
+
+bool RtfTextOutput::sinkTakes(QStringView text)
+{
+    // A run holding what the document takes for a block boundary would split
+    // the paragraph there.
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1)
+            return false;
+    }
+    return true;
 }
 
 void RtfTextOutput::put(char16_t ch, const RtfGroupState &state)
@@ -252,9 +257,9 @@ void RtfTextOutput::startRun(const RtfCharProps &props)
 
 void RtfTextOutput::flushBytes()
 {
-    if (m_bytes.isEmpty())
+    if (m_bytes.empty())
         return;
-    m_decoder.decode(m_bytes, m_bytesCodePage, m_text);
+    m_decoder.decode(QByteArrayView(m_bytes.data(), qsizetype(m_bytes.size())), m_bytesCodePage, m_text);
     m_bytes.clear();
 }
 
@@ -263,6 +268,15 @@ void RtfTextOutput::flushText()
     flushBytes();
     if (m_text.isEmpty())
         return;
+    if (m_sink) {
+        // Paragraphs only: the text goes straight to the paragraph, as
+        // placeParagraph() would take it from its run.
+        if (!sinkTakes(m_text))
+            return giveUpParagraphs();
+        m_sinkParagraph += m_text;
+        m_text.clear();
+        return;
+    }
     m_runs.push_back(Run{m_text, m_runProps, QImage(), QSizeF()});
     m_text.clear();
 }

@@ -12,15 +12,15 @@
 // What the search panel searches, built once from the data files: the
 // captions of the tree's nodes, the rows of every table topic and the
 // paragraphs of every text topic, each as the user sees it (table cells
-// without their markup and hidden link targets) and in the folded form of
-// the search (SearchMatcher::normalizeByte: upper case, Polish letters on
+// without their markup and hidden link targets), matched in the folded form
+// of the search (SearchMatcher::normalizeByte: upper case, Polish letters on
 // their base letters).
 //
-// Item texts are kept as Windows-1250 bytes, twice: folded, which a query is
-// looked for in, and as they stand, which the results show. Both lie in
+// Item texts are kept once, as the Windows-1250 bytes the results show, in
 // large blocks, item after item, each item followed by a NUL, so a query is
-// one memmem() over a block rather than a call per item. Rows also keep
-// their code (the first shown column) as its digits alone.
+// one scan over a block (FoldedSearch, folding as it goes) rather than a
+// call per item. Rows also keep their code (the first shown column) as its
+// digits alone.
 class SearchIndex
 {
     Q_DISABLE_COPY_MOVE(SearchIndex)
@@ -47,7 +47,6 @@ public:
     // A block of item texts: [begin, end) of the items it holds.
     struct Block
     {
-        std::unique_ptr<char[]> folded;
         std::unique_ptr<char[]> shown;
         std::size_t size = 0;
         std::size_t capacity = 0;
@@ -57,19 +56,15 @@ public:
     SearchIndex() = default;
 
     // Building, in this order: the titles in tree order; then per topic
-    // beginTopic() and its items, each addItem() with its text appended by
-    // appendText() (and, for a row, its code's digits by appendCodeDigits()),
-    // closed by endItem().
+    // beginTopic() and its items, each begun by beginItem(), its text
+    // written straight into the block at itemText(maxLength) (room for
+    // maxLength bytes), for a row its code's digits appended by
+    // appendCodeDigits(), and closed by endItemText() with the length
+    // written. The text holds no NUL: NoByte stands for one.
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
     void beginItem();
-    void appendText(QByteArrayView windows1250);
     void appendCodeDigits(QByteArrayView code);
-    void endItem();
-    // The same without a copy in between: beginItem(), then the item's text
-    // written straight into the block at itemText(maxLength) (room for
-    // maxLength bytes), its code's digits appended, and endItemText() with
-    // the length written.
     char *itemText(std::size_t maxLength);
     void endItemText(std::size_t length);
     // Forgets a last topic without items.
@@ -80,8 +75,7 @@ public:
     const std::vector<Block> &blocks() const { return m_blocks; }
     int itemCount() const { return int(m_itemStart.size()); }
 
-    // The item's folded and shown bytes (the same length).
-    QByteArrayView foldedText(int item) const;
+    // The item's bytes as shown.
     QByteArrayView shownText(int item) const;
     // The shown text decoded.
     QString text(int item) const;
@@ -89,7 +83,7 @@ public:
     QByteArrayView codeDigits(int item) const;
     // The position in topics() of the item's topic.
     int topicOfItem(int item) const;
-    // The item whose folded bytes hold position offset of block, or -1.
+    // The item whose bytes hold position offset of block, or -1.
     int itemAt(int block, std::size_t offset) const;
     // Where an item begins in its block.
     std::size_t itemStart(int item) const { return m_itemStart[std::size_t(item)]; }
@@ -119,7 +113,4 @@ private:
     std::vector<std::uint32_t> m_itemStart; // offset in its block
     std::string m_codes = std::string(1, '\0');
     std::vector<std::uint32_t> m_codeStart;
-    // The item being built: its text so far, kept apart until it ends so
-    // that it lands in one block.
-    std::string m_pendingText;
 };
