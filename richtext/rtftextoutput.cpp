@@ -221,7 +221,9 @@ bool RtfTextOutput::sinkTakes(QStringView text)
     // the paragraph there.
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
-        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1)
+        // Most characters lie between the two ranges checked.
+        if ((c <= u'\r' || c >= QChar::ParagraphSeparator)
+            && (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1))
             return false;
     }
     return true;

@@ -41,10 +41,18 @@ void SearchIndex::beginItem()
 
 void SearchIndex::appendCodeDigits(QByteArrayView code)
 {
+    // Gathered on the stack and appended a run at a time.
+    char digits[64];
+    std::size_t count = 0;
     for (const char c : code) {
-        if (c >= '0' && c <= '9')
-            m_codes.push_back(c);
+        digits[count] = c;
+        count += c >= '0' && c <= '9' ? 1 : 0;
+        if (count == sizeof digits) {
+            m_codes.append(digits, count);
+            count = 0;
+        }
     }
+    m_codes.append(digits, count);
 }
 
 char *SearchIndex::itemText(std::size_t maxLength)

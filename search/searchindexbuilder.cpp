@@ -160,7 +160,7 @@ public:
 
 private:
     int m_columns;
-    std::vector<bool> m_shown;
+    std::vector<char> m_shown;
     int m_shownBeyond = 0;
     int m_shownCount = 0;
     int m_firstShown = -1;
