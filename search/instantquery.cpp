@@ -73,7 +73,7 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
     std::vector<int> codeItems; // sorted: left out of the plain matches
     const QByteArray digits = codeQueryDigits(trimmed);
     if (!digits.isEmpty()) {
-        const std::string &codes = index.codeArena();
+        const QByteArrayView codes = index.codeArena();
         std::string needle(1, '\0');
         needle.append(digits.constData(), std::size_t(digits.size()));
         std::vector<InstantHit> prefixes;

@@ -36,23 +36,21 @@ void SearchIndex::beginTopic(int topic, TopicKind kind)
 
 void SearchIndex::beginItem()
 {
-    m_codeStart.push_back(std::uint32_t(m_codes.size()));
+    m_codeStart.push_back(std::uint32_t(m_codesSize));
 }
 
 void SearchIndex::appendCodeDigits(QByteArrayView code)
 {
-    // Gathered on the stack and appended a run at a time.
-    char digits[64];
-    std::size_t count = 0;
+    // Room for every byte and the NUL endItemText() adds.
+    const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
+    if (needed > m_codes.size())
+        m_codes.resize(std::max(needed, 2 * m_codes.size()));
+    char *out = m_codes.data() + m_codesSize;
     for (const char c : code) {
-        digits[count] = c;
-        count += c >= '0' && c <= '9' ? 1 : 0;
-        if (count == sizeof digits) {
-            m_codes.append(digits, count);
-            count = 0;
-        }
+        *out = c;
+        out += c >= '0' && c <= '9' ? 1 : 0;
     }
-    m_codes.append(digits, count);
+    m_codesSize = std::size_t(out - m_codes.data());
 }
 
 char *SearchIndex::itemText(std::size_t maxLength)
@@ -72,7 +70,9 @@ char *SearchIndex::itemText(std::size_t maxLength)
 
 void SearchIndex::endItemText(std::size_t length)
 {
-    m_codes.push_back('\0');
+    if (m_codesSize == m_codes.size())
+        m_codes.resize(2 * m_codes.size());
+    m_codes[m_codesSize++] = '\0';
     Block &block = m_blocks.back();
     const std::size_t start = block.size;
     block.shown[start + length] = '\0';
@@ -87,6 +87,7 @@ void SearchIndex::finish()
         m_topics.pop_back();
     m_itemStart.shrink_to_fit();
     m_codeStart.shrink_to_fit();
+    m_codes.resize(m_codesSize);
     m_codes.shrink_to_fit();
 }
 

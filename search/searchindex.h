@@ -90,7 +90,7 @@ public:
     int blockOfItem(int item) const;
     // The code arena: every code's digits, each preceded and followed by a
     // NUL; codeStart(item) is where the item's digits begin.
-    const std::string &codeArena() const { return m_codes; }
+    QByteArrayView codeArena() const { return QByteArrayView(m_codes.data(), qsizetype(m_codesSize)); }
     std::size_t codeStart(int item) const { return m_codeStart[std::size_t(item)]; }
     // The item whose digits begin at offset of the code arena.
     int itemOfCode(std::size_t offset) const;
@@ -111,6 +111,9 @@ private:
     std::vector<Topic> m_topics;
     std::vector<Block> m_blocks;
     std::vector<std::uint32_t> m_itemStart; // offset in its block
+    // The code arena's bytes: the first m_codesSize of m_codes, which grows
+    // ahead of them.
     std::string m_codes = std::string(1, '\0');
+    std::size_t m_codesSize = 1;
     std::vector<std::uint32_t> m_codeStart;
 };

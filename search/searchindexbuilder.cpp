@@ -44,22 +44,25 @@ char *encodeParagraph(const QString &text, char *out)
 }
 
 // Copies the bytes from q up to the next tab (or lineEnd) to out, moving
-// both on; whether they hold a "#". Sixteen bytes at a time while the line
-// has them: out never runs ahead of q by more than the tabs written between
-// cells, so a 16-byte store stays inside the room the row was given.
-bool copyCell(const char *&q, const char *lineEnd, char *&out)
+// both on; whether they hold a "#". Sixteen bytes at a time while the file
+// has them, the line end found among them like a tab: a store may run up to
+// 16 bytes past what the cell writes, into the room the row keeps for it.
+bool copyCell(const char *&q, const char *lineEnd, const char *fileEnd, char *&out)
 {
     bool markup = false;
 #ifdef WEXAL_INDEX_SSE2
     const __m128i tabs = _mm_set1_epi8('\t');
     const __m128i hashes = _mm_set1_epi8('#');
-    while (lineEnd - q >= 16) {
+    while (fileEnd - q >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(q));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out), v);
-        const unsigned tab = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
+        unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
         const unsigned hash = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, hashes)));
-        if (tab) {
-            const int n = __builtin_ctz(tab);
+        const std::ptrdiff_t left = lineEnd - q;
+        if (left < 16)
+            stop |= 1u << left;
+        if (stop) {
+            const int n = __builtin_ctz(stop);
             markup = markup || (hash & ((1u << n) - 1)) != 0;
             q += n;
             out += n;
@@ -69,6 +72,8 @@ bool copyCell(const char *&q, const char *lineEnd, char *&out)
         q += 16;
         out += 16;
     }
+#else
+    Q_UNUSED(fileEnd);
 #endif
     while (q < lineEnd && *q != '\t') {
         const char ch = *q++;
@@ -114,11 +119,13 @@ public:
 
     // The row of a line: its shown cells as shown, tab-separated; the code
     // from the first of them.
-    void addRow(QByteArrayView line, SearchIndex &index) const
+    // fileEnd: where the bytes after the line end, which may be read.
+    void addRow(QByteArrayView line, const char *fileEnd, SearchIndex &index) const
     {
         index.beginItem();
-        // Never longer than the line plus the tabs between its shown cells.
-        char *const begin = index.itemText(std::size_t(line.size()) + std::size_t(m_shownCount));
+        // Never longer than the line plus the tabs between its shown cells;
+        // 16 more for copyCell().
+        char *const begin = index.itemText(std::size_t(line.size()) + std::size_t(m_shownCount) + 16);
         char *out = begin;
         const char *q = line.data();
         const char *const lineEnd = q + line.size();
@@ -137,7 +144,7 @@ public:
                 if (!first)
                     *out++ = '\t';
                 char *const cellOut = out;
-                bool markup = copyCell(q, lineEnd, out);
+                bool markup = copyCell(q, lineEnd, fileEnd, out);
                 while (out > cellOut && static_cast<unsigned char>(out[-1]) <= 32)
                     --out;
                 if (markup)
@@ -291,9 +298,9 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
         if (firstRowOpen && !TableRowWriter::anyCell(line, columns))
             continue;
         firstRowOpen = false;
-        writer.addRow(line, index);
+        writer.addRow(line, end, index);
     }
     if (firstRowOpen)
-        writer.addRow(QByteArrayView(), index);
+        writer.addRow(QByteArrayView(), nullptr, index);
     return true;
 }
