@@ -53,12 +53,19 @@ QChar toUnicode(unsigned char byte)
     return QChar(byte < 0x80 ? char16_t(byte) : kHigh[byte - 0x80]);
 }
 
+void decodeInto(QByteArrayView bytes, QChar *out)
+{
+    char16_t *dst = reinterpret_cast<char16_t *>(out);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *dst++ = byte < 0x80 ? char16_t(byte) : kHigh[byte - 0x80];
+    }
+}
+
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes)
-        *out++ = toUnicode(static_cast<unsigned char>(c));
+    decodeInto(bytes, text.data());
     return text;
 }
 

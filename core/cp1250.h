@@ -10,6 +10,8 @@ namespace Wexal::Cp1250 {
 
 QChar toUnicode(unsigned char byte);
 QString decode(QByteArrayView bytes);
+// The same written at out, which has room for bytes.size() characters.
+void decodeInto(QByteArrayView bytes, QChar *out);
 
 // The byte for a character, or -1 when the code page has none.
 int fromUnicode(QChar ch);

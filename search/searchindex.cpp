@@ -39,18 +39,9 @@ void SearchIndex::beginItem()
     m_codeStart.push_back(std::uint32_t(m_codesSize));
 }
 
-void SearchIndex::appendCodeDigits(QByteArrayView code)
+void SearchIndex::growCodes(std::size_t needed)
 {
-    // Room for every byte and the NUL endItemText() adds.
-    const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
-    if (needed > m_codes.size())
-        m_codes.resize(std::max(needed, 2 * m_codes.size()));
-    char *out = m_codes.data() + m_codesSize;
-    for (const char c : code) {
-        *out = c;
-        out += c >= '0' && c <= '9' ? 1 : 0;
-    }
-    m_codesSize = std::size_t(out - m_codes.data());
+    m_codes.resize(std::max(needed, 2 * m_codes.size()));
 }
 
 char *SearchIndex::itemText(std::size_t maxLength)
@@ -71,7 +62,7 @@ char *SearchIndex::itemText(std::size_t maxLength)
 void SearchIndex::endItemText(std::size_t length)
 {
     if (m_codesSize == m_codes.size())
-        m_codes.resize(2 * m_codes.size());
+        growCodes(m_codesSize + 1);
     m_codes[m_codesSize++] = '\0';
     Block &block = m_blocks.back();
     const std::size_t start = block.size;

@@ -64,7 +64,19 @@ public:
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
     void beginItem();
-    void appendCodeDigits(QByteArrayView code);
+    void appendCodeDigits(QByteArrayView code)
+    {
+        // Room for every byte and the NUL endItemText() adds.
+        const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
+        if (needed > m_codes.size())
+            growCodes(needed);
+        char *out = m_codes.data() + m_codesSize;
+        for (const char c : code) {
+            *out = c;
+            out += c >= '0' && c <= '9' ? 1 : 0;
+        }
+        m_codesSize = std::size_t(out - m_codes.data());
+    }
     char *itemText(std::size_t maxLength);
     void endItemText(std::size_t length);
     // Forgets a last topic without items.
@@ -106,6 +118,7 @@ public:
     static constexpr std::size_t BlockBytes = std::size_t(4) << 20;
 
 private:
+    void growCodes(std::size_t needed);
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;
