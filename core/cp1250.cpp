@@ -2,6 +2,10 @@
 
 #include <array>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace Wexal::Cp1250 {
 
 namespace {
@@ -56,8 +60,24 @@ QChar toUnicode(unsigned char byte)
 void decodeInto(QByteArrayView bytes, QChar *out)
 {
     char16_t *dst = reinterpret_cast<char16_t *>(out);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    const char *src = bytes.data();
+    const char *const end = src + bytes.size();
+#ifdef __SSE2__
+    // Sixteen bytes widened at once as if ASCII, then the few bytes above
+    // 0x7F among them looked up.
+    const __m128i zero = _mm_setzero_si128();
+    for (; end - src >= 16; src += 16, dst += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + 8), _mm_unpackhi_epi8(v, zero));
+        for (unsigned high = unsigned(_mm_movemask_epi8(v)); high; high &= high - 1) {
+            const int i = __builtin_ctz(high);
+            dst[i] = kHigh[static_cast<unsigned char>(src[i]) - 0x80];
+        }
+    }
+#endif
+    for (; src < end; ++src) {
+        const auto byte = static_cast<unsigned char>(*src);
         *dst++ = byte < 0x80 ? char16_t(byte) : kHigh[byte - 0x80];
     }
 }
