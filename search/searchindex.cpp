@@ -34,42 +34,19 @@ void SearchIndex::beginTopic(int topic, TopicKind kind)
     m_topics.push_back(Topic{topic, kind, itemCount(), 0});
 }
 
-void SearchIndex::beginItem()
-{
-    m_codeStart.push_back(std::uint32_t(m_codesSize));
-}
-
 void SearchIndex::growCodes(std::size_t needed)
 {
     m_codes.resize(std::max(needed, 2 * m_codes.size()));
 }
 
-char *SearchIndex::itemText(std::size_t maxLength)
+void SearchIndex::addBlock(std::size_t bytes)
 {
-    const std::size_t bytes = maxLength + 1;
-    if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
-        Block block;
-        block.capacity = std::max(BlockBytes, bytes);
-        // Not value-initialised: pages no item reaches are never touched.
-        block.shown.reset(new char[block.capacity]);
-        block.firstItem = itemCount();
-        m_blocks.push_back(std::move(block));
-    }
-    Block &block = m_blocks.back();
-    return block.shown.get() + block.size;
-}
-
-void SearchIndex::endItemText(std::size_t length)
-{
-    if (m_codesSize == m_codes.size())
-        growCodes(m_codesSize + 1);
-    m_codes[m_codesSize++] = '\0';
-    Block &block = m_blocks.back();
-    const std::size_t start = block.size;
-    block.shown[start + length] = '\0';
-    block.size += length + 1;
-    m_itemStart.push_back(std::uint32_t(start));
-    m_topics.back().items += 1;
+    Block block;
+    block.capacity = std::max(BlockBytes, bytes);
+    // Not value-initialised: pages no item reaches are never touched.
+    block.shown.reset(new char[block.capacity]);
+    block.firstItem = itemCount();
+    m_blocks.push_back(std::move(block));
 }
 
 void SearchIndex::finish()

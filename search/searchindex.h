@@ -63,7 +63,8 @@ public:
     // written. The text holds no NUL: NoByte stands for one.
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
-    void beginItem();
+    // Called for every row: inline.
+    void beginItem() { m_codeStart.push_back(std::uint32_t(m_codesSize)); }
     void appendCodeDigits(QByteArrayView code)
     {
         // Room for every byte and the NUL endItemText() adds.
@@ -77,8 +78,25 @@ public:
         }
         m_codesSize = std::size_t(out - m_codes.data());
     }
-    char *itemText(std::size_t maxLength);
-    void endItemText(std::size_t length);
+    char *itemText(std::size_t maxLength)
+    {
+        if (m_blocks.empty() || m_blocks.back().size + maxLength + 1 > m_blocks.back().capacity)
+            addBlock(maxLength + 1);
+        Block &block = m_blocks.back();
+        return block.shown.get() + block.size;
+    }
+    void endItemText(std::size_t length)
+    {
+        if (m_codesSize == m_codes.size())
+            growCodes(m_codesSize + 1);
+        m_codes[m_codesSize++] = '\0';
+        Block &block = m_blocks.back();
+        const std::size_t start = block.size;
+        block.shown[start + length] = '\0';
+        block.size += length + 1;
+        m_itemStart.push_back(std::uint32_t(start));
+        m_topics.back().items += 1;
+    }
     // Forgets a last topic without items.
     void finish();
 
@@ -119,6 +137,7 @@ public:
 
 private:
     void growCodes(std::size_t needed);
+    void addBlock(std::size_t bytes);
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;

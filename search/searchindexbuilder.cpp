@@ -293,7 +293,8 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
             if (p < end && *p == '\n')
                 ++p;
         }
-        if (Wexal::trimmedBytes(line).isEmpty())
+        // Most lines begin with a cell's text.
+        if ((line.isEmpty() || static_cast<unsigned char>(line.front()) <= 32) && Wexal::trimmedBytes(line).isEmpty())
             continue;
         if (firstRowOpen && !TableRowWriter::anyCell(line, columns))
             continue;
