@@ -155,14 +155,15 @@ bool hasAvx2()
 
 } // namespace
 
-FoldedSearch::FoldedSearch(std::string needle) : m_needle(std::move(needle)), m_map(foldMap().data())
+FoldedSearch::FoldedSearch(std::string needle, Scan scan)
+    : m_needle(std::move(needle)), m_map(foldMap().data()), m_scan(scan)
 {
     if (m_needle.empty())
         return;
     // The first and the last byte: far apart, they rarely both match by chance.
     m_first = probeFor(foldMap(), static_cast<unsigned char>(m_needle.front()), 0);
     m_second = probeFor(foldMap(), static_cast<unsigned char>(m_needle.back()), m_needle.size() - 1);
-    m_vector = m_first.count > 0 && m_second.count > 0;
+    m_vector = scan != Scan::Bytes && m_first.count > 0 && m_second.count > 0;
 }
 
 const std::array<unsigned char, 256> &FoldedSearch::foldMap()
@@ -201,8 +202,9 @@ const char *FoldedSearch::find(const char *from, const char *end) const
     if (m_vector) {
         const Needle needle{reinterpret_cast<const unsigned char *>(m_needle.data()), m_needle.size(), m_map};
         const char *next = from;
-        const char *found = hasAvx2() ? findAvx2(needle, m_first, m_second, from, end, &next)
-                                      : findSse2(needle, m_first, m_second, from, end, &next);
+        const char *found = m_scan == Scan::Widest && hasAvx2()
+                                ? findAvx2(needle, m_first, m_second, from, end, &next)
+                                : findSse2(needle, m_first, m_second, from, end, &next);
         // The last positions, too few for a vector, one by one.
         return found ? found : findScalar(next, end);
     }

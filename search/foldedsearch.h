@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Finds a folded needle in Windows-1250 text as it stands, folding the text
@@ -12,8 +13,12 @@
 class FoldedSearch
 {
 public:
+    // The scan used: the widest the processor has, or a narrower one (each
+    // must find the same).
+    enum class Scan : std::uint8_t { Widest, Sse2, Bytes };
+
     // needle: folded bytes, none of them NUL.
-    explicit FoldedSearch(std::string needle);
+    explicit FoldedSearch(std::string needle, Scan scan = Scan::Widest);
 
     // The first position in [from, end) where the needle lies folded, or
     // nullptr.
@@ -44,4 +49,5 @@ private:
     Probe m_first;
     Probe m_second;
     bool m_vector = false;
+    Scan m_scan = Scan::Widest;
 };

@@ -240,17 +240,20 @@ void SearchIndexTest::searchFindsWhereFoldedTextHoldsQuery()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, query);
 
-    const FoldedSearch search(query.toStdString());
     const std::string folded = foldedBytes(text).toStdString();
     const std::string needle = query.toStdString();
     const char *const begin = text.constData();
     const char *const end = begin + text.size();
-    // From every start, as a scan resumes after each hit.
-    for (qsizetype from = 0; from <= text.size(); ++from) {
-        const std::size_t at = folded.find(needle, std::size_t(from));
-        const qsizetype expected = at == std::string::npos ? -1 : qsizetype(at);
-        const char *found = search.find(begin + from, end);
-        QCOMPARE(found ? found - begin : -1, expected);
+    using Scan = FoldedSearch::Scan;
+    for (const Scan scan : {Scan::Widest, Scan::Sse2, Scan::Bytes}) {
+        const FoldedSearch search(needle, scan);
+        // From every start, as a scan resumes after each hit.
+        for (qsizetype from = 0; from <= text.size(); ++from) {
+            const std::size_t at = folded.find(needle, std::size_t(from));
+            const qsizetype expected = at == std::string::npos ? -1 : qsizetype(at);
+            const char *found = search.find(begin + from, end);
+            QCOMPARE(found ? found - begin : -1, expected);
+        }
     }
 }
 
