@@ -2,7 +2,7 @@
 
 #include <array>
 
-#if defined(__SSE2__)
+#ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
@@ -73,32 +73,30 @@ QChar toUnicode(unsigned char byte)
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes)
-        *out++ = toUnicode(static_cast<unsigned char>(c));
+    decodeTo(bytes, reinterpret_cast<char16_t *>(text.data()));
     return text;
 }
 
 char16_t *decodeTo(QByteArrayView bytes, char16_t *out)
 {
-    const unsigned char *from = reinterpret_cast<const unsigned char *>(bytes.data());
-    const unsigned char *const end = from + bytes.size();
-#if defined(__SSE2__)
-    // Runs of ASCII, most of every file, widen sixteen bytes at a time.
+    const char *src = bytes.data();
+    const char *const end = src + bytes.size();
+#ifdef __SSE2__
+    // Sixteen bytes widened at once as if ASCII, most of every file, then the
+    // few bytes above 0x7F among them looked up.
     const __m128i zero = _mm_setzero_si128();
-    for (; end - from >= 16; from += 16, out += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
-        if (_mm_movemask_epi8(chunk) != 0) {
-            for (int i = 0; i < 16; ++i)
-                out[i] = kDecode.map[from[i]];
-            continue;
+    for (; end - src >= 16; src += 16, out += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
+        for (unsigned high = unsigned(_mm_movemask_epi8(v)); high; high &= high - 1) {
+            const int i = __builtin_ctz(high);
+            out[i] = kHigh[static_cast<unsigned char>(src[i]) - 0x80];
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(chunk, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(chunk, zero));
     }
 #endif
-    while (from != end)
-        *out++ = kDecode.map[*from++];
+    for (; src < end; ++src)
+        *out++ = kDecode.map[static_cast<unsigned char>(*src)];
     return out;
 }
 

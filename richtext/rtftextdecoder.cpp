@@ -114,7 +114,9 @@ void RtfTextDecoder::decode(QByteArrayView bytes, int codePage, QString &out)
     if (bytes.isEmpty())
         return;
     if (codePage == 1250) {
-        out += Wexal::Cp1250::decode(bytes);
+        const qsizetype start = out.size();
+        out.resize(start + bytes.size());
+        Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(out.data() + start));
         return;
     }
     if (codePage == SymbolCodePage) {

@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <utility>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 RtfTextOutput::RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder,
                              RtfFormatTables &tables, const QStringList &links,
                              const std::vector<RtfRowDefinition> &rows)
@@ -43,11 +47,7 @@ void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state
         flushBytes();
         m_bytesCodePage = codePage;
     }
-    // A single byte (an escaped one) goes in without the general insertion.
-    if (bytes.size() == 1)
-        m_bytes.append(bytes.front());
-    else
-        m_bytes.append(bytes);
+    m_bytes.append(bytes.data(), std::size_t(bytes.size()));
     m_lastPara = state.para;
     m_hasContent = true;
 }
@@ -200,16 +200,7 @@ void RtfTextOutput::placeParagraph(int level)
         if (level != 0)
             return giveUpParagraphs();
         for (const Run &run : m_runs) {
-            // A run holding what the document takes for a block boundary
-            // would split the paragraph there.
-            for (const QChar ch : run.text) {
-                const char16_t c = ch.unicode();
-                // Most characters lie between the two ranges looked at.
-                if ((c <= u'\r' || c >= QChar::ParagraphSeparator)
-                    && (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1))
-                    return giveUpParagraphs();
-            }
-            if (!run.image.isNull())
+            if (!sinkTakes(run.text) || !run.image.isNull())
                 return giveUpParagraphs();
             m_sinkParagraph += run.text;
         }
@@ -226,6 +217,46 @@ void RtfTextOutput::placeParagraph(int level)
     }
     m_runs.clear();
     m_hasContent = false;
+}
+
+namespace {
+
+bool endsBlock(char16_t c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
+}
+
+} // namespace
+
+bool RtfTextOutput::sinkTakes(QStringView text)
+{
+    // A run holding what the document takes for a block boundary would split
+    // the paragraph there.
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+#ifdef __SSE2__
+    // Eight characters at a time skipped when all lie above CR and below
+    // the paragraph separator, as nearly all do.
+    const __m128i cr = _mm_set1_epi16(u'\r');
+    const __m128i belowSeparator = _mm_set1_epi16(short(QChar::ParagraphSeparator - 1));
+    const __m128i zero = _mm_setzero_si128();
+    for (; end - p >= 8; p += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i low = _mm_cmpeq_epi16(_mm_subs_epu16(v, cr), zero);
+        const __m128i high = _mm_cmpeq_epi16(_mm_subs_epu16(belowSeparator, v), zero);
+        if (_mm_movemask_epi8(_mm_or_si128(low, high)) == 0)
+            continue;
+        for (int i = 0; i < 8; ++i) {
+            if (endsBlock(p[i]))
+                return false;
+        }
+    }
+#endif
+    for (; p < end; ++p) {
+        if (endsBlock(*p))
+            return false;
+    }
+    return true;
 }
 
 void RtfTextOutput::put(char16_t ch, const RtfGroupState &state)
@@ -258,10 +289,10 @@ void RtfTextOutput::startRun(const RtfCharProps &props)
 
 void RtfTextOutput::flushBytes()
 {
-    if (m_bytes.isEmpty())
+    if (m_bytes.empty())
         return;
-    m_decoder.decode(m_bytes, m_bytesCodePage, m_text);
-    m_bytes.resize(0); // keeps the buffer for the next run
+    m_decoder.decode(QByteArrayView(m_bytes.data(), qsizetype(m_bytes.size())), m_bytesCodePage, m_text);
+    m_bytes.clear();
 }
 
 void RtfTextOutput::flushText()
@@ -269,6 +300,15 @@ void RtfTextOutput::flushText()
     flushBytes();
     if (m_text.isEmpty())
         return;
+    if (m_sink) {
+        // Paragraphs only: the text goes straight to the paragraph, as
+        // placeParagraph() would take it from its run.
+        if (!sinkTakes(m_text))
+            return giveUpParagraphs();
+        m_sinkParagraph += m_text;
+        m_text.clear();
+        return;
+    }
     m_runs.push_back(Run{m_text, m_runProps, QImage(), QSizeF()});
     m_text.clear();
 }

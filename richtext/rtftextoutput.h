@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <vector>
 
 class QTextCharFormat;
@@ -76,6 +77,7 @@ private:
     };
 
     void put(char16_t ch, const RtfGroupState &state);
+    static bool sinkTakes(QStringView text);
     void dropLoneSurrogate(const RtfGroupState &state);
     void startRun(const RtfCharProps &props);
     void flushBytes();
@@ -93,7 +95,7 @@ private:
     const QStringList &m_links;
     const std::vector<RtfRowDefinition> &m_rows;
 
-    QByteArray m_bytes;          // not yet decoded
+    std::string m_bytes;         // not yet decoded
     int m_bytesCodePage = 0;
     QString m_text;              // decoded, not yet a run
     RtfCharProps m_runProps;

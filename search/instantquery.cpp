@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "core/textrules.h"
+#include "search/foldedsearch.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
 
@@ -72,7 +73,7 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
     std::vector<int> codeItems; // sorted: left out of the plain matches
     const QByteArray digits = codeQueryDigits(trimmed);
     if (!digits.isEmpty()) {
-        const std::string &codes = index.codeArena();
+        const QByteArrayView codes = index.codeArena();
         std::string needle(1, '\0');
         needle.append(digits.constData(), std::size_t(digits.size()));
         std::vector<InstantHit> prefixes;
@@ -108,15 +109,16 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
             answer.hits.push_back(InstantHit{InstantHit::Title, int(t), int(at), int(needle->size())});
     }
 
+    const FoldedSearch search(*needle);
     const std::vector<SearchIndex::Block> &blocks = index.blocks();
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         if (cancelled(cancel)) {
             answer.cancelled = true;
             return answer;
         }
-        const char *const begin = blocks[b].folded.get();
+        const char *const begin = blocks[b].shown.get();
         const char *const end = begin + blocks[b].size;
-        const char *at = findBytes(begin, end, *needle);
+        const char *at = search.find(begin, end);
         while (at) {
             const std::size_t offset = std::size_t(at - begin);
             const int item = index.itemAt(int(b), offset);
@@ -127,7 +129,7 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
             }
             // One hit per item: go on after the item's NUL.
             const char *itemEnd = static_cast<const char *>(std::memchr(at, '\0', std::size_t(end - at)));
-            at = itemEnd ? findBytes(itemEnd + 1, end, *needle) : nullptr;
+            at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
         }
     }
     return answer;

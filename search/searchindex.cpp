@@ -2,55 +2,11 @@
 
 #include "core/cp1250.h"
 #include "search/normalizeforsearch.h"
-#include "search/searchmatcher.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
-
-struct FoldTable
-{
-    std::array<char, 256> map{};
-    // True when the fold leaves ASCII as it is but for a-z in upper case:
-    // then eight ASCII bytes at a time are folded with word arithmetic.
-    bool asciiUpperCase = true;
-    FoldTable()
-    {
-        for (int b = 0; b < 256; ++b) {
-            map[std::size_t(b)] = static_cast<char>(SearchMatcher::normalizeByte(static_cast<unsigned char>(b)));
-            if (b > 0 && b < 0x80)
-                asciiUpperCase = asciiUpperCase && map[std::size_t(b)] == static_cast<char>(b >= 'a' && b <= 'z' ? b - 32 : b);
-        }
-    }
-};
-
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-// Eight bytes folded at once when they are all ASCII; false leaves them to
-// the table.
-bool foldAsciiWord(const char *in, char *folded)
-{
-    std::uint64_t word;
-    std::memcpy(&word, in, sizeof word);
-    if (word & kHighBits)
-        return false;
-    // A byte's high bit set in atLeastA when it is >= 'a', in pastZ when > 'z'.
-    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'a');
-    const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);
-    const std::uint64_t lower = atLeastA & ~pastZ & kHighBits;
-    word ^= lower >> 2;
-    std::memcpy(folded, &word, sizeof word);
-    return true;
-}
-
-const FoldTable &foldTable()
-{
-    static const FoldTable table;
-    return table;
-}
 
 std::string foldedBytes(const QString &text)
 {
@@ -62,12 +18,6 @@ std::string foldedBytes(const QString &text)
         bytes.push_back(b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte);
     }
     return bytes;
-}
-
-void foldBytes(const char *shown, char *folded, std::size_t length, const std::array<char, 256> &map)
-{
-    for (std::size_t i = 0; i < length; ++i)
-        folded[i] = map[static_cast<unsigned char>(shown[i])];
 }
 
 } // namespace
@@ -84,65 +34,19 @@ void SearchIndex::beginTopic(int topic, TopicKind kind)
     m_topics.push_back(Topic{topic, kind, itemCount(), 0});
 }
 
-void SearchIndex::beginItem()
+void SearchIndex::growCodes(std::size_t needed)
 {
-    m_pendingText.clear();
-    m_codeStart.push_back(std::uint32_t(m_codes.size()));
+    m_codes.resize(std::max(needed, 2 * m_codes.size()));
 }
 
-void SearchIndex::appendText(QByteArrayView windows1250)
+void SearchIndex::addBlock(std::size_t bytes)
 {
-    m_pendingText.append(windows1250.data(), std::size_t(windows1250.size()));
-}
-
-void SearchIndex::appendCodeDigits(QByteArrayView code)
-{
-    for (const char c : code) {
-        if (c >= '0' && c <= '9')
-            m_codes.push_back(c);
-    }
-}
-
-char *SearchIndex::itemText(std::size_t maxLength)
-{
-    const std::size_t bytes = maxLength + 1;
-    if (m_blocks.empty() || m_blocks.back().size + bytes > m_blocks.back().capacity) {
-        Block block;
-        block.capacity = std::max(BlockBytes, bytes);
-        // Not value-initialised: pages no item reaches are never touched.
-        block.folded.reset(new char[block.capacity]);
-        block.shown.reset(new char[block.capacity]);
-        block.firstItem = itemCount();
-        m_blocks.push_back(std::move(block));
-    }
-    Block &block = m_blocks.back();
-    return block.shown.get() + block.size;
-}
-
-void SearchIndex::endItemText(std::size_t length)
-{
-    m_codes.push_back('\0');
-    Block &block = m_blocks.back();
-    const std::size_t start = block.size;
-    char *shown = block.shown.get() + start;
-    char *folded = block.folded.get() + start;
-    // A NUL would end the item early.
-    if (std::memchr(shown, '\0', length))
-        std::replace(shown, shown + length, '\0', NoByte);
-    const FoldTable &table = foldTable();
-    std::size_t i = 0;
-    if (table.asciiUpperCase) {
-        for (; i + 8 <= length; i += 8) {
-            if (!foldAsciiWord(shown + i, folded + i))
-                foldBytes(shown + i, folded + i, 8, table.map);
-        }
-    }
-    foldBytes(shown + i, folded + i, length - i, table.map);
-    shown[length] = '\0';
-    folded[length] = '\0';
-    block.size += length + 1;
-    m_itemStart.push_back(std::uint32_t(start));
-    m_topics.back().items += 1;
+    Block block;
+    block.capacity = std::max(BlockBytes, bytes);
+    // Not value-initialised: pages no item reaches are never touched.
+    block.shown.reset(new char[block.capacity]);
+    block.firstItem = itemCount();
+    m_blocks.push_back(std::move(block));
 }
 
 void SearchIndex::finish()
@@ -151,8 +55,8 @@ void SearchIndex::finish()
         m_topics.pop_back();
     m_itemStart.shrink_to_fit();
     m_codeStart.shrink_to_fit();
+    m_codes.resize(m_codesSize);
     m_codes.shrink_to_fit();
-    std::string().swap(m_pendingText);
 }
 
 int SearchIndex::blockOfItem(int item) const
@@ -162,18 +66,11 @@ int SearchIndex::blockOfItem(int item) const
     return int(it - m_blocks.cbegin()) - 1;
 }
 
-QByteArrayView SearchIndex::foldedText(int item) const
-{
-    const Block &block = m_blocks[std::size_t(blockOfItem(item))];
-    const char *begin = block.folded.get() + m_itemStart[std::size_t(item)];
-    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
-}
-
 QByteArrayView SearchIndex::shownText(int item) const
 {
     const Block &block = m_blocks[std::size_t(blockOfItem(item))];
-    const std::size_t start = m_itemStart[std::size_t(item)];
-    return QByteArrayView(block.shown.get() + start, foldedText(item).size());
+    const char *begin = block.shown.get() + m_itemStart[std::size_t(item)];
+    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
 }
 
 QString SearchIndex::text(int item) const
@@ -216,7 +113,7 @@ qint64 SearchIndex::memoryBytes() const
 {
     qint64 bytes = 0;
     for (const Block &block : m_blocks)
-        bytes += qint64(2 * block.size);
+        bytes += qint64(block.size);
     bytes += qint64(m_itemStart.capacity() * sizeof(std::uint32_t));
     bytes += qint64(m_codeStart.capacity() * sizeof(std::uint32_t));
     bytes += qint64(m_codes.capacity());

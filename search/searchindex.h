@@ -12,15 +12,15 @@
 // What the search panel searches, built once from the data files: the
 // captions of the tree's nodes, the rows of every table topic and the
 // paragraphs of every text topic, each as the user sees it (table cells
-// without their markup and hidden link targets) and in the folded form of
-// the search (SearchMatcher::normalizeByte: upper case, Polish letters on
+// without their markup and hidden link targets), matched in the folded form
+// of the search (SearchMatcher::normalizeByte: upper case, Polish letters on
 // their base letters).
 //
-// Item texts are kept as Windows-1250 bytes, twice: folded, which a query is
-// looked for in, and as they stand, which the results show. Both lie in
+// Item texts are kept once, as the Windows-1250 bytes the results show, in
 // large blocks, item after item, each item followed by a NUL, so a query is
-// one memmem() over a block rather than a call per item. Rows also keep
-// their code (the first shown column) as its digits alone.
+// one scan over a block (FoldedSearch, folding as it goes) rather than a
+// call per item. Rows also keep their code (the first shown column) as its
+// digits alone.
 class SearchIndex
 {
     Q_DISABLE_COPY_MOVE(SearchIndex)
@@ -47,7 +47,6 @@ public:
     // A block of item texts: [begin, end) of the items it holds.
     struct Block
     {
-        std::unique_ptr<char[]> folded;
         std::unique_ptr<char[]> shown;
         std::size_t size = 0;
         std::size_t capacity = 0;
@@ -57,21 +56,47 @@ public:
     SearchIndex() = default;
 
     // Building, in this order: the titles in tree order; then per topic
-    // beginTopic() and its items, each addItem() with its text appended by
-    // appendText() (and, for a row, its code's digits by appendCodeDigits()),
-    // closed by endItem().
+    // beginTopic() and its items, each begun by beginItem(), its text
+    // written straight into the block at itemText(maxLength) (room for
+    // maxLength bytes), for a row its code's digits appended by
+    // appendCodeDigits(), and closed by endItemText() with the length
+    // written. The text holds no NUL: NoByte stands for one.
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
-    void beginItem();
-    void appendText(QByteArrayView windows1250);
-    void appendCodeDigits(QByteArrayView code);
-    void endItem();
-    // The same without a copy in between: beginItem(), then the item's text
-    // written straight into the block at itemText(maxLength) (room for
-    // maxLength bytes), its code's digits appended, and endItemText() with
-    // the length written.
-    char *itemText(std::size_t maxLength);
-    void endItemText(std::size_t length);
+    // Called for every row: inline.
+    void beginItem() { m_codeStart.push_back(std::uint32_t(m_codesSize)); }
+    void appendCodeDigits(QByteArrayView code)
+    {
+        // Room for every byte and the NUL endItemText() adds.
+        const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
+        if (needed > m_codes.size())
+            growCodes(needed);
+        char *out = m_codes.data() + m_codesSize;
+        for (const char c : code) {
+            *out = c;
+            out += c >= '0' && c <= '9' ? 1 : 0;
+        }
+        m_codesSize = std::size_t(out - m_codes.data());
+    }
+    char *itemText(std::size_t maxLength)
+    {
+        if (m_blocks.empty() || m_blocks.back().size + maxLength + 1 > m_blocks.back().capacity)
+            addBlock(maxLength + 1);
+        Block &block = m_blocks.back();
+        return block.shown.get() + block.size;
+    }
+    void endItemText(std::size_t length)
+    {
+        if (m_codesSize == m_codes.size())
+            growCodes(m_codesSize + 1);
+        m_codes[m_codesSize++] = '\0';
+        Block &block = m_blocks.back();
+        const std::size_t start = block.size;
+        block.shown[start + length] = '\0';
+        block.size += length + 1;
+        m_itemStart.push_back(std::uint32_t(start));
+        m_topics.back().items += 1;
+    }
     // Forgets a last topic without items.
     void finish();
 
@@ -80,8 +105,7 @@ public:
     const std::vector<Block> &blocks() const { return m_blocks; }
     int itemCount() const { return int(m_itemStart.size()); }
 
-    // The item's folded and shown bytes (the same length).
-    QByteArrayView foldedText(int item) const;
+    // The item's bytes as shown.
     QByteArrayView shownText(int item) const;
     // The shown text decoded.
     QString text(int item) const;
@@ -89,14 +113,14 @@ public:
     QByteArrayView codeDigits(int item) const;
     // The position in topics() of the item's topic.
     int topicOfItem(int item) const;
-    // The item whose folded bytes hold position offset of block, or -1.
+    // The item whose bytes hold position offset of block, or -1.
     int itemAt(int block, std::size_t offset) const;
     // Where an item begins in its block.
     std::size_t itemStart(int item) const { return m_itemStart[std::size_t(item)]; }
     int blockOfItem(int item) const;
     // The code arena: every code's digits, each preceded and followed by a
     // NUL; codeStart(item) is where the item's digits begin.
-    const std::string &codeArena() const { return m_codes; }
+    QByteArrayView codeArena() const { return QByteArrayView(m_codes.data(), qsizetype(m_codesSize)); }
     std::size_t codeStart(int item) const { return m_codeStart[std::size_t(item)]; }
     // The item whose digits begin at offset of the code arena.
     int itemOfCode(std::size_t offset) const;
@@ -112,14 +136,16 @@ public:
     static constexpr std::size_t BlockBytes = std::size_t(4) << 20;
 
 private:
+    void growCodes(std::size_t needed);
+    void addBlock(std::size_t bytes);
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;
     std::vector<Block> m_blocks;
     std::vector<std::uint32_t> m_itemStart; // offset in its block
+    // The code arena's bytes: the first m_codesSize of m_codes, which grows
+    // ahead of them.
     std::string m_codes = std::string(1, '\0');
+    std::size_t m_codesSize = 1;
     std::vector<std::uint32_t> m_codeStart;
-    // The item being built: its text so far, kept apart until it ends so
-    // that it lands in one block.
-    std::string m_pendingText;
 };

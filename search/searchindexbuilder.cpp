@@ -10,7 +10,13 @@
 
 #include <QSet>
 
+#if defined(__SSE2__)
+#define WEXAL_INDEX_SSE2 1
+#include <emmintrin.h>
+#endif
+
 #include <cstring>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using Wexal::GetTabField;
@@ -18,15 +24,171 @@ using Wexal::SearchItems::TopicKind;
 
 namespace {
 
+char encodeChar(char16_t u)
+{
+    // ASCII stands for itself in the code page; a NUL would end the item.
+    if (u == 0)
+        return SearchIndex::NoByte;
+    if (u < 0x80)
+        return static_cast<char>(u);
+    const int b = Wexal::Cp1250::fromUnicode(QChar(u));
+    return b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte;
+}
 
 char *encodeParagraph(const QString &text, char *out)
 {
-    for (const QChar ch : text) {
-        const int b = Wexal::Cp1250::fromUnicode(ch);
-        *out++ = b >= 0 ? static_cast<char>(b) : SearchIndex::NoByte;
+    const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *const end = p + text.size();
+#ifdef WEXAL_INDEX_SSE2
+    // Eight characters narrowed at once when all are ASCII other than NUL.
+    const __m128i notAscii = _mm_set1_epi16(short(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    for (; end - p >= 8; p += 8, out += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, notAscii), zero);
+        const __m128i nul = _mm_cmpeq_epi16(v, zero);
+        if (_mm_movemask_epi8(_mm_andnot_si128(nul, ascii)) == 0xFFFF) {
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
+        } else {
+            for (int i = 0; i < 8; ++i)
+                out[i] = encodeChar(p[i]);
+        }
     }
+#endif
+    for (; p < end; ++p)
+        *out++ = encodeChar(*p);
     return out;
 }
+
+// Copies the bytes from q up to the next tab (or lineEnd) to out, moving
+// both on; whether they hold a "#". Sixteen bytes at a time while the file
+// has them, the line end found among them like a tab: a store may run up to
+// 16 bytes past what the cell writes, into the room the row keeps for it.
+bool copyCell(const char *&q, const char *lineEnd, const char *fileEnd, char *&out)
+{
+    bool markup = false;
+#ifdef WEXAL_INDEX_SSE2
+    const __m128i tabs = _mm_set1_epi8('\t');
+    const __m128i hashes = _mm_set1_epi8('#');
+    while (fileEnd - q >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(q));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), v);
+        unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
+        const unsigned hash = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, hashes)));
+        const std::ptrdiff_t left = lineEnd - q;
+        if (left < 16)
+            stop |= 1u << left;
+        if (stop) {
+            const int n = __builtin_ctz(stop);
+            markup = markup || (hash & ((1u << n) - 1)) != 0;
+            q += n;
+            out += n;
+            return markup;
+        }
+        markup = markup || hash != 0;
+        q += 16;
+        out += 16;
+    }
+#else
+    Q_UNUSED(fileEnd);
+#endif
+    while (q < lineEnd && *q != '\t') {
+        const char ch = *q++;
+        markup = markup || ch == '#';
+        *out++ = ch;
+    }
+    return markup;
+}
+
+// Writes the rows of a table into the index in one pass over each line:
+// cells cut at tabs, trimmed, and the shown ones copied as they are cut;
+// only a cell holding a "#" is read again for its markup.
+class TableRowWriter
+{
+public:
+    // shownColumns ascending, as rowColumns() gives them.
+    TableRowWriter(int columns, const QVector<int> &shownColumns) : m_columns(columns), m_shown(std::size_t(columns))
+    {
+        for (const int c : shownColumns) {
+            if (c >= 0 && c < columns)
+                m_shown[std::size_t(c)] = true;
+            else
+                ++m_shownBeyond;
+        }
+        m_shownCount = int(shownColumns.size());
+        m_firstShown = shownColumns.isEmpty() ? -1 : shownColumns.front();
+    }
+
+    // Whether a line gives any of the table's cells (shown or not) a text.
+    static bool anyCell(QByteArrayView line, int columns)
+    {
+        const char *rest = line.data();
+        const char *const restEnd = rest + line.size();
+        for (int c = 0; c < columns; ++c) {
+            const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
+            const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
+            if (!Wexal::trimmedBytes(QByteArrayView(rest, cellEnd - rest)).isEmpty())
+                return true;
+            rest = tab ? cellEnd + 1 : restEnd;
+        }
+        return false;
+    }
+
+    // The row of a line: its shown cells as shown, tab-separated; the code
+    // from the first of them.
+    // fileEnd: where the bytes after the line end, which may be read.
+    void addRow(QByteArrayView line, const char *fileEnd, SearchIndex &index) const
+    {
+        index.beginItem();
+        // Never longer than the line plus the tabs between its shown cells;
+        // 16 more for copyCell().
+        char *const begin = index.itemText(std::size_t(line.size()) + std::size_t(m_shownCount) + 16);
+        char *out = begin;
+        const char *q = line.data();
+        const char *const lineEnd = q + line.size();
+        bool first = true;
+        for (int c = 0; c < m_columns; ++c) {
+            // Leading blanks (a tab ends the cell).
+            while (q < lineEnd && static_cast<unsigned char>(*q) <= 32 && *q != '\t')
+                ++q;
+            const char *const cellStart = q;
+            if (!m_shown[std::size_t(c)]) {
+                if (const void *tab = std::memchr(q, '\t', std::size_t(lineEnd - q)))
+                    q = static_cast<const char *>(tab);
+                else
+                    q = lineEnd;
+            } else {
+                if (!first)
+                    *out++ = '\t';
+                char *const cellOut = out;
+                bool markup = copyCell(q, lineEnd, fileEnd, out);
+                while (out > cellOut && static_cast<unsigned char>(out[-1]) <= 32)
+                    --out;
+                if (markup)
+                    out = Wexal::appendVisibleCellText(QByteArrayView(cellStart, out - cellOut), cellOut);
+                if (c == m_firstShown)
+                    index.appendCodeDigits(QByteArrayView(cellOut, out - cellOut));
+                first = false;
+            }
+            if (q < lineEnd)
+                ++q; // the tab
+        }
+        // Listed columns past the table's show empty.
+        for (int k = 0; k < m_shownBeyond; ++k) {
+            if (!first)
+                *out++ = '\t';
+            first = false;
+        }
+        index.endItemText(std::size_t(out - begin));
+    }
+
+private:
+    int m_columns;
+    std::vector<char> m_shown;
+    int m_shownBeyond = 0;
+    int m_shownCount = 0;
+    int m_firstShown = -1;
+};
 
 } // namespace
 
@@ -123,47 +285,21 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
     // The lines as DataFileReader gives them, found in the file's bytes in
     // place: a line ends at CR (a LF right after it belongs to the line
     // end), a Ctrl-Z ends the file.
-    const QByteArray &bytes = data.bytes();
+    QByteArray bytes = data.bytes();
+    // A NUL would end an item early: NoByte stands for it (both are blanks
+    // to the trimming, neither is markup).
+    if (std::memchr(bytes.constData(), '\0', std::size_t(bytes.size())))
+        bytes.replace('\0', SearchIndex::NoByte);
     const char *p = bytes.constData();
     const char *end = p + bytes.size();
-    if (const void *ctrlZ = std::memchr(p, 26, bytes.size()))
+    if (const void *ctrlZ = std::memchr(p, 26, std::size_t(bytes.size())))
         end = static_cast<const char *>(ctrlZ);
 
-    QVector<QByteArrayView> cells(columns);
+    const TableRowWriter writer(columns, shownColumns);
     // Row 1 is there from the start, empty; while all its cells are empty the
     // next line fills it again (as the grid does), so it is added only once
     // a line gives it a cell, or at the end.
     bool firstRowOpen = true;
-    // Most lines hold no markup: their cells are copied as they stand.
-    bool lineHasMarkup = false;
-    const auto addRow = [&](std::size_t lineLength) {
-        index.beginItem();
-        // The shown text is never longer than the line plus the tabs between
-        // its shown cells.
-        char *const begin = index.itemText(lineLength + std::size_t(shownColumns.size()));
-        char *out = begin;
-        bool first = true;
-        for (const int c : shownColumns) {
-            if (!first)
-                *out++ = '\t';
-            char *const before = out;
-            if (c < columns) {
-                const QByteArrayView cell = cells[c];
-                if (lineHasMarkup) {
-                    out = Wexal::appendVisibleCellText(cell, out);
-                } else if (!cell.isEmpty()) {
-                    std::memcpy(out, cell.data(), std::size_t(cell.size()));
-                    out += cell.size();
-                }
-            }
-            if (first) {
-                index.appendCodeDigits(QByteArrayView(before, out - before));
-                first = false;
-            }
-        }
-        index.endItemText(std::size_t(out - begin));
-    };
-
     while (p < end) {
         const void *cr = std::memchr(p, '\r', std::size_t(end - p));
         const char *lineEnd = cr ? static_cast<const char *>(cr) : end;
@@ -174,27 +310,15 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
             if (p < end && *p == '\n')
                 ++p;
         }
-        if (Wexal::trimmedBytes(line).isEmpty())
+        // Most lines begin with a cell's text.
+        if ((line.isEmpty() || static_cast<unsigned char>(line.front()) <= 32) && Wexal::trimmedBytes(line).isEmpty())
             continue;
-        const char *rest = line.data();
-        const char *const restEnd = rest + line.size();
-        bool anyCell = false;
-        for (int c = 0; c < columns; ++c) {
-            const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
-            const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
-            cells[c] = Wexal::trimmedBytes(QByteArrayView(rest, cellEnd - rest));
-            rest = tab ? cellEnd + 1 : restEnd;
-            anyCell = anyCell || !cells[c].isEmpty();
-        }
-        if (firstRowOpen && !anyCell)
+        if (firstRowOpen && !TableRowWriter::anyCell(line, columns))
             continue;
         firstRowOpen = false;
-        lineHasMarkup = std::memchr(line.data(), '#', std::size_t(line.size())) != nullptr;
-        addRow(std::size_t(line.size()));
+        writer.addRow(line, end, index);
     }
-    if (firstRowOpen) {
-        cells.fill(QByteArrayView());
-        addRow(0);
-    }
+    if (firstRowOpen)
+        writer.addRow(QByteArrayView(), nullptr, index);
     return true;
 }

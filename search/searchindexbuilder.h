@@ -51,9 +51,10 @@ public:
     static QVector<int> topicOrder(const Source &source);
 
     // The items of one table file, for a table of the given columns whose
-    // listed columns are shown (each item: those cells' texts as shown,
-    // tab-separated; the code: the first of them). Rows come out as the grid
-    // numbers them. False when the file cannot be read.
+    // listed columns (ascending, as rowColumns() gives them) are shown
+    // (each item: those cells' texts as shown, tab-separated; the code: the
+    // first of them). Rows come out as the grid numbers them. False when the
+    // file cannot be read.
     static bool addTableFile(const QString &path, int columns, const QVector<int> &shownColumns, SearchIndex &index);
 
 private:

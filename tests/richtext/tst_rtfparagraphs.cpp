@@ -82,6 +82,10 @@ void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
     QTest::newRow("document ends with par") << rtf("one\\par two\\par ");
     QTest::newRow("line, page and section") << rtf("a\\line b\\page c\\sect\\sect d\\page ");
     QTest::newRow("hex line ends in text") << rtf("a\\'0db\\'0a c\\par d");
+    // Block ends deep in long runs, where eight characters are checked at once.
+    QTest::newRow("paragraph separator in a long run") << rtf("abcdefghijkl\\u8233?mnopqrstuvwxyz\\par end");
+    QTest::newRow("hex LF in a long run") << rtf("0123456789abcdef\\'0aghijklmnopqrstu\\par end");
+    QTest::newRow("hex CR at a run's tail") << rtf("first\\par 0123456789\\'0dx");
     QTest::newRow("unicode and surrogates") << rtf("\\u380?\\u-10179?\\u-8192?x\\u-10179?\\par \\u-10179?");
     QTest::newRow("table") << rtf("before\\par\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row after");
     QTest::newRow("text after a row") << rtf("\\trowd\\cellx1000 a\\intbl\\cell\\row\\pard tail\\par end");
