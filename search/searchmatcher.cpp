@@ -229,27 +229,10 @@ bool SearchMatcher::piecesMayMatch(QByteArrayView bytes, char separator)
     const char folded = static_cast<char>(m_byteMap[static_cast<unsigned char>(separator)]);
     if (query.find(folded) != std::string::npos || query.find('\0') != std::string::npos)
         return true;
-    // Each slice starts with the last query-length-minus-one bytes of the
-    // one before, so that a match across the cut is found as well.
-    constexpr std::size_t kSlice = 64 * 1024;
-    const std::size_t overlap = query.size() - 1;
-    if (!m_slice)
-        m_slice = std::make_unique<char[]>(kSlice + overlap + 1);
-    char *const slice = m_slice.get();
-    const char *in = bytes.data();
-    const char *const end = in + bytes.size();
-    std::size_t carried = 0;
-    while (in < end) {
-        const std::size_t take = std::min(kSlice, std::size_t(end - in));
-        foldBytes(in, take, slice + carried);
-        in += take;
-        const std::size_t filled = carried + take;
-        if (findBytes(slice, slice + filled))
-            return true;
-        carried = std::min(overlap, filled);
-        std::memmove(slice, slice + filled - carried, carried);
-    }
-    return false;
+    // The bytes are folded as they are looked through, never copied.
+    if (!m_piecesSearch)
+        m_piecesSearch.emplace(query);
+    return m_piecesSearch->find(bytes.data(), bytes.data() + bytes.size()) != nullptr;
 }
 
 const char *SearchMatcher::findBytes(const char *from, const char *end) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/foldedsearch.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -54,8 +56,7 @@ public:
     // are stretches of the bytes, joined by separators) may hold the query.
     // False only when it cannot: the query holds neither the separator
     // (after normalising) nor a NUL, so every match lies inside one piece,
-    // and the query occurs nowhere in the normalised bytes. Folds the bytes
-    // a slice at a time, so a large file is never copied whole.
+    // and the query occurs nowhere in the normalised bytes.
     bool piecesMayMatch(QByteArrayView bytes, char separator);
 
     // The normalised form of each Windows-1250 byte, as a byte.
@@ -85,6 +86,6 @@ private:
     std::size_t m_itemsSize = 0;
     std::size_t m_itemsCapacity = 0;
     std::vector<std::size_t> m_itemEnds;
-    // One normalised slice of the bytes piecesMayMatch() looks through.
-    std::unique_ptr<char[]> m_slice;
+    // The query looked for in the bytes piecesMayMatch() is given.
+    std::optional<FoldedSearch> m_piecesSearch;
 };
