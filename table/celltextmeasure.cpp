@@ -17,3 +17,9 @@ int CellTextMeasure::firstOverflow(QStringView prefix, QStringView stretch, Cell
     }
     return 0;
 }
+
+int CellTextMeasure::wrapOverflow(QStringView prefix, QStringView stretch, CellStyle style,
+                                  int limit) const
+{
+    return firstOverflow(prefix, stretch, style, limit);
+}

@@ -27,4 +27,13 @@ public:
     // would. A measure may answer faster, but must give the same k.
     virtual int firstOverflow(QStringView prefix, QStringView stretch, CellStyle style,
                               int limit) const;
+
+    // The k the passes take before they wrap an overflowing line at its
+    // last space: firstOverflow(), or a larger k when no space lies between
+    // the two and one lies before them (the line then wraps at that space
+    // whichever of them is taken). A measure may so answer the end of the
+    // word the overflow falls in without finding its character. This
+    // version answers firstOverflow().
+    virtual int wrapOverflow(QStringView prefix, QStringView stretch, CellStyle style,
+                             int limit) const;
 };

@@ -101,7 +101,7 @@ void CellDrawing::drawLine()
             overflow = m_measure.width(m_scanner.collected(), m_scanner.style()) > lineLimit();
         } else {
             const QStringView stretch = m_scanner.plainStretch();
-            const int k = m_measure.firstOverflow(m_scanner.collected(), stretch,
+            const int k = m_measure.wrapOverflow(m_scanner.collected(), stretch,
                                                   m_scanner.style(), lineLimit());
             overflow = k > 0;
             m_scanner.takePlain(overflow ? k : stretch.size());

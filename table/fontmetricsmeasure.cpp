@@ -106,6 +106,18 @@ bool FontMetricsMeasure::monotonicText(QStringView text)
 int FontMetricsMeasure::firstOverflow(QStringView prefix, QStringView stretch, CellStyle style,
                                       int limit) const
 {
+    return overflow(prefix, stretch, style, limit, false);
+}
+
+int FontMetricsMeasure::wrapOverflow(QStringView prefix, QStringView stretch, CellStyle style,
+                                     int limit) const
+{
+    return overflow(prefix, stretch, style, limit, true);
+}
+
+int FontMetricsMeasure::overflow(QStringView prefix, QStringView stretch, CellStyle style, int limit,
+                                 bool wrap) const
+{
     if (!monotonicText(prefix) || !monotonicText(stretch))
         return CellTextMeasure::firstOverflow(prefix, stretch, style, limit);
 
@@ -135,6 +147,15 @@ int FontMetricsMeasure::firstOverflow(QStringView prefix, QStringView stretch, C
         base += whole;
     }
     const auto overAt = [&](qsizetype e) { return over(base + words.wordWidth(text.sliced(start, e - start))); };
+
+    // A line that wraps at the space before the word wraps there wherever
+    // within its letters it overflows: their end will do.
+    qsizetype letters = end;
+    while (letters > start && text.at(letters - 1) == u' ')
+        --letters;
+    if (wrap && letters > p && letters > start && start > 0 && text.at(start - 1) == u' '
+        && !text.sliced(start, letters - start).contains(u' ') && overAt(letters))
+        return int(letters - p);
 
     // Within it, where the single advances would overflow: usually within a
     // character or two of the answer.

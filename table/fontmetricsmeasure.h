@@ -35,6 +35,10 @@ public:
     int width(QStringView text, CellStyle style) const override;
     int firstOverflow(QStringView prefix, QStringView stretch, CellStyle style,
                       int limit) const override;
+    // The letters of the word the overflow falls in, measured alone, tell
+    // whether it falls among them; then their end is answered.
+    int wrapOverflow(QStringView prefix, QStringView stretch, CellStyle style,
+                     int limit) const override;
 
     // The font runs of that style are drawn in.
     QFont font(CellStyle style) const;
@@ -58,6 +62,8 @@ private:
 
     static int styleIndex(CellStyle style) { return int(style.toInt()) & (kStyles - 1); }
     static bool monotonicText(QStringView text);
+    int overflow(QStringView prefix, QStringView stretch, CellStyle style, int limit,
+                 bool wrap) const;
     int joinedWidth(QStringView prefix, QStringView stretch, qsizetype count,
                     CellStyle style) const;
     int charAdvance(QChar ch, CellStyle style) const;

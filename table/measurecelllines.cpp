@@ -28,7 +28,7 @@ int MeasureCellLines(int width, QStringView text, const CellTextMeasure &measure
             } else {
                 // Steps that only move plain characters, asked in one go.
                 const QStringView stretch = scanner.plainStretch();
-                const int k = measure.firstOverflow(scanner.collected(), stretch,
+                const int k = measure.wrapOverflow(scanner.collected(), stretch,
                                                     scanner.style(), limit);
                 overflow = k > 0;
                 scanner.takePlain(overflow ? k : stretch.size());

@@ -53,18 +53,38 @@ bool WordShapes::joinsSpace(QChar ch)
     return known == 2;
 }
 
-WordShapes::Word &WordShapes::word(QStringView text)
+WordShapes::Word *WordShapes::find(QStringView text)
 {
-    // Looked up without a copy; only a word met for the first time is copied.
+    // Looked up without a copy.
     const QString key = QString::fromRawData(text.data(), text.size());
     const auto found = m_words.find(key);
     if (found != m_words.end())
-        return found.value();
-    if (m_words.size() >= kCachedWords)
-        m_words.clear();
-    const QString copy = text.toString();
-    Word &entry = m_words[copy];
-    entry.width = toSixtyFourths(m_metrics.horizontalAdvance(copy));
+        return &found.value();
+    const auto older = m_olderWords.find(key);
+    if (older == m_olderWords.end())
+        return nullptr;
+    const Word kept = std::move(older.value());
+    m_olderWords.erase(older);
+    Word &entry = insert(text);
+    entry = kept;
+    return &entry;
+}
+
+WordShapes::Word &WordShapes::insert(QStringView text)
+{
+    if (m_words.size() >= kCachedWords) {
+        m_olderWords = std::move(m_words);
+        m_words = QHash<QString, Word>();
+    }
+    return m_words[text.toString()];
+}
+
+WordShapes::Word &WordShapes::word(QStringView text)
+{
+    if (Word *known = find(text))
+        return *known;
+    Word &entry = insert(text);
+    entry.width = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
     return entry;
 }
 
@@ -109,7 +129,15 @@ bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
 {
     // A word's glyphs are kept from its second drawing on: a text met once
     // (a code, a number) is drawn as text, and costs no layout of its own.
-    QVarLengthArray<const Word *, 32> entries;
+    // The parts are copied (their lists shared): taking a word back from the
+    // older generation moves the entries of the newer one.
+    struct Part
+    {
+        int width;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    QVarLengthArray<Part, 32> parts;
     bool ready = true;
     forEachWord(text, [&](QStringView w) {
         Word &entry = word(w);
@@ -119,26 +147,25 @@ bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
             entry.drawn = true;
         }
         ready = ready && entry.shaped && entry.drawable;
-        entries.append(&entry);
+        if (ready)
+            parts.append({entry.width, entry.glyphs, entry.positions});
     });
-    // Entries stay where they are unless a word was added, and then that
-    // word has no glyphs yet.
     if (!ready)
         return false;
     qsizetype count = 0;
-    for (const Word *entry : std::as_const(entries))
-        count += entry->glyphs.size();
+    for (const Part &part : std::as_const(parts))
+        count += part.glyphs.size();
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(count);
     positions.reserve(count);
     int x = 0;
-    for (const Word *entry : std::as_const(entries)) {
-        glyphs.append(entry->glyphs);
+    for (const Part &part : std::as_const(parts)) {
+        glyphs.append(part.glyphs);
         const QPointF offset(x / 64.0, 0);
-        for (const QPointF &position : entry->positions)
+        for (const QPointF &position : part.positions)
             positions.append(position + offset);
-        x += entry->width;
+        x += part.width;
     }
     run.setRawFont(m_rawFont);
     run.setGlyphIndexes(glyphs);

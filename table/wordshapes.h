@@ -52,10 +52,16 @@ private:
 
     template <typename Each> void forEachWord(QStringView text, Each each);
     bool joinsSpace(QChar ch);
+    Word *find(QStringView text);
+    Word &insert(QStringView text);
     Word &word(QStringView text);
     void shape(const QString &text, Word &word);
 
-    static constexpr qsizetype kCachedWords = 16384;
+    // Words kept in two generations of up to this many each: when the
+    // newer is full it becomes the older one, and a word met again in the
+    // older is taken back into the newer. A long scroll through new text
+    // drops only words not met for a generation, never all at once.
+    static constexpr qsizetype kCachedWords = 8192;
     static constexpr char16_t kCheckedChars = 0x250;
 
     QFont m_font;
@@ -63,6 +69,7 @@ private:
     QRawFont m_rawFont; // the font's own, taken from the first word shaped
     int m_spaceWidth;
     QHash<QString, Word> m_words;
+    QHash<QString, Word> m_olderWords;
     // Per character: 0 not asked, 1 shapes apart from a space before it, 2 not.
     std::vector<quint8> m_afterSpace;
 };

@@ -134,19 +134,28 @@ void TestCellMarkup::realFontLineDrawsAsText_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<bool>("underline");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("drawnBefore");
 
     const int bold = int(CellStyleFlag::Bold);
     const int italic = int(CellStyleFlag::Italic);
     const int underlined = int(CellStyleFlag::Underline);
-    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s;
-    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s;
-    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s;
-    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s;
-    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s;
-    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s;
-    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s;
-    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s;
-    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s;
+    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s << QString();
+    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s << QString();
+    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString();
+    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString();
+    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString();
+    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString();
+    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s << QString();
+    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s << QString();
+    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s << QString();
+    // Words drawn twice before (their glyphs kept) among words never drawn.
+    QTest::newRow("known among new") << 8 << 0 << false << u"wyroby ryżu, AVATAR gipsu fiołkową Ta"_s
+                                     << u"ryżu, Ta wyroby fiołkową"_s;
+    QTest::newRow("new among known") << 11 << 0 << false << u"wyroby ryżu, AVATAR gipsu fiołkową Ta"_s
+                                     << u"AVATAR gipsu Ta"_s;
+    QTest::newRow("link mixed") << 8 << 0 << true << u"zob. pieczywo gipsu wyroby Tę"_s << u"gipsu Tę"_s;
+    QTest::newRow("bold underlined mixed") << 11 << (bold | underlined) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s
+                                           << u"„cytat” 5 ™"_s;
 }
 
 void TestCellMarkup::realFontLineDrawsAsText()
@@ -155,15 +164,24 @@ void TestCellMarkup::realFontLineDrawsAsText()
     QFETCH(int, style);
     QFETCH(bool, underline);
     QFETCH(QString, text);
+    QFETCH(QString, drawnBefore);
 
     // A run drawn as the grid draws it must give the very pixels of the
     // text drawn into its area: the first time (as text) and later (from
-    // remembered glyphs), fitting its area and cut by it.
+    // remembered glyphs, some of them kept from other texts drawn before),
+    // fitting its area and cut by it.
     const FontMetricsMeasure measure(gridFont(pointSize));
     const CellStyle cellStyle = CellStyle::fromInt(style);
     QFont font = measure.font(cellStyle);
     if (underline)
         font.setUnderline(true);
+    if (!drawnBefore.isEmpty()) {
+        QImage scratch(400, 40, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        for (int time = 0; time < 2; ++time)
+            Wexal::DrawTextLine(painter, measure, QRect(0, 0, 400, 40), drawnBefore, cellStyle);
+    }
     const int width = measure.width(text, cellStyle);
     const auto paint = [&](const QRect &area, bool asText) {
         QImage image(width + 40, measure.lineHeight() + 20, QImage::Format_ARGB32_Premultiplied);
