@@ -42,7 +42,16 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
 {
     const qreal width = measure.lineWidth(text, style);
     const QFont font = painter.font();
-    if (width < 0 || font.overline() || font.strikeOut()) {
+    // A last letter leaning out past its advance (an italic f) is clipped by
+    // the area or not as the line layout decides: such a run that reaches
+    // the area's edge is drawn by it.
+    const auto overhangsArea = [&] {
+        if (text.isEmpty() || width + QFontMetricsF(font).maxWidth() / 2 <= area.width())
+            return false;
+        const qreal overhang = -QFontMetricsF(font).rightBearing(text.back());
+        return overhang > 0 && width + overhang > area.width();
+    };
+    if (width < 0 || font.overline() || font.strikeOut() || overhangsArea()) {
         painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.toString());
         return;
     }

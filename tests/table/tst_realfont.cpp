@@ -142,6 +142,8 @@ void TestCellMarkup::realFontLineDrawsAsText_data()
     QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s << QString();
     QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s << QString();
     QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString();
+    QTest::newRow("italic overhang at the end") << 8 << italic << false << u"fff (obniżona stawka) fff łff"_s
+                                                << QString();
     QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString();
     QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString();
     QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString();
