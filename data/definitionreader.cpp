@@ -69,6 +69,19 @@ void assignText(QString &to, QStringView text)
     std::copy(text.begin(), text.end(), to.begin());
 }
 
+// Decodes a field line, readable up to readableEnd, to to, which has room
+// for its size rounded up to sixteen; where its keys stand.
+Positions decodeLine(QByteArrayView bytes, const char *readableEnd, char16_t *to, bool lookForSignatureWord)
+{
+    if (bytes.size() > ShortLine::kMax) {
+        Wexal::Cp1250::decodeTo(bytes, to);
+        return Positions(bytes, lookForSignatureWord);
+    }
+    const ShortLine line(bytes, readableEnd);
+    Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
+    return Positions(line, lookForSignatureWord);
+}
+
 DefinitionObserver::Key observedKey(Key key)
 {
     switch (key) {
@@ -158,6 +171,7 @@ void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fil
 void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
 {
     m_signature.clear();
+    m_signatureFieldKeys.reset();
     m_inBlock = false;
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
@@ -182,7 +196,7 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         } else if (line.size() == 1 && line.front() == '}') {
             closeBlock();
         } else if (m_inBlock) {
-            fieldLine(line);
+            fieldLine(line, lines.bufferEnd());
         } else if (m_observer) {
             m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
         }
@@ -195,7 +209,8 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
 
 QChar *DefinitionReader::growRecord(qsizetype size)
 {
-    if (m_record.size() < m_recordSize + size)
+    // Sixteen characters of room beyond: a line is decoded in sixteens.
+    if (m_record.size() < m_recordSize + size + 16)
         m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
     QChar *room = m_record.data() + m_recordSize;
     m_recordSize += size;
@@ -207,16 +222,16 @@ void DefinitionReader::appendToRecord(QStringView text)
     std::copy(text.begin(), text.end(), growRecord(text.size()));
 }
 
-void DefinitionReader::fieldLine(QByteArrayView bytes)
+void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
 {
     if (bytes.endsWith(';'))
         bytes.chop(1);
     // The line decoded straight into the record, with its tab.
     const qsizetype lineAt = m_recordSize;
-    QChar *to = growRecord(bytes.size() + 1);
-    *Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(to)) = u'\t';
+    char16_t *to = reinterpret_cast<char16_t *>(growRecord(bytes.size() + 1));
+    const Positions keys = decodeLine(bytes, readableEnd, to, !m_hasSignatureWord);
+    to[bytes.size()] = u'\t';
     const QStringView line(m_record.constData() + lineAt, bytes.size());
-    const Positions keys(bytes, !m_hasSignatureWord);
     noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
@@ -235,7 +250,10 @@ void DefinitionReader::fieldLine(QByteArrayView bytes)
     case Name: assignText(m_name, value); break;
     case Parent: assignText(m_parent, value); break;
     case View: assignText(m_view, value); break;
-    default: assignText(m_signature, value); break;
+    default:
+        assignText(m_signature, value);
+        m_signatureFieldKeys.reset();
+        break;
     }
 }
 
@@ -265,8 +283,10 @@ void DefinitionReader::closeBlock()
         appendToRecord(u"signature=");
         appendToRecord(m_signature);
         const QStringView field = record().mid(fieldAt);
-        const Positions keys(field, !m_hasSignatureWord);
-        noteKeys(field, fieldAt, keys);
+        // The same field block after block: its keys are looked for once.
+        if (!m_signatureFieldKeys)
+            m_signatureFieldKeys.emplace(field, true);
+        noteKeys(field, fieldAt, *m_signatureFieldKeys);
         appendToRecord(u"\t");
     }
     const int topicIndex = int(m_topics.size());

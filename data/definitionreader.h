@@ -1,17 +1,16 @@
 #pragma once
 
+#include "data/definitionkeys.h"
 #include "data/linkindex.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class DataFileReader;
 class DefinitionObserver;
-namespace DefinitionKeys {
-struct Positions;
-}
 class QIODevice;
 class NaviTreeModel;
 
@@ -67,7 +66,8 @@ public:
 
 private:
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    void fieldLine(QByteArrayView bytes);
+    // A line of the block; its bytes are readable up to readableEnd.
+    void fieldLine(QByteArrayView bytes, const char *readableEnd);
     // Room for size more characters at the record's end; the caller writes
     // them all.
     QChar *growRecord(qsizetype size);
@@ -94,6 +94,8 @@ private:
     QString m_parent;
     QString m_view;
     QString m_signature; // carries over from block to block within a file
+    // Where the keys stand in "signature=" + m_signature, once looked for.
+    std::optional<DefinitionKeys::Positions> m_signatureFieldKeys;
     bool m_inBlock = false;
     // What the parent lookup needs of the record, gathered line by line:
     // whether the word SIGNATURE occurs, and where in m_record the text after
