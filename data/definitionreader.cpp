@@ -46,8 +46,8 @@ DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
 DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
 {
     const qsizetype from = at + kKeys[key].size();
-    const qsizetype tab = line.indexOf(u'\t', from);
-    return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
+    const qsizetype tab = std::find(line.begin() + from, line.end(), u'\t') - line.begin();
+    return {lineAt + from, tab - from};
 }
 
 // The line without its leading and trailing blanks; most have none.
@@ -186,9 +186,9 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
             // These keep their room for the next record.
             m_recordSize = 0;
-            m_parent.truncate(0);
-            m_view.truncate(0);
-            m_name.clear(); // the tree node shares it
+            m_name = Span();
+            m_parent = Span();
+            m_view = Span();
             m_hasSignatureWord = false;
             m_recordSignature = Span();
             m_recordLink = Span();
@@ -245,13 +245,13 @@ void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const QStringView value = line.mid(keys.firstEquals + 1);
+    const Span value{lineAt + keys.firstEquals + 1, bytes.size() - keys.firstEquals - 1};
     switch (taken) {
-    case Name: assignText(m_name, value); break;
-    case Parent: assignText(m_parent, value); break;
-    case View: assignText(m_view, value); break;
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    case View: m_view = value; break;
     default:
-        assignText(m_signature, value);
+        assignText(m_signature, textOf(value));
         m_signatureFieldKeys.reset();
         break;
     }
@@ -273,7 +273,7 @@ void DefinitionReader::closeBlock()
 {
     const bool wasOpen = m_inBlock;
     m_inBlock = false;
-    if (m_name.isEmpty() || m_parent.isEmpty()) {
+    if (m_name.size == 0 || m_parent.size == 0) {
         notifyClosed(wasOpen, -1, false);
         return;
     }
@@ -295,10 +295,12 @@ void DefinitionReader::closeBlock()
     indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
-    if (!Wexal::sameText(m_view, u"SHOW"))
+    if (!Wexal::sameText(textOf(m_view), u"SHOW"))
         return;
-    const int parentNode = m_parent == u"nil" ? -1 : FindParentNode(m_parent, m_signature);
-    m_tree.addNode(parentNode, m_name, topicIndex);
+    const QStringView parent = textOf(m_parent);
+    const int parentTopic = parent == u"nil" ? -1 : m_firstTopicByLink.find(m_signature, parent);
+    const int parentNode = parentTopic < 0 ? -1 : m_tree.FindTreeNodeByTopic(parentTopic);
+    m_tree.addNode(parentNode, textOf(m_name).toString(), topicIndex);
 }
 
 void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const
@@ -308,9 +310,9 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     DefinitionObserver::ClosedBlock block;
     block.wasOpen = wasOpen;
     block.topicIndex = topicIndex;
-    block.name = m_name;
-    block.parent = m_parent;
-    block.view = m_view;
+    block.name = textOf(m_name).toString();
+    block.parent = textOf(m_parent).toString();
+    block.view = textOf(m_view).toString();
     block.signature = m_signature;
     block.signatureAppended = signatureAppended;
     m_observer->blockClosed(m_lineNumber, block);

@@ -73,6 +73,10 @@ private:
     QChar *growRecord(qsizetype size);
     void appendToRecord(QStringView text);
     QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
+    QStringView textOf(Span span) const
+    {
+        return span.isNull() ? QStringView() : QStringView(m_record.constData() + span.start, span.size);
+    }
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
@@ -90,9 +94,10 @@ private:
     // size is the room it has.
     QString m_record;
     qsizetype m_recordSize = 0;
-    QString m_name;
-    QString m_parent;
-    QString m_view;
+    // The values of NAME=, PARENT= and VIEW= as they stand in the record.
+    Span m_name;
+    Span m_parent;
+    Span m_view;
     QString m_signature; // carries over from block to block within a file
     // Where the keys stand in "signature=" + m_signature, once looked for.
     std::optional<DefinitionKeys::Positions> m_signatureFieldKeys;
