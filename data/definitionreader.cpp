@@ -207,14 +207,9 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
-QChar *DefinitionReader::growRecord(qsizetype size)
+void DefinitionReader::makeRoom(qsizetype size)
 {
-    // Sixteen characters of room beyond: a line is decoded in sixteens.
-    if (m_record.size() < m_recordSize + size + 16)
-        m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
-    QChar *room = m_record.data() + m_recordSize;
-    m_recordSize += size;
-    return room;
+    m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
 }
 
 void DefinitionReader::appendToRecord(QStringView text)
@@ -232,7 +227,9 @@ void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
     const Positions keys = decodeLine(bytes, readableEnd, to, !m_hasSignatureWord);
     to[bytes.size()] = u'\t';
     const QStringView line(m_record.constData() + lineAt, bytes.size());
-    noteKeys(line, lineAt, keys);
+    // Most lines hold neither key nor the word.
+    if (keys.signatureWord || keys.at[Signature] >= 0 || keys.at[Link] >= 0)
+        noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.

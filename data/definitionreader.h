@@ -70,7 +70,16 @@ private:
     void fieldLine(QByteArrayView bytes, const char *readableEnd);
     // Room for size more characters at the record's end; the caller writes
     // them all.
-    QChar *growRecord(qsizetype size);
+    QChar *growRecord(qsizetype size)
+    {
+        // Sixteen characters of room beyond: a line is decoded in sixteens.
+        if (m_record.size() < m_recordSize + size + 16)
+            makeRoom(size);
+        QChar *room = m_record.data() + m_recordSize;
+        m_recordSize += size;
+        return room;
+    }
+    void makeRoom(qsizetype size);
     void appendToRecord(QStringView text);
     QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
     QStringView textOf(Span span) const
