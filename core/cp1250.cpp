@@ -1,5 +1,7 @@
 #include "core/cp1250.h"
 
+#include <QtAlgorithms>
+
 #include <array>
 
 #ifdef __SSE2__
@@ -98,6 +100,25 @@ char16_t *decodeTo(QByteArrayView bytes, char16_t *out)
     for (; src < end; ++src)
         *out++ = kDecode.map[static_cast<unsigned char>(*src)];
     return out;
+}
+
+void decodeSixteensTo(const unsigned char *sixteens, qsizetype size, char16_t *out)
+{
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (qsizetype at = 0; at < size; at += 16, out += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sixteens + at));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(chunk, zero));
+        // Bytes from 0x80 on, a few in a line of text, looked up one by one.
+        for (unsigned high = unsigned(_mm_movemask_epi8(chunk)); high != 0; high &= high - 1) {
+            const unsigned i = qCountTrailingZeroBits(high);
+            out[i] = kDecode.map[sixteens[at + i]];
+        }
+    }
+#else
+    decodeTo(QByteArrayView(sixteens, size), out);
+#endif
 }
 
 int fromUnicode(QChar ch)

@@ -38,6 +38,11 @@ public:
     // read. Reading a file this way allocates nothing per line.
     QStringView readLineView();
 
+    // Where the bytes the reader holds end: a line read as a view lies
+    // before, and the bytes up to here may be read with it. Valid until the
+    // next read.
+    const char *bufferEnd() const { return m_buffer.constData() + m_buffer.size(); }
+
     bool hasError() const { return m_error; }
     QString errorString() const;
 

@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace DefinitionKeys {
 
 namespace {
@@ -164,8 +168,21 @@ void scan(Positions &p, const Char *text, qsizetype size, bool lookForSignatureW
     p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
 }
 
-// The same on a line's bytes, where the letter before each "=" picks
-// the keys to compare from a table: most lines hold none of them.
+// Notes the keys, not found yet, that end at the "=" at eq > 0 of a line's
+// bytes; the letter before it picks the keys to compare from a table.
+inline void noteKeysAt(Positions &p, const unsigned char *text, qsizetype eq, unsigned &missing)
+{
+    for (unsigned keys = kKeysEndingIn.bits[text[eq - 1]] & missing; keys != 0; keys &= keys - 1) {
+        const Key key = Key(qCountTrailingZeroBits(keys));
+        const qsizetype start = eq + 1 - kKeys[key].size();
+        if (start >= 0 && bytesMatch(text + start, kKeys[key])) {
+            p.at[key] = start;
+            missing &= ~(1u << key);
+        }
+    }
+}
+
+// The same on a line's bytes: most lines hold none of the keys.
 void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool lookForSignatureWord)
 {
     unsigned missing = (1u << KeyCount) - 1;
@@ -175,21 +192,63 @@ void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool loo
             p.firstEquals = eq;
         if (eq == 0)
             continue;
-        for (unsigned keys = kKeysEndingIn.bits[text[eq - 1]] & missing; keys != 0; keys &= keys - 1) {
-            const Key key = Key(qCountTrailingZeroBits(keys));
-            const qsizetype start = eq + 1 - kKeys[key].size();
-            if (start >= 0 && bytesMatch(text + start, kKeys[key])) {
-                p.at[key] = start;
-                missing &= ~(1u << key);
-            }
-        }
+        noteKeysAt(p, text, eq, missing);
         if (missing == 0)
             break;
     }
     p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
 }
 
+// A short line: its "=" signs, and the places where the word SIGNATURE
+// could start (an S or s with an E or e eight bytes on), found sixteen bytes
+// at a time.
+void scanShortLine(Positions &p, const ShortLine &line, bool lookForSignatureWord)
+{
+#if defined(__SSE2__)
+    std::uint64_t equals = 0, s = 0, e = 0;
+    // Or'ed with 0x20, only S and s give s, only E and e give e.
+    const __m128i lower = _mm_set1_epi8(0x20);
+    for (qsizetype at = 0; at < line.size; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(line.sixteens + at));
+        const __m128i lowered = _mm_or_si128(chunk, lower);
+        equals |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('='))))) << at;
+        s |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(lowered, _mm_set1_epi8('s'))))) << at;
+        e |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(lowered, _mm_set1_epi8('e'))))) << at;
+    }
+    // Bytes past the line's end count for nothing.
+    const std::uint64_t inLine = line.size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << line.size) - 1;
+    equals &= inLine;
+    unsigned missing = (1u << KeyCount) - 1;
+    if (equals != 0)
+        p.firstEquals = qCountTrailingZeroBits(equals);
+    // An "=" at 0 ends no key.
+    for (std::uint64_t rest = equals & ~std::uint64_t(1); rest != 0 && missing != 0; rest &= rest - 1)
+        noteKeysAt(p, line.sixteens, qCountTrailingZeroBits(rest), missing);
+    if (!lookForSignatureWord || p.at[Signature] >= 0) {
+        p.signatureWord = lookForSignatureWord;
+        return;
+    }
+    for (std::uint64_t starts = s & ((e & inLine) >> 8); starts != 0; starts &= starts - 1) {
+        if (matchesAt(line.sixteens, line.size, qCountTrailingZeroBits(starts), u"SIGNATURE")) {
+            p.signatureWord = true;
+            return;
+        }
+    }
+#else
+    scanBytes(p, line.sixteens, line.size, lookForSignatureWord);
+#endif
+}
+
 } // namespace
+
+ShortLine::ShortLine(QByteArrayView line, const char *readableEnd)
+    : sixteens(reinterpret_cast<const unsigned char *>(line.data())), size(line.size())
+{
+    if (line.data() + (size + 15) / 16 * 16 <= readableEnd)
+        return;
+    std::memcpy(copy, line.data(), std::size_t(size));
+    sixteens = copy;
+}
 
 Positions::Positions(QStringView line, bool lookForSignatureWord)
 {
@@ -199,6 +258,11 @@ Positions::Positions(QStringView line, bool lookForSignatureWord)
 Positions::Positions(QByteArrayView line, bool lookForSignatureWord)
 {
     scanBytes(*this, reinterpret_cast<const unsigned char *>(line.data()), line.size(), lookForSignatureWord);
+}
+
+Positions::Positions(const ShortLine &line, bool lookForSignatureWord)
+{
+    scanShortLine(*this, line, lookForSignatureWord);
 }
 
 } // namespace DefinitionKeys

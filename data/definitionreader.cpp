@@ -46,8 +46,8 @@ DataFile readDefinitionFile(const QString &path, DataFile::Kind kind)
 DefinitionReader::Span valueSpan(QStringView line, qsizetype lineAt, qsizetype at, Key key)
 {
     const qsizetype from = at + kKeys[key].size();
-    const qsizetype tab = line.indexOf(u'\t', from);
-    return {lineAt + from, (tab < 0 ? line.size() : tab) - from};
+    const qsizetype tab = std::find(line.begin() + from, line.end(), u'\t') - line.begin();
+    return {lineAt + from, tab - from};
 }
 
 // The line without its leading and trailing blanks; most have none.
@@ -67,6 +67,19 @@ void assignText(QString &to, QStringView text)
     }
     to.resize(text.size());
     std::copy(text.begin(), text.end(), to.begin());
+}
+
+// Decodes a field line, readable up to readableEnd, to to, which has room
+// for its size rounded up to sixteen; where its keys stand.
+Positions decodeLine(QByteArrayView bytes, const char *readableEnd, char16_t *to, bool lookForSignatureWord)
+{
+    if (bytes.size() > ShortLine::kMax) {
+        Wexal::Cp1250::decodeTo(bytes, to);
+        return Positions(bytes, lookForSignatureWord);
+    }
+    const ShortLine line(bytes, readableEnd);
+    Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
+    return Positions(line, lookForSignatureWord);
 }
 
 DefinitionObserver::Key observedKey(Key key)
@@ -158,6 +171,7 @@ void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fil
 void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
 {
     m_signature.clear();
+    m_signatureFieldKeys.reset();
     m_inBlock = false;
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
@@ -172,9 +186,9 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
                 m_observer->blockOpened(m_lineNumber, m_inBlock);
             // These keep their room for the next record.
             m_recordSize = 0;
-            m_parent.truncate(0);
-            m_view.truncate(0);
-            m_name.clear(); // the tree node shares it
+            m_name = Span();
+            m_parent = Span();
+            m_view = Span();
             m_hasSignatureWord = false;
             m_recordSignature = Span();
             m_recordLink = Span();
@@ -182,7 +196,7 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         } else if (line.size() == 1 && line.front() == '}') {
             closeBlock();
         } else if (m_inBlock) {
-            fieldLine(line);
+            fieldLine(line, lines.bufferEnd());
         } else if (m_observer) {
             m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
         }
@@ -193,13 +207,9 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
-QChar *DefinitionReader::growRecord(qsizetype size)
+void DefinitionReader::makeRoom(qsizetype size)
 {
-    if (m_record.size() < m_recordSize + size)
-        m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
-    QChar *room = m_record.data() + m_recordSize;
-    m_recordSize += size;
-    return room;
+    m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
 }
 
 void DefinitionReader::appendToRecord(QStringView text)
@@ -207,17 +217,19 @@ void DefinitionReader::appendToRecord(QStringView text)
     std::copy(text.begin(), text.end(), growRecord(text.size()));
 }
 
-void DefinitionReader::fieldLine(QByteArrayView bytes)
+void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
 {
     if (bytes.endsWith(';'))
         bytes.chop(1);
     // The line decoded straight into the record, with its tab.
     const qsizetype lineAt = m_recordSize;
-    QChar *to = growRecord(bytes.size() + 1);
-    *Wexal::Cp1250::decodeTo(bytes, reinterpret_cast<char16_t *>(to)) = u'\t';
+    char16_t *to = reinterpret_cast<char16_t *>(growRecord(bytes.size() + 1));
+    const Positions keys = decodeLine(bytes, readableEnd, to, !m_hasSignatureWord);
+    to[bytes.size()] = u'\t';
     const QStringView line(m_record.constData() + lineAt, bytes.size());
-    const Positions keys(bytes, !m_hasSignatureWord);
-    noteKeys(line, lineAt, keys);
+    // Most lines hold neither key nor the word.
+    if (keys.signatureWord || keys.at[Signature] >= 0 || keys.at[Link] >= 0)
+        noteKeys(line, lineAt, keys);
 
     // The first of the four keys found takes the text after the line's first
     // "="; every key ends in "=", so there is one.
@@ -230,12 +242,15 @@ void DefinitionReader::fieldLine(QByteArrayView bytes)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const QStringView value = line.mid(keys.firstEquals + 1);
+    const Span value{lineAt + keys.firstEquals + 1, bytes.size() - keys.firstEquals - 1};
     switch (taken) {
-    case Name: assignText(m_name, value); break;
-    case Parent: assignText(m_parent, value); break;
-    case View: assignText(m_view, value); break;
-    default: assignText(m_signature, value); break;
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    case View: m_view = value; break;
+    default:
+        assignText(m_signature, textOf(value));
+        m_signatureFieldKeys.reset();
+        break;
     }
 }
 
@@ -255,7 +270,7 @@ void DefinitionReader::closeBlock()
 {
     const bool wasOpen = m_inBlock;
     m_inBlock = false;
-    if (m_name.isEmpty() || m_parent.isEmpty()) {
+    if (m_name.size == 0 || m_parent.size == 0) {
         notifyClosed(wasOpen, -1, false);
         return;
     }
@@ -265,8 +280,10 @@ void DefinitionReader::closeBlock()
         appendToRecord(u"signature=");
         appendToRecord(m_signature);
         const QStringView field = record().mid(fieldAt);
-        const Positions keys(field, !m_hasSignatureWord);
-        noteKeys(field, fieldAt, keys);
+        // The same field block after block: its keys are looked for once.
+        if (!m_signatureFieldKeys)
+            m_signatureFieldKeys.emplace(field, true);
+        noteKeys(field, fieldAt, *m_signatureFieldKeys);
         appendToRecord(u"\t");
     }
     const int topicIndex = int(m_topics.size());
@@ -275,10 +292,12 @@ void DefinitionReader::closeBlock()
     indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
-    if (!Wexal::sameText(m_view, u"SHOW"))
+    if (!Wexal::sameText(textOf(m_view), u"SHOW"))
         return;
-    const int parentNode = m_parent == u"nil" ? -1 : FindParentNode(m_parent, m_signature);
-    m_tree.addNode(parentNode, m_name, topicIndex);
+    const QStringView parent = textOf(m_parent);
+    const int parentTopic = parent == u"nil" ? -1 : m_firstTopicByLink.find(m_signature, parent);
+    const int parentNode = parentTopic < 0 ? -1 : m_tree.FindTreeNodeByTopic(parentTopic);
+    m_tree.addNode(parentNode, textOf(m_name).toString(), topicIndex);
 }
 
 void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const
@@ -288,9 +307,9 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     DefinitionObserver::ClosedBlock block;
     block.wasOpen = wasOpen;
     block.topicIndex = topicIndex;
-    block.name = m_name;
-    block.parent = m_parent;
-    block.view = m_view;
+    block.name = textOf(m_name).toString();
+    block.parent = textOf(m_parent).toString();
+    block.view = textOf(m_view).toString();
     block.signature = m_signature;
     block.signatureAppended = signatureAppended;
     m_observer->blockClosed(m_lineNumber, block);

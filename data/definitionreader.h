@@ -1,17 +1,16 @@
 #pragma once
 
+#include "data/definitionkeys.h"
 #include "data/linkindex.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class DataFileReader;
 class DefinitionObserver;
-namespace DefinitionKeys {
-struct Positions;
-}
 class QIODevice;
 class NaviTreeModel;
 
@@ -67,12 +66,26 @@ public:
 
 private:
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    void fieldLine(QByteArrayView bytes);
+    // A line of the block; its bytes are readable up to readableEnd.
+    void fieldLine(QByteArrayView bytes, const char *readableEnd);
     // Room for size more characters at the record's end; the caller writes
     // them all.
-    QChar *growRecord(qsizetype size);
+    QChar *growRecord(qsizetype size)
+    {
+        // Sixteen characters of room beyond: a line is decoded in sixteens.
+        if (m_record.size() < m_recordSize + size + 16)
+            makeRoom(size);
+        QChar *room = m_record.data() + m_recordSize;
+        m_recordSize += size;
+        return room;
+    }
+    void makeRoom(qsizetype size);
     void appendToRecord(QStringView text);
     QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
+    QStringView textOf(Span span) const
+    {
+        return span.isNull() ? QStringView() : QStringView(m_record.constData() + span.start, span.size);
+    }
     void closeBlock();
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
@@ -90,10 +103,13 @@ private:
     // size is the room it has.
     QString m_record;
     qsizetype m_recordSize = 0;
-    QString m_name;
-    QString m_parent;
-    QString m_view;
+    // The values of NAME=, PARENT= and VIEW= as they stand in the record.
+    Span m_name;
+    Span m_parent;
+    Span m_view;
     QString m_signature; // carries over from block to block within a file
+    // Where the keys stand in "signature=" + m_signature, once looked for.
+    std::optional<DefinitionKeys::Positions> m_signatureFieldKeys;
     bool m_inBlock = false;
     // What the parent lookup needs of the record, gathered line by line:
     // whether the word SIGNATURE occurs, and where in m_record the text after

@@ -55,7 +55,7 @@ std::size_t LinkIndex::slotOf(std::uint64_t hash, QStringView signature, QString
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = std::size_t(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[at];
-        if (slot.keySize == 0 || (slot.hash == hash && holds(slot, signature, link)))
+        if (slot.keySize == 0 || (slot.hash == std::uint32_t(hash) && holds(slot, signature, link)))
             return at;
     }
 }
@@ -76,7 +76,7 @@ void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
     Slot &slot = m_slots[slotOf(hash, signature, link)];
     if (slot.keySize != 0)
         return;
-    slot.hash = hash;
+    slot.hash = std::uint32_t(hash);
     slot.keyAt = std::uint32_t(m_keys.size());
     slot.keySize = std::uint32_t(signature.size() + 1 + link.size());
     slot.topic = topic;

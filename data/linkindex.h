@@ -23,8 +23,9 @@ public:
 
 private:
     // The key is the upper-cased signature, a tab and the upper-cased link.
+    // Sixteen bytes: the index is fresh memory on every load.
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint32_t hash = 0; // the low half of the pair's hash
         std::uint32_t keyAt = 0;
         std::uint32_t keySize = 0; // 0 for an empty slot
         int topic = -1;

@@ -1,5 +1,6 @@
 #include "data/navitreemodel.h"
 
+#include <algorithm>
 #include <utility>
 
 NaviTreeModel::NaviTreeModel(QObject *parent) : QAbstractItemModel(parent) {}
@@ -81,8 +82,9 @@ void NaviTreeModel::noteNodeOfTopic(int topicIndex, int node)
     // Topic indices count the topics read, so they are dense: a plain table
     // serves them; any index far beyond the nodes goes to the hash.
     if (topicIndex >= 0 && topicIndex <= 2 * m_nodes.size() + 1024) {
+        // Grown by half again at least: a node a topic would grow it by one.
         if (topicIndex >= m_nodeOfTopic.size())
-            m_nodeOfTopic.resize(topicIndex + 1, -1);
+            m_nodeOfTopic.resize(std::max(qsizetype(topicIndex) + 1, m_nodeOfTopic.size() * 3 / 2 + 64), -1);
         if (m_nodeOfTopic[topicIndex] < 0 && !m_nodeOfFarTopic.contains(topicIndex))
             m_nodeOfTopic[topicIndex] = node;
     } else if (!m_nodeOfFarTopic.contains(topicIndex)) {
