@@ -63,7 +63,8 @@ void TableGridModel::appendRow(const QVector<QByteArrayView> &cells, const QVect
         return;
     const bool replaceFirst = m_rows == 1 && firstRowEmpty();
     if (replaceFirst) {
-        m_text.clear();
+        // Emptied, not freed: a load has reserved room for the whole table.
+        m_text.resize(0);
         m_cellEnd.clear();
         m_linkCells.clear();
         m_linkIndexes.clear();
