@@ -7,8 +7,13 @@
 #include <cstdio>
 #include <functional>
 
+#include <malloc.h>
+
 // Memory as the system counts it: the rise of the peak resident size while
 // a piece of work runs, the peak reset through /proc/self/clear_refs first.
+// Memory freed before the work (a generated data set, earlier rounds) is
+// handed back to the system first: left resident in the allocator's free
+// lists, it would take the work's allocations without any rise.
 namespace BenchMemory {
 
 // A field of /proc/self/status in kilobytes (VmHWM, VmRSS), -1 if unknown.
@@ -42,6 +47,7 @@ struct Rise
 inline Rise measureRise(const std::function<void()> &work)
 {
     Rise rise;
+    malloc_trim(0);
     rise.reset = resetPeak();
     const qint64 before = statusKilobytes("VmRSS");
     work();

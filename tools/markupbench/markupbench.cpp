@@ -14,6 +14,7 @@
 
 #include "tools/benchfloor.h"
 #include "tools/benchtable.h"
+#include "tools/benchwindow.h"
 #include "tools/benchtiming.h"
 
 #include "app/twexalmainform.h"
@@ -60,16 +61,8 @@ int main(int argc, char *argv[])
         BenchTable::generate(dir, argument.isEmpty() ? 100000 : argument.toInt(), true);
 
     TWexalMainForm form(dir + u"/wexal"_s);
-    form.show();
-    QCoreApplication::processEvents();
-    if (auto *timer = form.findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
     QString path;
-    const int topic = BenchTable::largestTable(form.state().TopicList, form.state().ProgramDir, &path);
-    if (topic < 0) {
-        std::fprintf(stderr, "markupbench: no table topic in %s\n", qPrintable(dir));
-        return 2;
-    }
+    const int topic = BenchWindow::startOnLargestTable(form, "markupbench", &path);
     form.OpenTopic(topic, true, QString(), -1);
     TableGrid *grid = form.grid();
     grid->repaintNow();

@@ -16,6 +16,7 @@
 #include "tools/benchfloor.h"
 #include "tools/benchmemory.h"
 #include "tools/benchtable.h"
+#include "tools/benchwindow.h"
 #include "tools/benchtiming.h"
 
 #include "app/twexalmainform.h"
@@ -43,16 +44,8 @@ int main(int argc, char *argv[])
         BenchTable::generate(dir, argument.isEmpty() ? 100000 : argument.toInt(), false);
 
     TWexalMainForm form(dir + u"/wexal"_s);
-    form.show();
-    QCoreApplication::processEvents();
-    if (auto *timer = form.findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
     QString path;
-    const int topic = BenchTable::largestTable(form.state().TopicList, form.state().ProgramDir, &path);
-    if (topic < 0) {
-        std::fprintf(stderr, "tablebench: no table topic in %s\n", qPrintable(dir));
-        return 2;
-    }
+    const int topic = BenchWindow::startOnLargestTable(form, "tablebench", &path);
     const qint64 fileSize = QFileInfo(path).size();
     const auto open = [&] {
         form.OpenTopic(topic, true, QString(), -1);
