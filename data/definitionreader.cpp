@@ -295,9 +295,24 @@ void DefinitionReader::closeBlock()
     if (!Wexal::sameText(textOf(m_view), u"SHOW"))
         return;
     const QStringView parent = textOf(m_parent);
-    const int parentTopic = parent == u"nil" ? -1 : m_firstTopicByLink.find(m_signature, parent);
+    const int parentTopic = parent == u"nil" ? -1 : parentTopicOf(parent);
     const int parentNode = parentTopic < 0 ? -1 : m_tree.FindTreeNodeByTopic(parentTopic);
     m_tree.addNode(parentNode, textOf(m_name).toString(), topicIndex);
+}
+
+int DefinitionReader::parentTopicOf(QStringView parent)
+{
+    // Siblings follow one another and name the same parent. A pair once in
+    // the index keeps its topic, so a parent found stays the answer.
+    if (m_lastParentTopic >= 0 && parent == m_lastParent && m_signature == m_lastParentSignature)
+        return m_lastParentTopic;
+    const int topic = m_firstTopicByLink.find(m_signature, parent);
+    if (topic >= 0) {
+        assignText(m_lastParent, parent);
+        assignText(m_lastParentSignature, m_signature);
+        m_lastParentTopic = topic;
+    }
+    return topic;
 }
 
 void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const

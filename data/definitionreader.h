@@ -87,6 +87,8 @@ private:
         return span.isNull() ? QStringView() : QStringView(m_record.constData() + span.start, span.size);
     }
     void closeBlock();
+    // The first topic whose LINK= is parent within the current signature.
+    int parentTopicOf(QStringView parent);
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
     void indexTopic(int topicIndex);
     // Notes what a field line copied to the record at lineAt holds of
@@ -122,6 +124,10 @@ private:
 
     // First topic index for each signature and link.
     LinkIndex m_firstTopicByLink;
+    // The last parent found there, under which signature: its topic.
+    QString m_lastParent;
+    QString m_lastParentSignature;
+    int m_lastParentTopic = -1;
 
     DefinitionObserver *m_observer = nullptr;
     int m_lineNumber = 0; // of the line being read, for the observer

@@ -18,7 +18,7 @@ void NaviTreeModel::clear()
     endResetModel();
 }
 
-int NaviTreeModel::addNode(int parentNode, const QString &text, int topicIndex)
+int NaviTreeModel::addNode(int parentNode, QString text, int topicIndex)
 {
     if (parentNode >= 0 && m_nodes[parentNode].depth >= kMaxDepth)
         parentNode = -1;
@@ -33,13 +33,13 @@ int NaviTreeModel::addNode(int parentNode, const QString &text, int topicIndex)
         } else if (row == (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren)) {
             m_quietParents.push_back(parentNode); // the first new child of a shown node
         }
-        m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}, 0});
+        m_nodes.push_back(Node{std::move(text), topicIndex, parentNode, row, depth, {}, 0});
         (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
         noteNodeOfTopic(topicIndex, node);
         return node;
     }
     beginInsertRows(indexOfNode(parentNode), row, row);
-    m_nodes.push_back(Node{text, topicIndex, parentNode, row, depth, {}, 0});
+    m_nodes.push_back(Node{std::move(text), topicIndex, parentNode, row, depth, {}, 0});
     // m_nodes may have moved: take the sibling list again.
     (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
     ++(parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren);

@@ -29,7 +29,7 @@ public:
     // Adds a node as the last child of parentNode, or as the last top-level
     // node when parentNode is -1 or stands kMaxDepth deep. Returns the new
     // node's number.
-    int addNode(int parentNode, const QString &text, int topicIndex);
+    int addNode(int parentNode, QString text, int topicIndex);
 
     // Between these, added nodes reach the views only at flushAddedNodes()
     // and at the end, as one insertion of rows per parent that got some:
