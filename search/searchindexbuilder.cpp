@@ -125,7 +125,7 @@ public:
         const char *rest = line.data();
         const char *const restEnd = rest + line.size();
         for (int c = 0; c < columns; ++c) {
-            const void *tab = std::memchr(rest, '\t', std::size_t(restEnd - rest));
+            const void *tab = rest < restEnd ? std::memchr(rest, '\t', std::size_t(restEnd - rest)) : nullptr;
             const char *cellEnd = tab ? static_cast<const char *>(tab) : restEnd;
             if (!Wexal::trimmedBytes(QByteArrayView(rest, cellEnd - rest)).isEmpty())
                 return true;
@@ -153,10 +153,9 @@ public:
                 ++q;
             const char *const cellStart = q;
             if (!m_shown[std::size_t(c)]) {
-                if (const void *tab = std::memchr(q, '\t', std::size_t(lineEnd - q)))
-                    q = static_cast<const char *>(tab);
-                else
-                    q = lineEnd;
+                // An empty line may have no bytes at all: memchr is not asked.
+                const void *tab = q < lineEnd ? std::memchr(q, '\t', std::size_t(lineEnd - q)) : nullptr;
+                q = tab ? static_cast<const char *>(tab) : lineEnd;
             } else {
                 if (!first)
                     *out++ = '\t';
