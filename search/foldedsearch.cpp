@@ -168,13 +168,7 @@ FoldedSearch::FoldedSearch(std::string needle, Scan scan)
 
 const std::array<unsigned char, 256> &FoldedSearch::foldMap()
 {
-    static const std::array<unsigned char, 256> map = [] {
-        std::array<unsigned char, 256> bytes{};
-        for (int b = 0; b < 256; ++b)
-            bytes[std::size_t(b)] = SearchMatcher::normalizeByte(static_cast<unsigned char>(b));
-        return bytes;
-    }();
-    return map;
+    return SearchMatcher::byteMap();
 }
 
 bool FoldedSearch::matchesAt(const char *at) const

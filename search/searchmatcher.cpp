@@ -146,6 +146,11 @@ unsigned char SearchMatcher::normalizeByte(unsigned char byte)
     return byteTable().map[byte];
 }
 
+const std::array<unsigned char, 256> &SearchMatcher::byteMap()
+{
+    return byteTable().map;
+}
+
 bool SearchMatcher::matches(QStringView text)
 {
     if (m_query.isEmpty() || text.size() < m_query.size())

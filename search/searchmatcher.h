@@ -8,6 +8,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +62,8 @@ public:
 
     // The normalised form of each Windows-1250 byte, as a byte.
     static unsigned char normalizeByte(unsigned char byte);
+    // normalizeByte() for every byte, as one table.
+    static const std::array<unsigned char, 256> &byteMap();
 
 private:
     // Room for bytes more at the end of the items; where they go.
