@@ -79,43 +79,44 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+#ifdef __SSE2__
+namespace {
+
+// Sixteen bytes widened at once as if ASCII, most of every file, then the
+// few bytes above 0x7F among them looked up one by one.
+inline void decodeSixteen(const unsigned char *from, char16_t *out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
+    for (unsigned high = unsigned(_mm_movemask_epi8(v)); high != 0; high &= high - 1) {
+        const unsigned i = qCountTrailingZeroBits(high);
+        out[i] = kDecode.map[from[i]];
+    }
+}
+
+} // namespace
+#endif
+
 char16_t *decodeTo(QByteArrayView bytes, char16_t *out)
 {
-    const char *src = bytes.data();
-    const char *const end = src + bytes.size();
+    const auto *src = reinterpret_cast<const unsigned char *>(bytes.data());
+    const unsigned char *const end = src + bytes.size();
 #ifdef __SSE2__
-    // Sixteen bytes widened at once as if ASCII, most of every file, then the
-    // few bytes above 0x7F among them looked up.
-    const __m128i zero = _mm_setzero_si128();
-    for (; end - src >= 16; src += 16, out += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
-        for (unsigned high = unsigned(_mm_movemask_epi8(v)); high; high &= high - 1) {
-            const int i = __builtin_ctz(high);
-            out[i] = kHigh[static_cast<unsigned char>(src[i]) - 0x80];
-        }
-    }
+    for (; end - src >= 16; src += 16, out += 16)
+        decodeSixteen(src, out);
 #endif
     for (; src < end; ++src)
-        *out++ = kDecode.map[static_cast<unsigned char>(*src)];
+        *out++ = kDecode.map[*src];
     return out;
 }
 
 void decodeSixteensTo(const unsigned char *sixteens, qsizetype size, char16_t *out)
 {
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (qsizetype at = 0; at < size; at += 16, out += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sixteens + at));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(chunk, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(chunk, zero));
-        // Bytes from 0x80 on, a few in a line of text, looked up one by one.
-        for (unsigned high = unsigned(_mm_movemask_epi8(chunk)); high != 0; high &= high - 1) {
-            const unsigned i = qCountTrailingZeroBits(high);
-            out[i] = kDecode.map[sixteens[at + i]];
-        }
-    }
+#ifdef __SSE2__
+    for (qsizetype at = 0; at < size; at += 16, out += 16)
+        decodeSixteen(sixteens + at, out);
 #else
     decodeTo(QByteArrayView(sixteens, size), out);
 #endif
