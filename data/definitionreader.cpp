@@ -10,6 +10,7 @@
 #include "data/navitreemodel.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 using namespace DefinitionKeys;
@@ -164,47 +165,104 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 
 void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fileName)
 {
+    if (!m_observer) {
+        readTopicBytes(bytes);
+        return;
+    }
     DataFileReader lines(bytes);
     readTopicLines(lines, fileName);
 }
 
-void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
+void DefinitionReader::beginFile()
 {
     m_signature.clear();
     m_signatureFieldKeys.reset();
     m_inBlock = false;
+}
+
+void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &fileName)
+{
+    beginFile();
     lines.setObserver(m_observer);
     while (!lines.atEnd()) {
-        // Bytes of codes up to 32, "{", "}" and ";" are those characters, so
-        // a line is sorted out on its bytes and decoded once, into the record.
         const QByteArrayView line = trimmedLine(lines.readLineBytesView());
         m_lineNumber = lines.lineNumber();
-        if (line.isEmpty())
-            continue;
-        if (line.size() == 1 && line.front() == '{') {
-            if (m_observer)
-                m_observer->blockOpened(m_lineNumber, m_inBlock);
-            // These keep their room for the next record.
-            m_recordSize = 0;
-            m_name = Span();
-            m_parent = Span();
-            m_view = Span();
-            m_hasSignatureWord = false;
-            m_recordSignature = Span();
-            m_recordLink = Span();
-            m_inBlock = true;
-        } else if (line.size() == 1 && line.front() == '}') {
-            closeBlock();
-        } else if (m_inBlock) {
-            fieldLine(line, lines.bufferEnd());
-        } else if (m_observer) {
-            m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
-        }
+        takeLine(line, lines.bufferEnd());
     }
     if (m_observer)
         m_observer->fileEnded(lines.lineNumber(), m_inBlock);
     if (lines.hasError())
         throw WexalError(cannotRead(fileName, lines.errorString()));
+}
+
+void DefinitionReader::readTopicBytes(const QByteArray &bytes)
+{
+    // Lines as DataFileReader gives them: each ends at a CR, a LF right after
+    // it belongs to the line end, and the first Ctrl-Z ends the file.
+    beginFile();
+    const char *const bufferEnd = bytes.constData() + bytes.size();
+    const void *const ctrlZ = std::memchr(bytes.constData(), 26, std::size_t(bytes.size()));
+    const char *const end = ctrlZ ? static_cast<const char *>(ctrlZ) : bufferEnd;
+    MarkedLine marked;
+    for (const char *at = bytes.constData(); at < end;) {
+        // Most lines are short and end in a CR away from either end of the
+        // bytes: found, decoded at the record's end and marked at once.
+        const bool isMarked = at - bytes.constData() >= 16 && bufferEnd - at >= MarkedLine::kReach
+                              && marked.readLine(at, roomInRecord(MarkedLine::kReach)) && marked.size() < end - at;
+        const char *lineEnd = end;
+        if (isMarked) {
+            lineEnd = at + marked.size();
+        } else if (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
+            lineEnd = static_cast<const char *>(cr);
+        }
+        const QByteArrayView line(at, lineEnd - at);
+        at = lineEnd;
+        if (at < end && ++at < end && *at == '\n')
+            ++at;
+        // A field line with no blanks to trim and more than one byte (so no
+        // brace) stays where it was decoded.
+        if (isMarked && m_inBlock && line.size() > 1 && static_cast<unsigned char>(line.front()) > 32
+            && static_cast<unsigned char>(line.back()) > 32) {
+            const qsizetype size = line.size() - (line.back() == ';' ? 1 : 0);
+            const qsizetype lineAt = m_recordSize;
+            reinterpret_cast<char16_t *>(m_record.data())[lineAt + size] = u'\t';
+            m_recordSize += size + 1;
+            takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
+        } else {
+            takeLine(trimmedLine(line), bufferEnd);
+        }
+    }
+}
+
+void DefinitionReader::takeLine(QByteArrayView line, const char *readableEnd)
+{
+    // Bytes of codes up to 32, "{", "}" and ";" are those characters, so a
+    // line is sorted out on its bytes and decoded once, into the record.
+    if (line.isEmpty())
+        return;
+    if (line.size() == 1 && line.front() == '{')
+        openBlock();
+    else if (line.size() == 1 && line.front() == '}')
+        closeBlock();
+    else if (m_inBlock)
+        fieldLine(line, readableEnd);
+    else if (m_observer)
+        m_observer->lineOutsideBlock(m_lineNumber, Wexal::Cp1250::decode(line));
+}
+
+void DefinitionReader::openBlock()
+{
+    if (m_observer)
+        m_observer->blockOpened(m_lineNumber, m_inBlock);
+    // These keep their room for the next record.
+    m_recordSize = 0;
+    m_name = Span();
+    m_parent = Span();
+    m_view = Span();
+    m_hasSignatureWord = false;
+    m_recordSignature = Span();
+    m_recordLink = Span();
+    m_inBlock = true;
 }
 
 void DefinitionReader::makeRoom(qsizetype size)
@@ -226,7 +284,12 @@ void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
     char16_t *to = reinterpret_cast<char16_t *>(growRecord(bytes.size() + 1));
     const Positions keys = decodeLine(bytes, readableEnd, to, !m_hasSignatureWord);
     to[bytes.size()] = u'\t';
-    const QStringView line(m_record.constData() + lineAt, bytes.size());
+    takeFieldLine(lineAt, bytes.size(), keys);
+}
+
+void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype size, const Positions &keys)
+{
+    const QStringView line(m_record.constData() + lineAt, size);
     // Most lines hold neither key nor the word.
     if (keys.signatureWord || keys.at[Signature] >= 0 || keys.at[Link] >= 0)
         noteKeys(line, lineAt, keys);
@@ -242,7 +305,7 @@ void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
         m_observer->fieldLine(m_lineNumber, line, observedKey(taken), taken == KeyCount ? -1 : keys.at[taken]);
     if (taken == KeyCount)
         return;
-    const Span value{lineAt + keys.firstEquals + 1, bytes.size() - keys.firstEquals - 1};
+    const Span value{lineAt + keys.firstEquals + 1, size - keys.firstEquals - 1};
     switch (taken) {
     case Name: m_name = value; break;
     case Parent: m_parent = value; break;

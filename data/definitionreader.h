@@ -65,9 +65,27 @@ public:
     };
 
 private:
+    void beginFile();
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    // A line of the block; its bytes are readable up to readableEnd.
+    // The same for bytes in memory, with no one observing: each short line is
+    // found, decoded into the record and looked through in one pass.
+    void readTopicBytes(const QByteArray &bytes);
+    // A line, without its line end and blanks; its bytes are readable up to
+    // readableEnd.
+    void takeLine(QByteArrayView line, const char *readableEnd);
+    void openBlock();
+    // A line of the block.
     void fieldLine(QByteArrayView bytes, const char *readableEnd);
+    // A field line of size characters decoded into the record at lineAt, and
+    // where its keys stand.
+    void takeFieldLine(qsizetype lineAt, qsizetype size, const DefinitionKeys::Positions &keys);
+    // Room for size characters at the record's end, not taken yet.
+    char16_t *roomInRecord(qsizetype size)
+    {
+        if (m_record.size() < m_recordSize + size)
+            makeRoom(size);
+        return reinterpret_cast<char16_t *>(m_record.data()) + m_recordSize;
+    }
     // Room for size more characters at the record's end; the caller writes
     // them all.
     QChar *growRecord(qsizetype size)
