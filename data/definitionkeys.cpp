@@ -1,15 +1,13 @@
 #include "data/definitionkeys.h"
+#include "data/markedline.h"
 
 #include "core/textrules.h"
-
-#include "core/cp1250table.h"
 
 #include <QtAlgorithms>
 #include <QtEndian>
 
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -202,74 +200,6 @@ void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool loo
     p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
 }
 
-// A key's characters or'ed with 0x20, as the little-endian number of up to
-// eight of them from from on.
-constexpr std::uint64_t lowered(QStringView key, qsizetype from, qsizetype count)
-{
-    std::uint64_t word = 0;
-    for (qsizetype j = from + count; j-- > from;)
-        word = (word << 8) | (key[j].unicode() | 0x20);
-    return word;
-}
-
-inline std::uint64_t load8(const unsigned char *at)
-{
-    return qFromLittleEndian<std::uint64_t>(at);
-}
-
-// Each key lowered as it stands in the sixteen bytes that end with its
-// "=", as two little-endian numbers, and which of their bytes it fills.
-struct KeyPattern {
-    std::uint64_t before = 0;
-    std::uint64_t beforeMask = 0;
-    std::uint64_t last = 0;
-    std::uint64_t lastMask = 0;
-};
-struct KeyPatterns {
-    KeyPattern keys[KeyCount];
-    constexpr KeyPatterns()
-    {
-        for (int key = 0; key < KeyCount; ++key) {
-            const qsizetype size = kKeys[key].size();
-            for (qsizetype j = 0; j < size; ++j) {
-                const qsizetype place = 16 - size + j; // of the sixteen bytes
-                const std::uint64_t byte = kKeys[key][j].unicode() | 0x20;
-                const int shift = int(8 * (place % 8));
-                if (place < 8) {
-                    keys[key].before |= byte << shift;
-                    keys[key].beforeMask |= std::uint64_t(0xff) << shift;
-                } else {
-                    keys[key].last |= byte << shift;
-                    keys[key].lastMask |= std::uint64_t(0xff) << shift;
-                }
-            }
-        }
-    }
-};
-constexpr KeyPatterns kPatterns;
-static_assert(kKeys[Signature].size() <= 16, "every key fits in sixteen bytes");
-
-// For an "=" at each place up to 15: the keys that fit before it in the line.
-struct KeysFitting {
-    unsigned before[16] = {};
-    constexpr KeysFitting()
-    {
-        for (int eq = 0; eq < 16; ++eq) {
-            for (int key = 0; key < KeyCount; ++key) {
-                if (kKeys[key].size() <= eq + 1)
-                    before[eq] |= 1u << key;
-            }
-        }
-    }
-};
-constexpr KeysFitting kKeysFitting;
-
-// Each byte or'ed with 0x20.
-constexpr std::uint64_t kLower = 0x2020202020202020ULL;
-
-// The word SIGNATURE: its first eight letters.
-constexpr std::uint64_t kWordStart = lowered(u"SIGNATURE", 0, 8);
-
 } // namespace
 
 ShortLine::ShortLine(QByteArrayView line, const char *readableEnd)
@@ -296,145 +226,6 @@ Positions::Positions(const ShortLine &line, bool lookForSignatureWord)
     MarkedLine marked;
     marked.mark(line);
     *this = marked.keys(line.size, lookForSignatureWord);
-}
-
-#if defined(__SSE2__)
-namespace {
-
-// Marks sixteen bytes, the line's from at on.
-inline void markSixteen(__m128i chunk, qsizetype at, std::uint64_t &equals, std::uint64_t &s, std::uint64_t &e)
-{
-    const __m128i low = _mm_or_si128(chunk, _mm_set1_epi8(0x20));
-    equals |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('='))))) << at;
-    s |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(low, _mm_set1_epi8('s'))))) << at;
-    e |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(low, _mm_set1_epi8('e'))))) << at;
-}
-
-} // namespace
-#else
-namespace {
-
-inline void markByte(unsigned char byte, qsizetype at, std::uint64_t &equals, std::uint64_t &s, std::uint64_t &e)
-{
-    equals |= std::uint64_t(byte == '=') << at;
-    s |= std::uint64_t((byte | 0x20) == 's') << at;
-    e |= std::uint64_t((byte | 0x20) == 'e') << at;
-}
-
-} // namespace
-#endif
-
-bool MarkedLine::readLine(const char *from, char16_t *out)
-{
-    const auto *bytes = reinterpret_cast<const unsigned char *>(from);
-    m_bytes = bytes;
-    m_equals = m_s = m_e = 0;
-#if defined(__SSE2__)
-    for (qsizetype at = 0; at < kReach; at += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at));
-        Wexal::Cp1250::detail::decodeSixteen(chunk, bytes + at, out + at);
-        // The last sixteen only hold the CR of a line kMax long.
-        if (at < kMax)
-            markSixteen(chunk, at, m_equals, m_s, m_e);
-        if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))) {
-            m_size = at + qCountTrailingZeroBits(cr);
-            return m_size <= kMax;
-        }
-    }
-#else
-    for (qsizetype at = 0; at < kReach; ++at) {
-        out[at] = Wexal::Cp1250::detail::kDecode.map[bytes[at]];
-        if (bytes[at] == '\r') {
-            m_size = at;
-            return at <= kMax;
-        }
-        if (at < kMax)
-            markByte(bytes[at], at, m_equals, m_s, m_e);
-    }
-#endif
-    return false;
-}
-
-void MarkedLine::mark(const ShortLine &line)
-{
-    // A copy behind sixteen bytes that hold no letter.
-    std::memset(m_copy, 0, 16);
-    std::memcpy(m_copy + 16, line.sixteens, std::size_t(line.size));
-    m_bytes = m_copy + 16;
-    m_equals = m_s = m_e = 0;
-    m_size = line.size;
-#if defined(__SSE2__)
-    for (qsizetype at = 0; at < line.size; at += 16)
-        markSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(line.sixteens + at)), at, m_equals, m_s, m_e);
-#else
-    for (qsizetype at = 0; at < line.size; ++at)
-        markByte(line.sixteens[at], at, m_equals, m_s, m_e);
-#endif
-}
-
-namespace {
-
-// Whether the sixteen bytes before and with an "=", lowered, as two
-// numbers, end with key.
-template <int key>
-inline unsigned endsWith(std::uint64_t before, std::uint64_t last)
-{
-    constexpr KeyPattern pattern = kPatterns.keys[key];
-    bool match = ((last ^ pattern.last) & pattern.lastMask) == 0;
-    if constexpr (pattern.beforeMask != 0)
-        match &= ((before ^ pattern.before) & pattern.beforeMask) == 0;
-    return unsigned(match) << key;
-}
-
-template <int... keys>
-inline unsigned keysEndingWith(std::uint64_t before, std::uint64_t last, std::integer_sequence<int, keys...>)
-{
-    return (endsWith<keys>(before, last) | ...);
-}
-
-} // namespace
-
-unsigned MarkedLine::keysEndingAt(qsizetype eq) const
-{
-    // Read from the bytes themselves, long written: the sixteen up to the
-    // "=" may reach before the line, where no key may start.
-    const unsigned char *const end = m_bytes + eq + 1;
-    const unsigned keys = keysEndingWith(load8(end - 16) | kLower, load8(end - 8) | kLower,
-                                         std::make_integer_sequence<int, KeyCount>());
-    return eq < 16 ? keys & kKeysFitting.before[eq] : keys;
-}
-
-bool MarkedLine::hasSignatureWord(std::uint64_t inLine) const
-{
-    // An "s" with an "e" eight bytes on, both in the line, and the seven
-    // letters between.
-    for (std::uint64_t starts = m_s & ((m_e & inLine) >> 8); starts != 0; starts &= starts - 1) {
-        if ((load8(m_bytes + qCountTrailingZeroBits(starts)) | kLower) == kWordStart)
-            return true;
-    }
-    return false;
-}
-
-Positions MarkedLine::keys(qsizetype size, bool lookForSignatureWord) const
-{
-    Positions p;
-    const std::uint64_t inLine = size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
-    const std::uint64_t equals = m_equals & inLine;
-    if (equals != 0)
-        p.firstEquals = qCountTrailingZeroBits(equals);
-    unsigned missing = (1u << KeyCount) - 1;
-    // An "=" at 0 ends no key.
-    for (std::uint64_t rest = equals & ~std::uint64_t(1); rest != 0 && missing != 0; rest &= rest - 1) {
-        const qsizetype eq = qCountTrailingZeroBits(rest);
-        unsigned found = keysEndingAt(eq) & missing;
-        missing &= ~found;
-        for (; found != 0; found &= found - 1) {
-            const int key = qCountTrailingZeroBits(found);
-            p.at[key] = eq + 1 - kKeys[key].size();
-        }
-    }
-    p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || hasSignatureWord(inLine));
-    return p;
 }
 
 } // namespace DefinitionKeys

@@ -6,6 +6,7 @@
 #include "core/textrules.h"
 #include "core/wexalerror.h"
 #include "data/definitionkeys.h"
+#include "data/markedline.h"
 #include "data/definitionobserver.h"
 #include "data/navitreemodel.h"
 

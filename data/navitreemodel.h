@@ -65,7 +65,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-private:
+    // A node as the model keeps it (public only so that its list may move
+    // nodes as bytes when it grows: see below).
     struct Node {
         QString text;
         int topic = -1;
@@ -75,6 +76,8 @@ private:
         QVector<int> children;
         int shownChildren = 0; // the children the views were told of
     };
+
+private:
     QVector<Node> m_nodes;
     QVector<int> m_topLevel;
     int m_shownTopLevel = 0;
@@ -92,3 +95,6 @@ private:
     QVector<int> m_nodeOfTopic;
     QHash<int, int> m_nodeOfFarTopic;
 };
+
+// Its members move as bytes, so the node list grows without moving each node.
+Q_DECLARE_TYPEINFO(NaviTreeModel::Node, Q_RELOCATABLE_TYPE);

@@ -1,5 +1,6 @@
 #include "core/cp1250.h"
 #include "data/definitionkeys.h"
+#include "data/markedline.h"
 
 #include <QTest>
 
