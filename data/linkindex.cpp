@@ -41,11 +41,11 @@ bool startsWithUpper(const char16_t *key, QStringView text)
 
 } // namespace
 
-bool LinkIndex::holds(const Slot &slot, QStringView signature, QStringView link) const
+bool LinkIndex::holds(const Entry &entry, QStringView signature, QStringView link) const
 {
-    if (slot.keySize != std::uint32_t(signature.size() + 1 + link.size()))
+    if (entry.keySize != std::uint32_t(signature.size() + 1 + link.size()))
         return false;
-    const char16_t *key = m_keys.data() + slot.keyAt;
+    const char16_t *key = m_keys.data() + entry.keyAt;
     return startsWithUpper(key, signature) && key[signature.size()] == u'\t'
         && startsWithUpper(key + signature.size() + 1, link);
 }
@@ -53,41 +53,45 @@ bool LinkIndex::holds(const Slot &slot, QStringView signature, QStringView link)
 std::size_t LinkIndex::slotOf(std::uint64_t hash, QStringView signature, QStringView link) const
 {
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = std::size_t(hash) & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = std::size_t(std::uint32_t(hash)) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[at];
-        if (slot.keySize == 0 || (slot.hash == std::uint32_t(hash) && holds(slot, signature, link)))
+        if (slot.entry == 0
+            || (slot.hash == std::uint32_t(hash) && holds(m_entries[slot.entry - 1], signature, link)))
             return at;
     }
 }
 
 int LinkIndex::find(QStringView signature, QStringView link) const
 {
-    if (m_count == 0)
+    if (m_entries.empty())
         return -1;
-    return m_slots[slotOf(hashOf(signature, link), signature, link)].topic;
+    const Slot &slot = m_slots[slotOf(hashOf(signature, link), signature, link)];
+    return slot.entry == 0 ? -1 : m_entries[slot.entry - 1].topic;
 }
 
 void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
 {
-    // At most half full, so that a probe ends soon.
-    if (2 * (std::size_t(m_count) + 1) > m_slots.size())
+    // At most three quarters full, so that a probe ends soon.
+    if (4 * (m_entries.size() + 1) > 3 * m_slots.size())
         grow();
     const std::uint64_t hash = hashOf(signature, link);
     Slot &slot = m_slots[slotOf(hash, signature, link)];
-    if (slot.keySize != 0)
+    if (slot.entry != 0)
         return;
+    Entry entry;
+    entry.keyAt = std::uint32_t(m_keys.size());
+    entry.keySize = std::uint32_t(signature.size() + 1 + link.size());
+    entry.topic = topic;
+    m_entries.push_back(entry);
     slot.hash = std::uint32_t(hash);
-    slot.keyAt = std::uint32_t(m_keys.size());
-    slot.keySize = std::uint32_t(signature.size() + 1 + link.size());
-    slot.topic = topic;
-    m_keys.resize(m_keys.size() + slot.keySize);
-    char16_t *key = m_keys.data() + slot.keyAt;
+    slot.entry = std::uint32_t(m_entries.size());
+    m_keys.resize(m_keys.size() + entry.keySize);
+    char16_t *key = m_keys.data() + entry.keyAt;
     for (const QChar ch : signature)
         *key++ = upper(ch);
     *key++ = u'\t';
     for (const QChar ch : link)
         *key++ = upper(ch);
-    ++m_count;
 }
 
 void LinkIndex::grow()
@@ -95,10 +99,10 @@ void LinkIndex::grow()
     std::vector<Slot> table(m_slots.empty() ? 1024 : 2 * m_slots.size());
     const std::size_t mask = table.size() - 1;
     for (const Slot &slot : m_slots) {
-        if (slot.keySize == 0)
+        if (slot.entry == 0)
             continue;
-        std::size_t at = std::size_t(slot.hash) & mask;
-        while (table[at].keySize != 0)
+        std::size_t at = slot.hash & mask;
+        while (table[at].entry != 0)
             at = (at + 1) & mask;
         table[at] = slot;
     }
