@@ -361,7 +361,7 @@ void DefinitionReader::closeBlock()
     const QStringView parent = textOf(m_parent);
     const int parentTopic = parent == u"nil" ? -1 : parentTopicOf(parent);
     const int parentNode = parentTopic < 0 ? -1 : m_tree.FindTreeNodeByTopic(parentTopic);
-    m_tree.addNode(parentNode, textOf(m_name).toString(), topicIndex);
+    m_tree.addNode(parentNode, textOf(m_name), topicIndex);
 }
 
 int DefinitionReader::parentTopicOf(QStringView parent)

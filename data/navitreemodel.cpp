@@ -9,6 +9,7 @@ void NaviTreeModel::clear()
 {
     beginResetModel();
     m_nodes.clear();
+    m_titles.clear();
     m_topLevel.clear();
     m_nodeOfTopic.clear();
     m_nodeOfFarTopic.clear();
@@ -18,8 +19,10 @@ void NaviTreeModel::clear()
     endResetModel();
 }
 
-int NaviTreeModel::addNode(int parentNode, QString text, int topicIndex)
+int NaviTreeModel::addNode(int parentNode, QStringView text, int topicIndex)
 {
+    const qsizetype titleAt = m_titles.size();
+    m_titles.append(text);
     if (parentNode >= 0 && m_nodes[parentNode].depth >= kMaxDepth)
         parentNode = -1;
     QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
@@ -33,13 +36,13 @@ int NaviTreeModel::addNode(int parentNode, QString text, int topicIndex)
         } else if (row == (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren)) {
             m_quietParents.push_back(parentNode); // the first new child of a shown node
         }
-        m_nodes.push_back(Node{std::move(text), topicIndex, parentNode, row, depth, {}, 0});
+        m_nodes.push_back(Node{titleAt, text.size(), topicIndex, parentNode, row, depth, {}, 0});
         (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
         noteNodeOfTopic(topicIndex, node);
         return node;
     }
     beginInsertRows(indexOfNode(parentNode), row, row);
-    m_nodes.push_back(Node{std::move(text), topicIndex, parentNode, row, depth, {}, 0});
+    m_nodes.push_back(Node{titleAt, text.size(), topicIndex, parentNode, row, depth, {}, 0});
     // m_nodes may have moved: take the sibling list again.
     (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
     ++(parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren);
@@ -162,7 +165,7 @@ QVariant NaviTreeModel::data(const QModelIndex &index, int role) const
     if (node < 0)
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_nodes[node].text;
+        return textOfNode(node);
     if (role == TopicIndexRole)
         return m_nodes[node].topic;
     return QVariant();

@@ -29,7 +29,7 @@ public:
     // Adds a node as the last child of parentNode, or as the last top-level
     // node when parentNode is -1 or stands kMaxDepth deep. Returns the new
     // node's number.
-    int addNode(int parentNode, QString text, int topicIndex);
+    int addNode(int parentNode, QStringView text, int topicIndex);
 
     // Between these, added nodes reach the views only at flushAddedNodes()
     // and at the end, as one insertion of rows per parent that got some:
@@ -42,7 +42,12 @@ public:
 
     int nodeCount() const { return int(m_nodes.size()); }
     int topicOfNode(int node) const { return m_nodes[node].topic; }
-    QString textOfNode(int node) const { return m_nodes[node].text; }
+    QString textOfNode(int node) const { return titleOfNode(node).toString(); }
+    // The same without a copy: valid until the next node is added.
+    QStringView titleOfNode(int node) const
+    {
+        return QStringView(m_titles).sliced(m_nodes[node].titleAt, m_nodes[node].titleSize);
+    }
     int parentOfNode(int node) const { return m_nodes[node].parent; }
     // 1 for a top-level node.
     int depthOfNode(int node) const { return m_nodes[node].depth; }
@@ -66,9 +71,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // A node as the model keeps it (public only so that its list may move
-    // nodes as bytes when it grows: see below).
+    // nodes as bytes when it grows: see below). Its text is in m_titles.
     struct Node {
-        QString text;
+        qsizetype titleAt = 0;
+        qsizetype titleSize = 0;
         int topic = -1;
         int parent = -1;
         int row = 0;
@@ -79,6 +85,8 @@ public:
 
 private:
     QVector<Node> m_nodes;
+    // Every node's text, one after another: one allocation for them all.
+    QString m_titles;
     QVector<int> m_topLevel;
     int m_shownTopLevel = 0;
     // While adding quietly: nodes from m_firstQuietNode on are not shown

@@ -80,7 +80,7 @@ int findNode(const NaviTreeModel &tree, const QVector<int> &treeOrder, SearchMat
     if (matcher.isEmpty())
         return -1;
     for (int i = qMax(0, fromPosition); i < treeOrder.size(); ++i) {
-        if (matcher.matches(tree.textOfNode(treeOrder.at(i))))
+        if (matcher.matches(tree.titleOfNode(treeOrder.at(i))))
             return i;
     }
     return -1;
