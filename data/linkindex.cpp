@@ -11,14 +11,22 @@ char16_t upper(QChar ch)
     return Wexal::upperChar(ch).unicode();
 }
 
+// Four characters at a time, then the rest one by one.
 std::uint64_t hashUpper(QStringView text, std::uint64_t hash)
 {
-    for (const QChar ch : text)
-        hash = (hash ^ upper(ch)) * kPrime;
+    const QChar *at = text.begin();
+    for (; text.end() - at >= 4; at += 4) {
+        const std::uint64_t word = std::uint64_t(upper(at[0])) | std::uint64_t(upper(at[1])) << 16
+                                   | std::uint64_t(upper(at[2])) << 32 | std::uint64_t(upper(at[3])) << 48;
+        hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
+        hash ^= hash >> 29;
+    }
+    for (; at != text.end(); ++at)
+        hash = (hash ^ upper(*at)) * kPrime;
     return hash;
 }
 
-// The pair's hash: its key's characters one at a time, then spread.
+// The pair's hash: its key's characters, then spread.
 std::uint64_t hashOf(QStringView signature, QStringView link)
 {
     std::uint64_t hash = hashUpper(signature, 0xcbf29ce484222325ULL);
@@ -92,6 +100,18 @@ void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
     *key++ = u'\t';
     for (const QChar ch : link)
         *key++ = upper(ch);
+}
+
+void LinkIndex::prefetch(QStringView signature, QStringView link) const
+{
+    if (m_slots.empty())
+        return;
+    const std::size_t at = std::size_t(std::uint32_t(hashOf(signature, link))) & (m_slots.size() - 1);
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(&m_slots[at], 1);
+#else
+    Q_UNUSED(at);
+#endif
 }
 
 void LinkIndex::grow()

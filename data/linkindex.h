@@ -18,6 +18,9 @@ public:
     int find(QStringView signature, QStringView link) const;
     // Stores topic for the pair unless the pair has one already.
     void insertFirst(QStringView signature, QStringView link, int topic);
+    // Asks for the place of the pair to be brought into the cache, ahead of
+    // an insertion: a hint only, the index is as it was.
+    void prefetch(QStringView signature, QStringView link) const;
 
     int size() const { return int(m_entries.size()); }
 
