@@ -177,6 +177,7 @@ void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fil
 void DefinitionReader::beginFile()
 {
     m_signature.clear();
+    ++m_signatureVersion;
     m_signatureFieldKeys.reset();
     m_inBlock = false;
 }
@@ -288,7 +289,7 @@ void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
     takeFieldLine(lineAt, bytes.size(), keys);
 }
 
-void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype size, const Positions &keys)
+Q_ALWAYS_INLINE void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype size, const Positions &keys)
 {
     const QStringView line(m_record.constData() + lineAt, size);
     // Most lines hold neither key nor the word.
@@ -313,6 +314,7 @@ void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype size, const Pos
     case View: m_view = value; break;
     default:
         assignText(m_signature, textOf(value));
+        ++m_signatureVersion;
         m_signatureFieldKeys.reset();
         break;
     }
@@ -340,15 +342,14 @@ void DefinitionReader::closeBlock()
     }
     const bool appendSignature = !m_hasSignatureWord;
     if (appendSignature) {
+        // The same field block after block: made and looked through once.
+        if (!m_signatureFieldKeys) {
+            m_signatureField = u"signature="_s + m_signature + u'\t';
+            m_signatureFieldKeys.emplace(QStringView(m_signatureField).chopped(1), true);
+        }
         const qsizetype fieldAt = m_recordSize;
-        appendToRecord(u"signature=");
-        appendToRecord(m_signature);
-        const QStringView field = record().mid(fieldAt);
-        // The same field block after block: its keys are looked for once.
-        if (!m_signatureFieldKeys)
-            m_signatureFieldKeys.emplace(field, true);
-        noteKeys(field, fieldAt, *m_signatureFieldKeys);
-        appendToRecord(u"\t");
+        appendToRecord(m_signatureField);
+        noteKeys(QStringView(m_signatureField).chopped(1), fieldAt, *m_signatureFieldKeys);
     }
     const int topicIndex = int(m_topics.size());
     // A copy of its own size: m_record keeps its room for the next block.
@@ -368,12 +369,12 @@ int DefinitionReader::parentTopicOf(QStringView parent)
 {
     // Siblings follow one another and name the same parent. A pair once in
     // the index keeps its topic, so a parent found stays the answer.
-    if (m_lastParentTopic >= 0 && parent == m_lastParent && m_signature == m_lastParentSignature)
+    if (m_lastParentTopic >= 0 && m_signatureVersion == m_lastParentSignatureVersion && parent == m_lastParent)
         return m_lastParentTopic;
     const int topic = m_firstTopicByLink.find(m_signature, parent);
     if (topic >= 0) {
         assignText(m_lastParent, parent);
-        assignText(m_lastParentSignature, m_signature);
+        m_lastParentSignatureVersion = m_signatureVersion;
         m_lastParentTopic = topic;
     }
     return topic;

@@ -128,7 +128,12 @@ private:
     Span m_parent;
     Span m_view;
     QString m_signature; // carries over from block to block within a file
-    // Where the keys stand in "signature=" + m_signature, once looked for.
+    // Counts the changes of m_signature, so that a text once compared with
+    // it need not be compared again while it stays.
+    quint64 m_signatureVersion = 0;
+    // The field "signature=" + m_signature + tab and where its keys stand,
+    // once made for the signature.
+    QString m_signatureField;
     std::optional<DefinitionKeys::Positions> m_signatureFieldKeys;
     bool m_inBlock = false;
     // What the parent lookup needs of the record, gathered line by line:
@@ -144,7 +149,7 @@ private:
     LinkIndex m_firstTopicByLink;
     // The last parent found there, under which signature: its topic.
     QString m_lastParent;
-    QString m_lastParentSignature;
+    quint64 m_lastParentSignatureVersion = 0;
     int m_lastParentTopic = -1;
 
     DefinitionObserver *m_observer = nullptr;
