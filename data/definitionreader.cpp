@@ -328,8 +328,14 @@ void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const Defini
         m_hasSignatureWord = true;
     if (m_recordSignature.isNull() && signatureAt >= 0)
         m_recordSignature = valueSpan(line, lineAt, signatureAt, Signature);
-    if (m_recordLink.isNull() && linkAt >= 0)
+    if (m_recordLink.isNull() && linkAt >= 0) {
         m_recordLink = valueSpan(line, lineAt, linkAt, Link);
+        // The topic is indexed under its link when its block closes: its
+        // slot, most likely under the signature known now, is fetched while
+        // the rest of the block is read.
+        m_firstTopicByLink.prefetch(m_recordSignature.isNull() ? QStringView(m_signature) : textOf(m_recordSignature),
+                                    textOf(m_recordLink));
+    }
 }
 
 void DefinitionReader::closeBlock()
