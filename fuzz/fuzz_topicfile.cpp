@@ -1,4 +1,6 @@
-// One topic definition file read into the topic list and the navigation tree.
+// One topic definition file read into the topic list and the navigation tree,
+// from a device line by line and from memory in one pass: both must give the
+// same topics and tree.
 
 #include "fuzzcheck.h"
 
@@ -53,5 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkTree(tree, topics);
     for (const QString &record : topics)
         FUZZ_CHECK(record.endsWith(u'\t'));
+
+    QStringList topicsInMemory;
+    NaviTreeModel treeInMemory;
+    DefinitionReader inMemory(topicsInMemory, treeInMemory);
+    for (int pass = 0; pass < 2; ++pass)
+        inMemory.readTopicFile(bytes, u"fuzz.def"_s);
+    FUZZ_CHECK(topicsInMemory == topics);
+    FUZZ_CHECK(treeInMemory.nodeCount() == tree.nodeCount());
+    for (int node = 0; node < tree.nodeCount(); ++node) {
+        FUZZ_CHECK(treeInMemory.topicOfNode(node) == tree.topicOfNode(node));
+        FUZZ_CHECK(treeInMemory.parentOfNode(node) == tree.parentOfNode(node));
+        FUZZ_CHECK(treeInMemory.titleOfNode(node) == tree.titleOfNode(node));
+    }
     return 0;
 }
