@@ -227,7 +227,7 @@ void DefinitionReader::readTopicBytes(const QByteArray &bytes)
             && static_cast<unsigned char>(line.back()) > 32) {
             const qsizetype size = line.size() - (line.back() == ';' ? 1 : 0);
             const qsizetype lineAt = m_recordSize;
-            reinterpret_cast<char16_t *>(m_record.data())[lineAt + size] = u'\t';
+            m_recordText[lineAt + size] = u'\t';
             m_recordSize += size + 1;
             takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
         } else {
@@ -270,6 +270,8 @@ void DefinitionReader::openBlock()
 void DefinitionReader::makeRoom(qsizetype size)
 {
     m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
+    m_recordText = reinterpret_cast<char16_t *>(m_record.data());
+    m_recordRoom = m_record.size();
 }
 
 void DefinitionReader::appendToRecord(QStringView text)

@@ -82,18 +82,18 @@ private:
     // Room for size characters at the record's end, not taken yet.
     char16_t *roomInRecord(qsizetype size)
     {
-        if (m_record.size() < m_recordSize + size)
+        if (m_recordRoom < m_recordSize + size)
             makeRoom(size);
-        return reinterpret_cast<char16_t *>(m_record.data()) + m_recordSize;
+        return m_recordText + m_recordSize;
     }
     // Room for size more characters at the record's end; the caller writes
     // them all.
     QChar *growRecord(qsizetype size)
     {
         // Sixteen characters of room beyond: a line is decoded in sixteens.
-        if (m_record.size() < m_recordSize + size + 16)
+        if (m_recordRoom < m_recordSize + size + 16)
             makeRoom(size);
-        QChar *room = m_record.data() + m_recordSize;
+        QChar *room = reinterpret_cast<QChar *>(m_recordText) + m_recordSize;
         m_recordSize += size;
         return room;
     }
@@ -122,6 +122,10 @@ private:
     // The record is the first m_recordSize characters of m_record, whose
     // size is the room it has.
     QString m_record;
+    // m_record's characters and its size, kept apart: m_record is never
+    // shared, and a line is written into it without asking again.
+    char16_t *m_recordText = nullptr;
+    qsizetype m_recordRoom = 0;
     qsizetype m_recordSize = 0;
     // The values of NAME=, PARENT= and VIEW= as they stand in the record.
     Span m_name;
