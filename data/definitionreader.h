@@ -25,6 +25,8 @@ class DefinitionReader
 {
 public:
     DefinitionReader(QStringList &topicList, NaviTreeModel &tree);
+    // The record's characters are written through a pointer of its own.
+    Q_DISABLE_COPY_MOVE(DefinitionReader)
 
     // Called before and after each line of definition.global, so that the
     // window stays responsive while a long list of files is read.
