@@ -83,9 +83,8 @@ struct KeyPattern {
     std::uint64_t last = 0;
     std::uint64_t lastMask = 0;
 };
-// One more, for no key, that never matches: no "=" is a zero byte.
 struct KeyPatterns {
-    KeyPattern keys[KeyCount + 1];
+    KeyPattern keys[KeyCount];
     constexpr KeyPatterns()
     {
         for (int key = 0; key < KeyCount; ++key) {
@@ -103,28 +102,50 @@ struct KeyPatterns {
                 }
             }
         }
-        keys[KeyCount].lastMask = ~std::uint64_t(0);
     }
 };
 inline constexpr KeyPatterns kPatterns;
 static_assert(kKeys[Signature].size() <= 16, "every key fits in sixteen bytes");
 
-// For each byte or'ed with 0x20, the keys (at most two) whose last letter it
-// is; KeyCount for none.
-struct KeyCandidates {
-    unsigned char first[256] = {};
-    unsigned char second[256] = {};
-    constexpr KeyCandidates()
+// The four bytes that end each key, its last three letters and "=", or'ed
+// with 0x20, as a little-endian number. No two keys end alike, and one
+// multiplication sends each to a place of its own among eight: an "=" is
+// checked against the one key that could end there, most with one compare.
+struct KeyEndings {
+    std::uint32_t multiplier = 0;
+    std::uint32_t ending[8] = {}; // 0 where no key goes: every ending has its "="
+    unsigned char key[8] = {};
+    static constexpr unsigned placeOf(std::uint32_t ending, std::uint32_t multiplier)
     {
-        for (int byte = 0; byte < 256; ++byte)
-            first[byte] = second[byte] = KeyCount;
+        return unsigned((ending * multiplier) >> 29);
+    }
+    unsigned placeOf(std::uint32_t ending) const { return placeOf(ending, multiplier); }
+    static constexpr std::uint32_t endingOf(int key)
+    {
+        return std::uint32_t(lowered(kKeys[key], kKeys[key].size() - 4, 4));
+    }
+    constexpr KeyEndings()
+    {
+        for (std::uint32_t m = 0x9e3779b1u;; m += 2) {
+            unsigned used = 0;
+            bool apart = true;
+            for (int key = 0; key < KeyCount; ++key) {
+                const unsigned place = 1u << placeOf(endingOf(key), m);
+                apart = apart && (used & place) == 0;
+                used |= place;
+            }
+            if (apart) {
+                multiplier = m;
+                break;
+            }
+        }
         for (int key = 0; key < KeyCount; ++key) {
-            const int last = kKeys[key][kKeys[key].size() - 2].unicode() | 0x20;
-            (first[last] == KeyCount ? first[last] : second[last]) = static_cast<unsigned char>(key);
+            ending[placeOf(endingOf(key), multiplier)] = endingOf(key);
+            this->key[placeOf(endingOf(key), multiplier)] = static_cast<unsigned char>(key);
         }
     }
 };
-inline constexpr KeyCandidates kCandidates;
+inline constexpr KeyEndings kEndings;
 
 // For an "=" at each place up to 15: the keys that fit before it in the line.
 struct KeysFitting {
@@ -229,15 +250,17 @@ inline void MarkedLine::mark(const ShortLine &line)
 Q_ALWAYS_INLINE unsigned MarkedLine::keysEndingAt(qsizetype eq) const
 {
     // Read from the bytes themselves, long written: the sixteen up to the
-    // "=" may reach before the line, where no key may start. Only the keys
-    // ending in the letter before the "=" are compared.
+    // "=" may reach before the line, where no key may start. Most "=" end
+    // no key, and their last four bytes tell.
     const unsigned char *const end = m_bytes + eq + 1;
+    const std::uint32_t ending = qFromLittleEndian<std::uint32_t>(end - 4) | 0x20202020u;
+    const unsigned place = detail::kEndings.placeOf(ending);
+    if (detail::kEndings.ending[place] != ending)
+        return 0;
     const std::uint64_t before = detail::load8(end - 16) | detail::kLower;
     const std::uint64_t last = detail::load8(end - 8) | detail::kLower;
-    const unsigned char letter = end[-2] | 0x20;
-    const unsigned keys = detail::keyBitWhenEndingWith(detail::kCandidates.first[letter], before, last)
-                          | detail::keyBitWhenEndingWith(detail::kCandidates.second[letter], before, last);
-    return eq < 16 ? keys & detail::kKeysFitting.before[eq] : keys;
+    const unsigned key = detail::keyBitWhenEndingWith(detail::kEndings.key[place], before, last);
+    return eq < 16 ? key & detail::kKeysFitting.before[eq] : key;
 }
 
 inline bool MarkedLine::hasSignatureWord(std::uint64_t inLine) const
