@@ -8,8 +8,10 @@ NaviTreeModel::NaviTreeModel(QObject *parent) : QAbstractItemModel(parent) {}
 void NaviTreeModel::clear()
 {
     beginResetModel();
-    m_nodes.clear();
-    m_titles.clear();
+    m_nodeBlocks.clear();
+    m_nodeCount = 0;
+    m_titleBlocks.clear();
+    m_lastTitleBlockUsed = 0;
     m_topLevel.clear();
     m_nodeOfTopic.clear();
     m_nodeOfFarTopic.clear();
@@ -19,33 +21,54 @@ void NaviTreeModel::clear()
     endResetModel();
 }
 
+std::pair<int, qsizetype> NaviTreeModel::appendTitle(QStringView text)
+{
+    if (m_titleBlocks.empty() || m_titleBlocks.back().size() - m_lastTitleBlockUsed < text.size()) {
+        m_titleBlocks.emplace_back(std::max(kTitleBlock, text.size()), Qt::Uninitialized);
+        m_lastTitleBlockUsed = 0;
+    }
+    const qsizetype at = m_lastTitleBlockUsed;
+    std::copy(text.begin(), text.end(), m_titleBlocks.back().data() + at);
+    m_lastTitleBlockUsed += text.size();
+    return {int(m_titleBlocks.size() - 1), at};
+}
+
+void NaviTreeModel::appendNode(Node &&node)
+{
+    if ((m_nodeCount & (kNodeBlock - 1)) == 0) {
+        m_nodeBlocks.emplace_back();
+        m_nodeBlocks.back().reserve(kNodeBlock);
+    }
+    m_nodeBlocks.back().push_back(std::move(node));
+    ++m_nodeCount;
+}
+
 int NaviTreeModel::addNode(int parentNode, QStringView text, int topicIndex)
 {
-    const qsizetype titleAt = m_titles.size();
-    m_titles.append(text);
-    if (parentNode >= 0 && m_nodes[parentNode].depth >= kMaxDepth)
+    const auto [titleBlock, titleAt] = appendTitle(text);
+    if (parentNode >= 0 && nodeAt(parentNode).depth >= kMaxDepth)
         parentNode = -1;
-    QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
+    // Nodes never move, so the list stays where it is while the node is added.
+    QVector<int> &siblings = parentNode < 0 ? m_topLevel : nodeAt(parentNode).children;
     const int row = int(siblings.size());
-    const int node = int(m_nodes.size());
-    const int depth = parentNode < 0 ? 1 : m_nodes[parentNode].depth + 1;
+    const int node = m_nodeCount;
+    const int depth = parentNode < 0 ? 1 : nodeAt(parentNode).depth + 1;
     if (m_quiet) {
         if (parentNode >= m_firstQuietNode) {
             // Its parent is not shown yet: it will be shown with it.
-            ++m_nodes[parentNode].shownChildren;
-        } else if (row == (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren)) {
+            ++nodeAt(parentNode).shownChildren;
+        } else if (row == (parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren)) {
             m_quietParents.push_back(parentNode); // the first new child of a shown node
         }
-        m_nodes.push_back(Node{titleAt, text.size(), topicIndex, parentNode, row, depth, {}, 0});
-        (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
+        appendNode(Node{titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth, 0, {}});
+        siblings.push_back(node);
         noteNodeOfTopic(topicIndex, node);
         return node;
     }
     beginInsertRows(indexOfNode(parentNode), row, row);
-    m_nodes.push_back(Node{titleAt, text.size(), topicIndex, parentNode, row, depth, {}, 0});
-    // m_nodes may have moved: take the sibling list again.
-    (parentNode < 0 ? m_topLevel : m_nodes[parentNode].children).push_back(node);
-    ++(parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren);
+    appendNode(Node{titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth, 0, {}});
+    siblings.push_back(node);
+    ++(parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren);
     noteNodeOfTopic(topicIndex, node);
     endInsertRows();
     return node;
@@ -55,7 +78,7 @@ void NaviTreeModel::beginAddingNodes()
 {
     flushAddedNodes();
     m_quiet = true;
-    m_firstQuietNode = int(m_nodes.size());
+    m_firstQuietNode = m_nodeCount;
 }
 
 void NaviTreeModel::flushAddedNodes()
@@ -64,14 +87,14 @@ void NaviTreeModel::flushAddedNodes()
         return;
     // Each parent's new children are the last of its children.
     for (const int parentNode : std::as_const(m_quietParents)) {
-        int &shown = parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren;
-        const int count = int(parentNode < 0 ? m_topLevel.size() : m_nodes[parentNode].children.size());
+        int &shown = parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren;
+        const int count = int(parentNode < 0 ? m_topLevel.size() : nodeAt(parentNode).children.size());
         beginInsertRows(indexOfNode(parentNode), shown, count - 1);
         shown = count;
         endInsertRows();
     }
     m_quietParents.clear();
-    m_firstQuietNode = int(m_nodes.size());
+    m_firstQuietNode = m_nodeCount;
 }
 
 void NaviTreeModel::endAddingNodes()
@@ -84,7 +107,7 @@ void NaviTreeModel::noteNodeOfTopic(int topicIndex, int node)
 {
     // Topic indices count the topics read, so they are dense: a plain table
     // serves them; any index far beyond the nodes goes to the hash.
-    if (topicIndex >= 0 && topicIndex <= 2 * m_nodes.size() + 1024) {
+    if (topicIndex >= 0 && topicIndex <= 2 * m_nodeCount + 1024) {
         // Grown by half again at least: a node a topic would grow it by one.
         if (topicIndex >= m_nodeOfTopic.size())
             m_nodeOfTopic.resize(std::max(qsizetype(topicIndex) + 1, m_nodeOfTopic.size() * 3 / 2 + 64), -1);
@@ -105,12 +128,12 @@ int NaviTreeModel::FindTreeNodeByTopic(int topicIndex) const
 QVector<int> NaviTreeModel::nodesInTreeOrder() const
 {
     QVector<int> order;
-    order.reserve(m_nodes.size());
+    order.reserve(m_nodeCount);
     QVector<int> stack(m_topLevel.crbegin(), m_topLevel.crend());
     while (!stack.isEmpty()) {
         const int node = stack.takeLast();
         order.push_back(node);
-        const QVector<int> &children = m_nodes[node].children;
+        const QVector<int> &children = nodeAt(node).children;
         for (auto it = children.crbegin(); it != children.crend(); ++it)
             stack.push_back(*it);
     }
@@ -119,9 +142,9 @@ QVector<int> NaviTreeModel::nodesInTreeOrder() const
 
 QModelIndex NaviTreeModel::indexOfNode(int node) const
 {
-    if (node < 0 || node >= m_nodes.size())
+    if (node < 0 || node >= m_nodeCount)
         return QModelIndex();
-    return createIndex(m_nodes[node].row, 0, quintptr(node));
+    return createIndex(nodeAt(node).row, 0, quintptr(node));
 }
 
 int NaviTreeModel::nodeOfIndex(const QModelIndex &index) const
@@ -134,8 +157,8 @@ QModelIndex NaviTreeModel::index(int row, int column, const QModelIndex &parent)
     if (column != 0 || row < 0)
         return QModelIndex();
     const int parentNode = nodeOfIndex(parent);
-    const QVector<int> &siblings = parentNode < 0 ? m_topLevel : m_nodes[parentNode].children;
-    if (row >= (parentNode < 0 ? m_shownTopLevel : m_nodes[parentNode].shownChildren))
+    const QVector<int> &siblings = parentNode < 0 ? m_topLevel : nodeAt(parentNode).children;
+    if (row >= (parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren))
         return QModelIndex();
     return createIndex(row, 0, quintptr(siblings[row]));
 }
@@ -143,7 +166,7 @@ QModelIndex NaviTreeModel::index(int row, int column, const QModelIndex &parent)
 QModelIndex NaviTreeModel::parent(const QModelIndex &child) const
 {
     const int node = nodeOfIndex(child);
-    return node < 0 ? QModelIndex() : indexOfNode(m_nodes[node].parent);
+    return node < 0 ? QModelIndex() : indexOfNode(nodeAt(node).parent);
 }
 
 int NaviTreeModel::rowCount(const QModelIndex &parent) const
@@ -151,7 +174,7 @@ int NaviTreeModel::rowCount(const QModelIndex &parent) const
     if (parent.column() > 0)
         return 0;
     const int node = nodeOfIndex(parent);
-    return node < 0 ? m_shownTopLevel : m_nodes[node].shownChildren;
+    return node < 0 ? m_shownTopLevel : nodeAt(node).shownChildren;
 }
 
 int NaviTreeModel::columnCount(const QModelIndex &) const
@@ -167,7 +190,7 @@ QVariant NaviTreeModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return textOfNode(node);
     if (role == TopicIndexRole)
-        return m_nodes[node].topic;
+        return nodeAt(node).topic;
     return QVariant();
 }
 

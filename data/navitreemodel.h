@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVector>
 
+#include <utility>
+#include <vector>
+
 // The navigation tree: nodes in the order their topics were read, each
 // carrying the topic index it stands for. Never sorted.
 //
@@ -40,20 +43,21 @@ public:
     void flushAddedNodes();
     void endAddingNodes();
 
-    int nodeCount() const { return int(m_nodes.size()); }
-    int topicOfNode(int node) const { return m_nodes[node].topic; }
+    int nodeCount() const { return m_nodeCount; }
+    int topicOfNode(int node) const { return nodeAt(node).topic; }
     QString textOfNode(int node) const { return titleOfNode(node).toString(); }
-    // The same without a copy: valid until the next node is added.
+    // The same without a copy: valid until the tree is cleared.
     QStringView titleOfNode(int node) const
     {
-        return QStringView(m_titles).sliced(m_nodes[node].titleAt, m_nodes[node].titleSize);
+        const Node &n = nodeAt(node);
+        return QStringView(m_titleBlocks[std::size_t(n.titleBlock)].constData() + n.titleAt, n.titleSize);
     }
-    int parentOfNode(int node) const { return m_nodes[node].parent; }
+    int parentOfNode(int node) const { return nodeAt(node).parent; }
     // 1 for a top-level node.
-    int depthOfNode(int node) const { return m_nodes[node].depth; }
-    bool nodeHasChildren(int node) const { return !m_nodes[node].children.isEmpty(); }
+    int depthOfNode(int node) const { return nodeAt(node).depth; }
+    bool nodeHasChildren(int node) const { return !nodeAt(node).children.isEmpty(); }
     const QVector<int> &topLevelNodes() const { return m_topLevel; }
-    const QVector<int> &childrenOfNode(int node) const { return m_nodes[node].children; }
+    const QVector<int> &childrenOfNode(int node) const { return nodeAt(node).children; }
 
     // The first node, in tree order, whose data is topicIndex; -1 for none.
     int FindTreeNodeByTopic(int topicIndex) const;
@@ -70,23 +74,44 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // A node as the model keeps it (public only so that its list may move
-    // nodes as bytes when it grows: see below). Its text is in m_titles.
+private:
+    // A node as the model keeps it. Its text is in m_titleBlocks.
     struct Node {
         qsizetype titleAt = 0;
         qsizetype titleSize = 0;
+        int titleBlock = 0;
         int topic = -1;
         int parent = -1;
         int row = 0;
         int depth = 1;
-        QVector<int> children;
         int shownChildren = 0; // the children the views were told of
+        QVector<int> children;
     };
 
-private:
-    QVector<Node> m_nodes;
-    // Every node's text, one after another: one allocation for them all.
-    QString m_titles;
+    // Nodes and their texts are kept in blocks that never move once made:
+    // the tree grows without copying what it holds, which would write as
+    // much fresh memory again on every growth.
+    static constexpr int kNodeBlockBits = 10;
+    static constexpr int kNodeBlock = 1 << kNodeBlockBits;
+    static constexpr qsizetype kTitleBlock = 16384;
+    Node &nodeAt(int node)
+    {
+        return m_nodeBlocks[std::size_t(node >> kNodeBlockBits)][std::size_t(node & (kNodeBlock - 1))];
+    }
+    const Node &nodeAt(int node) const
+    {
+        return m_nodeBlocks[std::size_t(node >> kNodeBlockBits)][std::size_t(node & (kNodeBlock - 1))];
+    }
+    // Appends a node's text; its block and where it starts there.
+    std::pair<int, qsizetype> appendTitle(QStringView text);
+    void appendNode(Node &&node);
+
+    std::vector<std::vector<Node>> m_nodeBlocks; // each of kNodeBlock room
+    int m_nodeCount = 0;
+    // Node texts one after another, in strings of kTitleBlock characters or
+    // of one longer text; the characters in the last block so far.
+    std::vector<QString> m_titleBlocks;
+    qsizetype m_lastTitleBlockUsed = 0;
     QVector<int> m_topLevel;
     int m_shownTopLevel = 0;
     // While adding quietly: nodes from m_firstQuietNode on are not shown
@@ -103,6 +128,3 @@ private:
     QVector<int> m_nodeOfTopic;
     QHash<int, int> m_nodeOfFarTopic;
 };
-
-// Its members move as bytes, so the node list grows without moving each node.
-Q_DECLARE_TYPEINFO(NaviTreeModel::Node, Q_RELOCATABLE_TYPE);
