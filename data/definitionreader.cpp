@@ -335,8 +335,11 @@ void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const Defini
         // The topic is indexed under its link when its block closes: its
         // slot, most likely under the signature known now, is fetched while
         // the rest of the block is read.
-        m_firstTopicByLink.prefetch(m_recordSignature.isNull() ? QStringView(m_signature) : textOf(m_recordSignature),
-                                    textOf(m_recordLink));
+        const QStringView signature = m_recordSignature.isNull() ? QStringView(m_signature) : textOf(m_recordSignature);
+        m_linkHash = LinkIndex::hashOf(signature, textOf(m_recordLink));
+        m_linkHashSignature = m_recordSignature;
+        m_linkHashSignatureVersion = m_signatureVersion;
+        m_firstTopicByLink.prefetch(m_linkHash);
     }
 }
 
@@ -408,8 +411,16 @@ void DefinitionReader::indexTopic(int topicIndex)
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
     // Only the first topic with a signature and link is ever a parent.
-    m_firstTopicByLink.insertFirst(record().mid(m_recordSignature.start, m_recordSignature.size),
-                                   record().mid(m_recordLink.start, m_recordLink.size), topicIndex);
+    const QStringView signature = textOf(m_recordSignature);
+    const QStringView link = textOf(m_recordLink);
+    // The link's hash was taken when its line was read, with the record's
+    // signature if it had one by then, else with the file's signature: the
+    // same text when the record's signature is the field appended for it.
+    const bool hashedThis = m_linkHashSignature.isNull()
+                                ? m_linkHashSignatureVersion == m_signatureVersion && signature == m_signature
+                                : m_linkHashSignature.start == m_recordSignature.start;
+    m_firstTopicByLink.insertFirst(hashedThis ? m_linkHash : LinkIndex::hashOf(signature, link), signature, link,
+                                   topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const

@@ -153,6 +153,12 @@ private:
 
     // First topic index for each signature and link.
     LinkIndex m_firstTopicByLink;
+    // The hash of the block's link, taken when it was found, with the
+    // record's signature as it stood then (null: with m_signature, as it
+    // stood at that version).
+    std::uint64_t m_linkHash = 0;
+    Span m_linkHashSignature;
+    quint64 m_linkHashSignatureVersion = 0;
     // The last parent found there, under which signature: its topic.
     QString m_lastParent;
     quint64 m_lastParentSignatureVersion = 0;

@@ -2,6 +2,8 @@
 
 #include "core/textrules.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr std::uint64_t kPrime = 0x100000001b3ULL;
@@ -11,31 +13,54 @@ char16_t upper(QChar ch)
     return Wexal::upperChar(ch).unicode();
 }
 
-// Four characters at a time, then the rest one by one.
+// Four characters, upper-cased, as one number: those of ASCII at once.
+inline std::uint64_t upperFour(const QChar *at)
+{
+    std::uint64_t word;
+    std::memcpy(&word, at, 8);
+    constexpr std::uint64_t lanes = 0x0001000100010001ULL;
+    if ((word & (0xff80 * lanes)) == 0) {
+        // Each character below 0x80: those from a to z lose 0x20.
+        const std::uint64_t fromA = word + (0x80 - 'a') * lanes;
+        const std::uint64_t beyondZ = word + (0x80 - 'z' - 1) * lanes;
+        return word - (((fromA & ~beyondZ) & (0x80 * lanes)) >> 2);
+    }
+    return std::uint64_t(upper(at[0])) | std::uint64_t(upper(at[1])) << 16 | std::uint64_t(upper(at[2])) << 32
+           | std::uint64_t(upper(at[3])) << 48;
+}
+
+// Four characters at a time, the last one to three as one more number.
 std::uint64_t hashUpper(QStringView text, std::uint64_t hash)
 {
     const QChar *at = text.begin();
     for (; text.end() - at >= 4; at += 4) {
-        const std::uint64_t word = std::uint64_t(upper(at[0])) | std::uint64_t(upper(at[1])) << 16
-                                   | std::uint64_t(upper(at[2])) << 32 | std::uint64_t(upper(at[3])) << 48;
+        hash = (hash ^ upperFour(at)) * 0x9e3779b97f4a7c15ULL;
+        hash ^= hash >> 29;
+    }
+    if (at != text.end()) {
+        std::uint64_t word = 0;
+        for (int shift = 0; at != text.end(); ++at, shift += 16)
+            word |= std::uint64_t(upper(*at)) << shift;
         hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
         hash ^= hash >> 29;
     }
-    for (; at != text.end(); ++at)
-        hash = (hash ^ upper(*at)) * kPrime;
     return hash;
 }
 
+} // namespace
+
 // The pair's hash: its key's characters, then spread.
-std::uint64_t hashOf(QStringView signature, QStringView link)
+std::uint64_t LinkIndex::hashOf(QStringView signature, QStringView link)
 {
     std::uint64_t hash = hashUpper(signature, 0xcbf29ce484222325ULL);
-    hash = hashUpper(link, (hash ^ u'\t') * kPrime);
+    hash = hashUpper(link, (hash ^ std::uint64_t(signature.size() + 1)) * kPrime);
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccdULL;
     hash ^= hash >> 33;
     return hash;
 }
+
+namespace {
 
 // Whether key starts with text upper-cased.
 bool startsWithUpper(const char16_t *key, QStringView text)
@@ -77,12 +102,11 @@ int LinkIndex::find(QStringView signature, QStringView link) const
     return slot.entry == 0 ? -1 : m_entries[slot.entry - 1].topic;
 }
 
-void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
+void LinkIndex::insertFirst(std::uint64_t hash, QStringView signature, QStringView link, int topic)
 {
     // At most three quarters full, so that a probe ends soon.
     if (4 * (m_entries.size() + 1) > 3 * m_slots.size())
         grow();
-    const std::uint64_t hash = hashOf(signature, link);
     Slot &slot = m_slots[slotOf(hash, signature, link)];
     if (slot.entry != 0)
         return;
@@ -102,11 +126,11 @@ void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
         *key++ = upper(ch);
 }
 
-void LinkIndex::prefetch(QStringView signature, QStringView link) const
+void LinkIndex::prefetch(std::uint64_t hash) const
 {
     if (m_slots.empty())
         return;
-    const std::size_t at = std::size_t(std::uint32_t(hashOf(signature, link))) & (m_slots.size() - 1);
+    const std::size_t at = std::size_t(std::uint32_t(hash)) & (m_slots.size() - 1);
 #if defined(__GNUC__) || defined(__clang__)
     __builtin_prefetch(&m_slots[at], 1);
 #else

@@ -17,10 +17,18 @@ public:
     // The topic stored for the pair; -1 when there is none.
     int find(QStringView signature, QStringView link) const;
     // Stores topic for the pair unless the pair has one already.
-    void insertFirst(QStringView signature, QStringView link, int topic);
-    // Asks for the place of the pair to be brought into the cache, ahead of
-    // an insertion: a hint only, the index is as it was.
-    void prefetch(QStringView signature, QStringView link) const;
+    void insertFirst(QStringView signature, QStringView link, int topic)
+    {
+        insertFirst(hashOf(signature, link), signature, link, topic);
+    }
+    // The same with the pair's hash, as hashOf() gave it.
+    void insertFirst(std::uint64_t hash, QStringView signature, QStringView link, int topic);
+    // Asks for the place of the pair with this hash to be brought into the
+    // cache, ahead of an insertion: a hint only, the index is as it was.
+    void prefetch(std::uint64_t hash) const;
+
+    // A pair's hash, the same for any letter case.
+    static std::uint64_t hashOf(QStringView signature, QStringView link);
 
     int size() const { return int(m_entries.size()); }
 

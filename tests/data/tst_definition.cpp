@@ -129,6 +129,22 @@ void DefinitionTest::blocks_data()
                        u"NAME=D\tPARENT=ŁĄKA\tVIEW=SHOW\tSIGNATURE=ŚX\t"_s}
         << u"R(0)[D(1)]"_s;
 
+    QTest::newRow("a signature after the link indexes the topic under that signature")
+        << QList<QStringList>{{u"{"_s, u"NAME=A"_s, u"PARENT=nil"_s, u"SIGNATURE=S1"_s, u"}"_s,
+                               u"{"_s, u"NAME=B"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=b"_s, u"SIGNATURE=S2"_s,
+                               u"}"_s, u"{"_s, u"NAME=C"_s, u"PARENT=b"_s, u"VIEW=SHOW"_s, u"}"_s}}
+        << QStringList{u"NAME=A\tPARENT=nil\tSIGNATURE=S1\t"_s,
+                       u"NAME=B\tPARENT=nil\tVIEW=SHOW\tLINK=b\tSIGNATURE=S2\t"_s,
+                       u"NAME=C\tPARENT=b\tVIEW=SHOW\tsignature=S2\t"_s}
+        << u"B(1)[C(2)]"_s;
+
+    QTest::newRow("a long link found in another letter case")
+        << QList<QStringList>{{u"{"_s, u"NAME=R"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=Dzial-az_09"_s, u"}"_s,
+                               u"{"_s, u"NAME=D"_s, u"PARENT=dZIAL-AZ_09"_s, u"VIEW=SHOW"_s, u"}"_s}}
+        << QStringList{u"NAME=R\tPARENT=nil\tVIEW=SHOW\tLINK=Dzial-az_09\tsignature=\t"_s,
+                       u"NAME=D\tPARENT=dZIAL-AZ_09\tVIEW=SHOW\tsignature=\t"_s}
+        << u"R(0)[D(1)]"_s;
+
     QTest::newRow("key in the middle of a line counts; the value follows the first equals sign")
         << QList<QStringList>{{u"{"_s, u"XNAME=a=b"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s}}
         << QStringList{u"XNAME=a=b\tPARENT=nil\tVIEW=SHOW\tsignature=\t"_s} << u"a=b(0)"_s;
