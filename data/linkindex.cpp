@@ -110,15 +110,18 @@ void LinkIndex::insertFirst(std::uint64_t hash, QStringView signature, QStringVi
     Slot &slot = m_slots[slotOf(hash, signature, link)];
     if (slot.entry != 0)
         return;
-    Entry entry;
-    entry.keyAt = std::uint32_t(m_keys.size());
-    entry.keySize = std::uint32_t(signature.size() + 1 + link.size());
+    const std::size_t keyAt = m_keys.size();
+    const std::size_t keySize = std::size_t(signature.size()) + 1 + std::size_t(link.size());
+    // Written in place: an entry put together on the stack and copied is
+    // read back whole before its fields are stored.
+    Entry &entry = m_entries.emplace_back();
+    entry.keyAt = std::uint32_t(keyAt);
+    entry.keySize = std::uint32_t(keySize);
     entry.topic = topic;
-    m_entries.push_back(entry);
     slot.hash = std::uint32_t(hash);
     slot.entry = std::uint32_t(m_entries.size());
-    m_keys.resize(m_keys.size() + entry.keySize);
-    char16_t *key = m_keys.data() + entry.keyAt;
+    m_keys.resize(keyAt + keySize);
+    char16_t *key = m_keys.data() + keyAt;
     for (const QChar ch : signature)
         *key++ = upper(ch);
     *key++ = u'\t';
