@@ -229,7 +229,7 @@ void DefinitionReader::readTopicBytes(const QByteArray &bytes)
             const qsizetype lineAt = m_recordSize;
             m_recordText[lineAt + size] = u'\t';
             m_recordSize += size + 1;
-            takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
+            takeMarkedFieldLine(marked, lineAt, size);
         } else {
             takeLine(trimmedLine(line), bufferEnd);
         }
@@ -319,6 +319,28 @@ Q_ALWAYS_INLINE void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype
         ++m_signatureVersion;
         m_signatureFieldKeys.reset();
         break;
+    }
+}
+
+Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &marked, qsizetype lineAt, qsizetype size)
+{
+    // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
+    // the line's first "=", are all they need. The rest are looked at
+    // whole.
+    const MarkedLine::KeyBits bits = marked.keyBits(size);
+    constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
+    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord(size))) {
+        takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
+        return;
+    }
+    if (bits.found == 0)
+        return;
+    // The first of the keys found takes the text after the first "=".
+    const Span value{lineAt + bits.firstEquals + 1, size - bits.firstEquals - 1};
+    switch (qCountTrailingZeroBits(bits.found)) {
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    default: m_view = value; break;
     }
 }
 

@@ -13,6 +13,9 @@ class DataFileReader;
 class DefinitionObserver;
 class QIODevice;
 class NaviTreeModel;
+namespace DefinitionKeys {
+class MarkedLine;
+}
 
 // Reads definition.global and the topic definition files it names into the
 // topic list and the navigation tree.
@@ -81,6 +84,8 @@ private:
     // A field line of size characters decoded into the record at lineAt, and
     // where its keys stand.
     void takeFieldLine(qsizetype lineAt, qsizetype size, const DefinitionKeys::Positions &keys);
+    // The same for a line marked as it was decoded, with no one observing.
+    void takeMarkedFieldLine(const DefinitionKeys::MarkedLine &marked, qsizetype lineAt, qsizetype size);
     // Room for size characters at the record's end, not taken yet.
     char16_t *roomInRecord(qsizetype size)
     {

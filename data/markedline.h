@@ -42,7 +42,21 @@ public:
     // Where the keys stand in the first size bytes of the line marked.
     Positions keys(qsizetype size, bool lookForSignatureWord) const;
 
+    // Which keys the first size bytes of the line marked hold, a bit each,
+    // and where its first "=" stands (-1 for none): most lines need no more.
+    struct KeyBits {
+        unsigned found = 0;
+        qsizetype firstEquals = -1;
+    };
+    KeyBits keyBits(qsizetype size) const;
+    // Whether the first size bytes hold the word SIGNATURE.
+    bool hasSignatureWord(qsizetype size) const { return hasSignatureWord(inLine(size)); }
+
 private:
+    static std::uint64_t inLine(qsizetype size)
+    {
+        return size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
+    }
     // The keys that end at the "=" at eq, a bit each.
     unsigned keysEndingAt(qsizetype eq) const;
     bool hasSignatureWord(std::uint64_t inLine) const;
@@ -274,10 +288,23 @@ inline bool MarkedLine::hasSignatureWord(std::uint64_t inLine) const
     return false;
 }
 
+Q_ALWAYS_INLINE MarkedLine::KeyBits MarkedLine::keyBits(qsizetype size) const
+{
+    KeyBits bits;
+    const std::uint64_t equals = m_equals & inLine(size);
+    if (equals == 0)
+        return bits;
+    bits.firstEquals = qCountTrailingZeroBits(equals);
+    // An "=" at 0 ends no key.
+    for (std::uint64_t rest = equals & ~std::uint64_t(1); rest != 0; rest &= rest - 1)
+        bits.found |= keysEndingAt(qCountTrailingZeroBits(rest));
+    return bits;
+}
+
 Q_ALWAYS_INLINE Positions MarkedLine::keys(qsizetype size, bool lookForSignatureWord) const
 {
     Positions p;
-    const std::uint64_t inLine = size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
+    const std::uint64_t inLine = MarkedLine::inLine(size);
     const std::uint64_t equals = m_equals & inLine;
     if (equals != 0)
         p.firstEquals = qCountTrailingZeroBits(equals);
