@@ -61,6 +61,9 @@ int NaviTreeModel::addNode(int parentNode, QStringView text, int topicIndex)
             m_quietParents.push_back(parentNode); // the first new child of a shown node
         }
         appendNode(Node{titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth, 0, {}});
+        // Room for a few children at once: most parents have several.
+        if (siblings.capacity() == 0)
+            siblings.reserve(8);
         siblings.push_back(node);
         noteNodeOfTopic(topicIndex, node);
         return node;
