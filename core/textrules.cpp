@@ -59,6 +59,28 @@ bool containsUpperCased(QStringView text, QStringView upperKey)
     return false;
 }
 
+// Whether text, upper-cased, is upperKey (of the same size).
+bool equalsUpperCased(QStringView text, QStringView upperKey)
+{
+    for (qsizetype j = 0; j < upperKey.size(); ++j) {
+        if (upperChar(text[j]) != upperKey[j])
+            return false;
+    }
+    return true;
+}
+
+// Whether another character upper-cases to ch.
+constexpr bool isUpperOfAnother(char16_t ch)
+{
+    if (ch >= u'A' && ch <= u'Z')
+        return true;
+    for (const auto &pair : kPairs) {
+        if (pair[1] == ch)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 namespace detail {
@@ -130,6 +152,24 @@ QString GetTabField(QStringView record, QStringView key)
         return (tab < 0 ? record : record.left(tab)).toString();
     }
     const QString upperKey = upperCase(key);
+    const QChar last = upperKey.back();
+    if (!isUpperOfAnother(last.unicode()) && !upperKey.contains(u'\t')) {
+        // Only the key's last character upper-cases to itself (most keys end
+        // in "="): the key can end only where that character stands, found
+        // at once. A match holds no tab, so it lies within one field, and
+        // the first to end is in the first field that holds one.
+        const qsizetype size = upperKey.size();
+        for (qsizetype end = record.indexOf(last, size - 1); end >= 0; end = record.indexOf(last, end + 1)) {
+            const qsizetype start = end + 1 - size;
+            if (!equalsUpperCased(record.sliced(start, size), upperKey))
+                continue;
+            const qsizetype fieldStart = start == 0 ? 0 : record.lastIndexOf(u'\t', start - 1) + 1;
+            const qsizetype tab = record.indexOf(u'\t', end + 1);
+            const QStringView field = record.sliced(fieldStart, (tab < 0 ? record.size() : tab) - fieldStart);
+            return field.mid(key.size()).toString();
+        }
+        return QString();
+    }
     QStringView rest = record;
     while (!rest.isEmpty()) {
         const qsizetype tab = rest.indexOf(u'\t');

@@ -48,6 +48,10 @@ void TextRulesTest::getTabField_data()
         << u"ŁĄKA=tak\t"_s << u"łąka="_s << u"tak"_s;
     QTest::newRow("unterminated last field is read once") << u"A=1\tLINK=x"_s << u"LINK="_s << u"x"_s;
     QTest::newRow("unterminated last field without key") << u"A=1\tB"_s << u"LINK="_s << QString();
+    QTest::newRow("equals signs of earlier fields end no key")
+        << u"X=1\tY==2\tlInK=z=\t"_s << u"LINK="_s << u"z="_s;
+    QTest::newRow("no key across a tab") << u"NAM\tE=x\tAME=y"_s << u"NAME="_s << QString();
+    QTest::newRow("key ending in a letter") << u"A=1\tFOO BAR\tBAR\t"_s << u"bar"_s << u" BAR"_s;
 }
 
 void TextRulesTest::getTabField()
