@@ -28,8 +28,11 @@ void RtfParser::setObserver(RtfObserver *observer, qsizetype offsetBase, bool di
 
 void RtfParser::run()
 {
+    RtfToken held; // the token that ended a run of text, not handled yet
+    bool holding = false;
     while (!m_done) {
-        RtfToken token = m_tokens.next();
+        RtfToken token = holding ? held : m_tokens.next();
+        holding = false;
         if (token.type == RtfToken::End)
             break;
         if (m_fallbackSkip > 0 && skipFallback(token))
@@ -65,8 +68,17 @@ void RtfParser::run()
         case RtfToken::GroupEnd: groupEnd(); break;
         case RtfToken::ControlWord: controlWord(token); break;
         case RtfToken::ControlSymbol: controlSymbol(token.symbol); break;
-        case RtfToken::HexByte: hexByte(token.byte); break;
-        case RtfToken::Text: text(token.text); break;
+        case RtfToken::HexByte:
+        case RtfToken::Text:
+            if (m_state.destination == RtfDestination::Text) {
+                textRun(token, held);
+                holding = true;
+            } else if (token.type == RtfToken::HexByte) {
+                hexByte(token.byte);
+            } else {
+                text(token.text);
+            }
+            break;
         case RtfToken::End: break;
         }
     }
@@ -79,6 +91,34 @@ void RtfParser::run()
                                  static_cast<qsizetype>(m_stack.size()) + m_ignoredDepth);
     }
     m_output.finish(m_done ? m_finalState : m_state);
+}
+
+// Runs of text and \'hh escapes one after another (a word with a letter
+// beyond ASCII in it is three tokens) reach the text in one piece: nothing
+// among them changes the state. The token that ends the run is put in after.
+void RtfParser::textRun(const RtfToken &first, RtfToken &after)
+{
+    after = m_tokens.next();
+    if (after.type != RtfToken::Text && after.type != RtfToken::HexByte) {
+        if (first.type == RtfToken::Text)
+            text(first.text);
+        else
+            hexByte(first.byte);
+        return;
+    }
+    const auto take = [this](const RtfToken &token) {
+        if (token.type == RtfToken::Text)
+            m_textRun.append(token.text.data(), std::size_t(token.text.size()));
+        else
+            m_textRun.push_back(static_cast<char>(token.byte));
+    };
+    m_textRun.clear();
+    take(first);
+    do {
+        take(after);
+        after = m_tokens.next();
+    } while (after.type == RtfToken::Text || after.type == RtfToken::HexByte);
+    text(QByteArrayView(m_textRun.data(), qsizetype(m_textRun.size())));
 }
 
 // After \uN the next \uc characters are the stand-in for readers without

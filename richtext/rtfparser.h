@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <vector>
 
 class QTextDocument;
@@ -59,6 +60,7 @@ private:
     bool textWord(RtfKeyword keyword, const RtfToken &token);
     void fontTableWord(RtfKeyword keyword, const RtfToken &token);
     void controlSymbol(char symbol);
+    void textRun(const RtfToken &first, RtfToken &after);
     void text(QByteArrayView bytes);
     void hexByte(unsigned char byte);
     void appendSpecial(char16_t ch);
@@ -83,6 +85,7 @@ private:
     int m_fallbackSkip = 0; // characters still to skip after \uN
     bool m_starPending = false;
     bool m_groupOpened = false;
+    std::string m_textRun; // the bytes of a run of text tokens
     bool m_done = false;
     bool m_borderForTable = false;
 
