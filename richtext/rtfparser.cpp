@@ -98,26 +98,18 @@ void RtfParser::run()
 // among them changes the state. The token that ends the run is put in after.
 void RtfParser::textRun(const RtfToken &first, RtfToken &after)
 {
-    after = m_tokens.next();
-    if (after.type != RtfToken::Text && after.type != RtfToken::HexByte) {
-        if (first.type == RtfToken::Text)
-            text(first.text);
-        else
-            hexByte(first.byte);
-        return;
-    }
-    const auto take = [this](const RtfToken &token) {
-        if (token.type == RtfToken::Text)
-            m_textRun.append(token.text.data(), std::size_t(token.text.size()));
-        else
-            m_textRun.push_back(static_cast<char>(token.byte));
-    };
     m_textRun.clear();
-    take(first);
-    do {
-        take(after);
+    for (const RtfToken *token = &first;; token = &after) {
+        if (token->type == RtfToken::Text)
+            m_textRun.append(token->text.data(), std::size_t(token->text.size()));
+        else
+            m_textRun.push_back(static_cast<char>(token->byte));
+        m_tokens.appendText(m_textRun);
+        // Past a malformed escape the text may go on.
         after = m_tokens.next();
-    } while (after.type == RtfToken::Text || after.type == RtfToken::HexByte);
+        if (after.type != RtfToken::Text && after.type != RtfToken::HexByte)
+            break;
+    }
     text(QByteArrayView(m_textRun.data(), qsizetype(m_textRun.size())));
 }
 

@@ -117,6 +117,33 @@ RtfToken RtfTokenizer::next()
     return token;
 }
 
+void RtfTokenizer::appendText(std::string &out)
+{
+    const char *const data = m_data.data();
+    const qsizetype size = m_data.size();
+    while (m_pos < size) {
+        const char c = data[m_pos];
+        if (c == '\\') {
+            if (size - m_pos < 4 || data[m_pos + 1] != '\'')
+                return;
+            const int high = hexValue(data[m_pos + 2]);
+            const int low = hexValue(data[m_pos + 3]);
+            if (high < 0 || low < 0)
+                return;
+            out.push_back(static_cast<char>(high * 16 + low));
+            m_pos += 4;
+        } else if (c == '{' || c == '}') {
+            return;
+        } else if (endsText(c)) {
+            ++m_pos;
+        } else {
+            const qsizetype start = m_pos;
+            m_pos = textRunEnd(data, m_pos, size);
+            out.append(data + start, std::size_t(m_pos - start));
+        }
+    }
+}
+
 RtfToken RtfTokenizer::badHexEscape(qsizetype backslash) const
 {
     if (m_observer)

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <string>
+
 class RtfObserver;
 
 // One lexical unit of an RTF stream. Views point into the tokenizer's buffer.
@@ -32,6 +34,10 @@ public:
     explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}
 
     RtfToken next();
+    // The bytes of the Text and HexByte tokens next() would give from here,
+    // appended to out, up to the first token of another kind or a malformed
+    // escape (left to next()).
+    void appendText(std::string &out);
 
     // The raw payload of \binN: up to count bytes, never past the end.
     QByteArrayView takeBytes(qint64 count);
