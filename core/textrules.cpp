@@ -72,8 +72,8 @@ bool equalsUpperCased(QStringView text, QStringView upperKey)
 // Whether another character upper-cases to ch.
 constexpr bool isUpperOfAnother(char16_t ch)
 {
-    if (ch >= u'A' && ch <= u'Z')
-        return true;
+    if (ch < 0x80)
+        return ch >= u'A' && ch <= u'Z';
     for (const auto &pair : kPairs) {
         if (pair[1] == ch)
             return true;
@@ -144,6 +144,38 @@ QString trimmed(QStringView text)
     return trimmedView(text).toString();
 }
 
+namespace {
+
+// Whether a key's value can be found where its last character stands: only
+// that character upper-cases to it (most keys end in "="), and the key holds
+// no tab.
+bool endsInOwnUpper(QStringView upperKey)
+{
+    return !isUpperOfAnother(upperKey.back().unicode()) && !upperKey.contains(u'\t');
+}
+
+// The value of such a key: endsFrom(from) gives each place of the key's last
+// character from a position on, -1 past the last. A match holds no tab, so
+// it lies within one field, and the first to end is in the first field that
+// holds one.
+template <typename EndsFrom>
+QString valueOfKeyEnding(QStringView record, QStringView upperKey, EndsFrom endsFrom)
+{
+    const qsizetype size = upperKey.size();
+    for (qsizetype end = endsFrom(size - 1); end >= 0; end = endsFrom(end + 1)) {
+        const qsizetype start = end + 1 - size;
+        if (!equalsUpperCased(record.sliced(start, size), upperKey))
+            continue;
+        const qsizetype fieldStart = start == 0 ? 0 : record.lastIndexOf(u'\t', start - 1) + 1;
+        const qsizetype tab = record.indexOf(u'\t', end + 1);
+        const QStringView field = record.sliced(fieldStart, (tab < 0 ? record.size() : tab) - fieldStart);
+        return field.mid(size).toString();
+    }
+    return QString();
+}
+
+} // namespace
+
 QString GetTabField(QStringView record, QStringView key)
 {
     if (key.isEmpty()) {
@@ -152,23 +184,9 @@ QString GetTabField(QStringView record, QStringView key)
         return (tab < 0 ? record : record.left(tab)).toString();
     }
     const QString upperKey = upperCase(key);
-    const QChar last = upperKey.back();
-    if (!isUpperOfAnother(last.unicode()) && !upperKey.contains(u'\t')) {
-        // Only the key's last character upper-cases to itself (most keys end
-        // in "="): the key can end only where that character stands, found
-        // at once. A match holds no tab, so it lies within one field, and
-        // the first to end is in the first field that holds one.
-        const qsizetype size = upperKey.size();
-        for (qsizetype end = record.indexOf(last, size - 1); end >= 0; end = record.indexOf(last, end + 1)) {
-            const qsizetype start = end + 1 - size;
-            if (!equalsUpperCased(record.sliced(start, size), upperKey))
-                continue;
-            const qsizetype fieldStart = start == 0 ? 0 : record.lastIndexOf(u'\t', start - 1) + 1;
-            const qsizetype tab = record.indexOf(u'\t', end + 1);
-            const QStringView field = record.sliced(fieldStart, (tab < 0 ? record.size() : tab) - fieldStart);
-            return field.mid(key.size()).toString();
-        }
-        return QString();
+    if (endsInOwnUpper(upperKey)) {
+        const QChar last = upperKey.back();
+        return valueOfKeyEnding(record, upperKey, [&](qsizetype from) { return record.indexOf(last, from); });
     }
     QStringView rest = record;
     while (!rest.isEmpty()) {
@@ -179,6 +197,30 @@ QString GetTabField(QStringView record, QStringView key)
             return field.mid(key.size()).toString();
     }
     return QString();
+}
+
+TabFieldLookup::TabFieldLookup(QStringView record) : m_record(record)
+{
+    const char16_t *const chars = record.utf16();
+    for (qsizetype i = 0; i < record.size(); ++i) {
+        if (chars[i] == u'=')
+            m_equals.append(i);
+    }
+}
+
+QString TabFieldLookup::value(QStringView key) const
+{
+    if (key.isEmpty() || key.back() != u'=')
+        return GetTabField(m_record, key);
+    const QString upperKey = upperCase(key);
+    if (!endsInOwnUpper(upperKey))
+        return GetTabField(m_record, key);
+    qsizetype next = 0;
+    return valueOfKeyEnding(m_record, upperKey, [&](qsizetype from) {
+        while (next < m_equals.size() && m_equals[next] < from)
+            ++next;
+        return next < m_equals.size() ? m_equals[next] : qsizetype(-1);
+    });
 }
 
 bool parseInteger(QStringView text, int *number)

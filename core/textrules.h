@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 // The text rules every reader and every comparison of the program follows.
 namespace Wexal {
@@ -38,6 +39,19 @@ QByteArrayView trimmedBytes(QByteArrayView bytes);
 // from its front; empty when no field matches. A last field without its tab
 // is examined once and ends the scan.
 QString GetTabField(QStringView record, QStringView key);
+
+// One record asked for many values (a table's column headers): where its
+// "=" signs stand is found once. value() gives what GetTabField() gives.
+class TabFieldLookup
+{
+public:
+    explicit TabFieldLookup(QStringView record);
+    QString value(QStringView key) const;
+
+private:
+    QStringView m_record;
+    QVarLengthArray<qsizetype, 64> m_equals; // ascending
+};
 
 // A decimal integer, as column counts and widths are written: the trimmed
 // text converted, or false when it is not one.

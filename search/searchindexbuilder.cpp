@@ -255,19 +255,20 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
         return;
     }
 
+    const Wexal::TabFieldLookup fields(record);
     int columns = 0;
-    if (!Wexal::parseInteger(GetTabField(record, u"COLUMNS="), &columns) || columns < 1
+    if (!Wexal::parseInteger(fields.value(u"COLUMNS="), &columns) || columns < 1
         || columns > Wexal::kMaxTableColumns)
         return;
     QStringList headers;
     for (int k = 1; k <= columns; ++k) {
         const QString number = QString::number(k);
         // A width that is neither AUTO nor a number stops the table opening.
-        const QString width = GetTabField(record, QString(u"WIDTH"_s + number + u'='));
+        const QString width = fields.value(QString(u"WIDTH"_s + number + u'='));
         int pixels = 0;
         if (!Wexal::sameText(width, u"AUTO") && !Wexal::parseInteger(width, &pixels))
             return;
-        headers << GetTabField(record, QString(u"NAME"_s + number + u'='));
+        headers << fields.value(QString(u"NAME"_s + number + u'='));
     }
     const QVector<int> shown = Wexal::SearchItems::rowColumns(headers, -1);
     index.beginTopic(topic, SearchIndex::TopicKind::Table);
