@@ -70,9 +70,10 @@ private:
     QVector<int> m_rowLines; // by grid row
 };
 
-QString columnKey(const char16_t *word, int k)
+// "NAME" and 3 give "NAME3=": asked for every column of every table.
+QString columnKey(QStringView word, int k)
 {
-    return QString::fromUtf16(word) + QString::number(k) + u'=';
+    return word + QString::number(k) + u'=';
 }
 
 } // namespace

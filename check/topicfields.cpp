@@ -14,6 +14,11 @@ TopicFields::TopicFields(const QString &record) : m_record(record), m_upper(Wexa
         start = tab < 0 ? m_record.size() + 1 : tab + 1;
     }
     m_starts.append(start);
+    const char16_t *const chars = QStringView(m_upper).utf16();
+    for (qsizetype i = 0; i < m_upper.size(); ++i) {
+        if (chars[i] == u'=')
+            m_equals.append(i);
+    }
 }
 
 TopicFields::Hit TopicFields::find(QStringView key) const
@@ -29,7 +34,22 @@ TopicFields::Hit TopicFields::find(QStringView key) const
     const QStringView upperKey = upper ? key : QStringView(copy);
     // A key holds no tab, so its first place in the record lies in the first
     // field that holds it.
-    const qsizetype found = upperKey.contains(u'\t') ? -1 : m_upper.indexOf(upperKey);
+    qsizetype found = -1;
+    if (upperKey.contains(u'\t')) {
+        // No field holds it.
+    } else if (upperKey.endsWith(u'=')) {
+        // Most keys end in "=": the places of one are the only places such a
+        // key can end, asked in order.
+        for (const qsizetype end : m_equals) {
+            const qsizetype at = end + 1 - upperKey.size();
+            if (at >= 0 && QStringView(m_upper).sliced(at, upperKey.size()) == upperKey) {
+                found = at;
+                break;
+            }
+        }
+    } else {
+        found = m_upper.indexOf(upperKey);
+    }
     if (found < 0)
         return hit;
     const int i = int(std::upper_bound(m_starts.cbegin(), m_starts.cend(), found) - m_starts.cbegin()) - 1;

@@ -204,6 +204,8 @@ void TestCheck::topicFieldsAgreeWithGetTabField_data()
     QTest::newRow("empty record") << QString() << u"NAME="_s << -1 << -1;
     QTest::newRow("empty fields before") << u"a\t\tNAME=x\t"_s << u"NAME="_s << 2 << 0;
     QTest::newRow("a last field without its tab") << u"A=1\tLINK=Z"_s << u"LINK="_s << 1 << 0;
+    QTest::newRow("equals signs within the key") << u"X=A=B=1\tA=B=2\t"_s << u"a=b="_s << 0 << 2;
+    QTest::newRow("a key holding a tab") << u"A=1\tB=2\t"_s << u"1\tB="_s << -1 << -1;
 }
 
 void TestCheck::topicFieldsAgreeWithGetTabField()
