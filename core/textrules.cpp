@@ -39,26 +39,6 @@ bool isBlank(QChar ch)
     return ch.unicode() <= 32;
 }
 
-// Whether text holds upperKey once upper-cased, without building the
-// upper-cased text: records are read field by field for every topic opened.
-bool containsUpperCased(QStringView text, QStringView upperKey)
-{
-    const auto &map = kUpperTable.map;
-    const qsizetype m = upperKey.size();
-    for (qsizetype i = 0; i + m <= text.size(); ++i) {
-        qsizetype j = 0;
-        for (; j < m; ++j) {
-            const char16_t u = text[i + j].unicode();
-            const char16_t upper = u < map.size() ? map[u] : u;
-            if (upper != upperKey[j].unicode())
-                break;
-        }
-        if (j == m)
-            return true;
-    }
-    return false;
-}
-
 // Whether text, upper-cased, is upperKey (of the same size).
 bool equalsUpperCased(QStringView text, QStringView upperKey)
 {
@@ -67,6 +47,18 @@ bool equalsUpperCased(QStringView text, QStringView upperKey)
             return false;
     }
     return true;
+}
+
+// Whether text holds upperKey once upper-cased, without building the
+// upper-cased text: records are read field by field for every topic opened.
+bool containsUpperCased(QStringView text, QStringView upperKey)
+{
+    const qsizetype m = upperKey.size();
+    for (qsizetype i = 0; i + m <= text.size(); ++i) {
+        if (equalsUpperCased(text.sliced(i, m), upperKey))
+            return true;
+    }
+    return false;
 }
 
 // Whether another character upper-cases to ch.
