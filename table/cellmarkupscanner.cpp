@@ -2,16 +2,26 @@
 
 namespace {
 
-constexpr QStringView kBold = u"#B#";
-constexpr QStringView kUnderline = u"#U#";
-constexpr QStringView kItalic = u"#I#";
-constexpr QStringView kLink = u"#L#";
-constexpr QStringView kLineEnd = u"#N#";
 constexpr qsizetype kTokenLength = 3;
 
 bool isBlank(QChar ch)
 {
     return ch.unicode() <= 32;
+}
+
+// Whether text, at least a token long, begins with "#" letter "#".
+bool startsWithToken(const QChar *text, char16_t letter)
+{
+    return text[0] == u'#' && text[1] == letter && text[2] == u'#';
+}
+
+// Whether it begins with any of the five tokens.
+bool startsWithAnyToken(const QChar *text)
+{
+    if (text[0] != u'#' || text[2] != u'#')
+        return false;
+    const char16_t letter = text[1].unicode();
+    return letter == u'B' || letter == u'U' || letter == u'I' || letter == u'L' || letter == u'N';
 }
 
 } // namespace
@@ -23,16 +33,14 @@ CellMarkupScanner::CellMarkupScanner(QStringView text)
 {
 }
 
-bool CellMarkupScanner::restStartsWith(QStringView token) const
+bool CellMarkupScanner::restStartsWith(char16_t letter) const
 {
-    return m_end - m_pos >= token.size()
-           && QStringView(m_rest).mid(m_pos, token.size()) == token;
+    return m_end - m_pos >= kTokenLength && startsWithToken(m_rest.constData() + m_pos, letter);
 }
 
 bool CellMarkupScanner::restBeginsWithToken() const
 {
-    return restStartsWith(kBold) || restStartsWith(kUnderline) || restStartsWith(kItalic)
-           || restStartsWith(kLink) || restStartsWith(kLineEnd);
+    return m_end - m_pos >= kTokenLength && startsWithAnyToken(m_rest.constData() + m_pos);
 }
 
 void CellMarkupScanner::toggle(bool &toggle, CellStyleFlag flag)
@@ -57,22 +65,22 @@ bool CellMarkupScanner::step(TokenListener *listener)
             listener->beforeToken(token, closesLink);
     };
 
-    if (restStartsWith(kBold)) {
+    if (restStartsWith(u'B')) {
         before(Token::Bold, false);
         m_pos += kTokenLength;
         toggle(m_bold, CellStyleFlag::Bold);
     }
-    if (restStartsWith(kUnderline)) {
+    if (restStartsWith(u'U')) {
         before(Token::Underline, false);
         m_pos += kTokenLength;
         toggle(m_underline, CellStyleFlag::Underline);
     }
-    if (restStartsWith(kItalic)) {
+    if (restStartsWith(u'I')) {
         before(Token::Italic, false);
         m_pos += kTokenLength;
         toggle(m_italic, CellStyleFlag::Italic);
     }
-    if (restStartsWith(kLink)) {
+    if (restStartsWith(u'L')) {
         before(Token::Link, m_linkOpen);
         m_pos += kTokenLength;
         if (m_linkOpen) {
@@ -85,7 +93,7 @@ bool CellMarkupScanner::step(TokenListener *listener)
             m_style.setFlag(CellStyleFlag::Underline, true);
         }
     }
-    if (restStartsWith(kLineEnd)) {
+    if (restStartsWith(u'N')) {
         before(Token::LineEnd, false);
         m_pos += kTokenLength;
         return true;
@@ -93,7 +101,7 @@ bool CellMarkupScanner::step(TokenListener *listener)
 
     if (m_pos < m_end)
         m_collected.append(m_rest.at(m_pos++));
-    if (m_collected.endsWith(u' '))
+    if (!m_collected.isEmpty() && m_collected.back() == u' ')
         m_lastSpace = m_collected.size();
     return false;
 }
@@ -110,9 +118,7 @@ QStringView CellMarkupScanner::plainStretch() const
         const qsizetype hash = window.indexOf(u'#', from);
         if (hash < 0)
             return window;
-        const QStringView at = rest.mid(hash);
-        if (at.startsWith(kBold) || at.startsWith(kUnderline) || at.startsWith(kItalic)
-            || at.startsWith(kLink) || at.startsWith(kLineEnd))
+        if (rest.size() - hash >= kTokenLength && startsWithAnyToken(rest.data() + hash))
             return rest.left(hash);
         from = hash + 1;
     }

@@ -66,7 +66,8 @@ public:
     void trimRest();
 
 private:
-    bool restStartsWith(QStringView token) const;
+    // Whether the rest begins with the token "#" letter "#".
+    bool restStartsWith(char16_t letter) const;
     void toggle(bool &toggle, CellStyleFlag flag);
     void removeLinkTarget();
 
