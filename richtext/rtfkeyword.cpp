@@ -1,8 +1,7 @@
 #include "richtext/rtfkeyword.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
+#include <cstdint>
 #include <string_view>
 
 namespace {
@@ -100,15 +99,39 @@ constexpr Entry kEntries[] = {
 
 constexpr std::size_t kCount = sizeof(kEntries) / sizeof(kEntries[0]);
 
-const std::array<Entry, kCount> &sortedEntries()
+// The words by their hash, in a table of places at most a quarter full: a
+// word's hash picks a place, the next ones follow until the word or an empty
+// place (a control word is looked up for every one a document holds).
+constexpr std::size_t kPlaces = 1024;
+static_assert(kCount * 4 <= kPlaces);
+
+std::uint32_t hashOf(std::string_view word)
 {
-    static const std::array<Entry, kCount> sorted = [] {
-        std::array<Entry, kCount> a{};
-        std::copy(std::begin(kEntries), std::end(kEntries), a.begin());
-        std::sort(a.begin(), a.end(), [](const Entry &x, const Entry &y) { return x.word < y.word; });
-        return a;
+    std::uint32_t hash = 2166136261u;
+    for (const char c : word) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+struct Places {
+    std::array<std::uint16_t, kPlaces> entry{}; // index in kEntries + 1, 0 for none
+};
+
+const Places &places()
+{
+    static const Places table = [] {
+        Places t;
+        for (std::size_t i = 0; i < kCount; ++i) {
+            std::size_t at = hashOf(kEntries[i].word) & (kPlaces - 1);
+            while (t.entry[at] != 0)
+                at = (at + 1) & (kPlaces - 1);
+            t.entry[at] = static_cast<std::uint16_t>(i + 1);
+        }
+        return t;
     }();
-    return sorted;
+    return table;
 }
 
 } // namespace
@@ -116,8 +139,12 @@ const std::array<Entry, kCount> &sortedEntries()
 RtfKeyword rtfKeyword(QByteArrayView word)
 {
     const std::string_view key(word.data(), static_cast<std::size_t>(word.size()));
-    const auto &entries = sortedEntries();
-    const auto it = std::lower_bound(entries.begin(), entries.end(), key,
-                                     [](const Entry &e, std::string_view k) { return e.word < k; });
-    return it != entries.end() && it->word == key ? it->keyword : RtfKeyword::Unknown;
+    const Places &table = places();
+    for (std::size_t at = hashOf(key) & (kPlaces - 1);; at = (at + 1) & (kPlaces - 1)) {
+        const std::uint16_t entry = table.entry[at];
+        if (entry == 0)
+            return RtfKeyword::Unknown;
+        if (kEntries[entry - 1].word == key)
+            return kEntries[entry - 1].keyword;
+    }
 }
