@@ -6,6 +6,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -20,12 +24,6 @@ struct UndefinedBytes {
             undefined[byte] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(byte)).unicode() == byte;
     }
 };
-
-bool isUndefined(unsigned char byte)
-{
-    static const UndefinedBytes table;
-    return table.undefined[byte];
-}
 
 QString alsoIn(int furtherLines)
 {
@@ -50,22 +48,28 @@ TextFileCheck::TextFileCheck(CheckReport &report, const QString &file) : m_repor
 
 qsizetype TextFileCheck::findUndefinedByte(QByteArrayView bytes)
 {
+    static const UndefinedBytes table;
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype size = bytes.size();
     qsizetype i = 0;
-    while (i < size) {
-        // Eight bytes below 0x80 at a time: most of a line is ASCII.
-        if (i + 8 <= size) {
-            quint64 word;
-            std::memcpy(&word, data + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
+#ifdef __SSE2__
+    // Sixteen bytes at a time: only bytes 0x80 to 0x9F (a few letters, and
+    // the gaps) are looked up.
+    const __m128i topThree = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i c1 = _mm_set1_epi8(static_cast<char>(0x80));
+    for (; size - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        for (unsigned candidates = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, topThree), c1)));
+             candidates != 0; candidates &= candidates - 1) {
+            const int k = __builtin_ctz(candidates);
+            if (table.undefined[data[i + k]])
+                return i + k;
         }
-        if (data[i] >= 0x80 && isUndefined(data[i]))
+    }
+#endif
+    for (; i < size; ++i) {
+        if (table.undefined[data[i]])
             return i;
-        ++i;
     }
     return -1;
 }

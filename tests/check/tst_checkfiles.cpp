@@ -77,6 +77,11 @@ void TestCheck::documents_data()
         << Files{{u"opis.rtf"_s, "Opis\r\nz\x98le\r\n"}}
         << QStringList{opis + u"1: warning: plik nie zaczyna się nagłówkiem RTF „{\\rtf”: program pokazuje go jako zwykły tekst"_s,
                        opis + u"2: warning: bajt 0x98 nie oznacza żadnego znaku w kodowaniu Windows-1250"_s};
+    // Past sixteen bytes, among letters of 0x80-0x9F (ś, ź, Ś, Ź): the first gap.
+    QTest::newRow("an undefined byte deep in a long line")
+        << Files{{u"opis.rtf"_s, "Opis\r\n\x9c\x9f\x8c\x8fwi\x9cnie i \x9f\x9c" "d\x9f" "b\x9f" "a\x90 z\x81le\r\n"}}
+        << QStringList{opis + u"1: warning: plik nie zaczyna się nagłówkiem RTF „{\\rtf”: program pokazuje go jako zwykły tekst"_s,
+                       opis + u"2: warning: bajt 0x90 nie oznacza żadnego znaku w kodowaniu Windows-1250"_s};
     QTest::newRow("a brace that closes the document early")
         << Files{{u"opis.rtf"_s, "{\\rtf1 Opis}\r\ndalszy tekst}\r\n"}}
         << QStringList{opis + u"1: error: nawias „}” zamyka tu cały dokument: program nie czyta dalszej treści (od wiersza 2)"_s};
