@@ -14,11 +14,7 @@ TopicFields::TopicFields(const QString &record) : m_record(record), m_upper(Wexa
         start = tab < 0 ? m_record.size() + 1 : tab + 1;
     }
     m_starts.append(start);
-    const char16_t *const chars = QStringView(m_upper).utf16();
-    for (qsizetype i = 0; i < m_upper.size(); ++i) {
-        if (chars[i] == u'=')
-            m_equals.append(i);
-    }
+    m_equals = Wexal::placesOf(m_upper, u'=');
 }
 
 TopicFields::Hit TopicFields::find(QStringView key) const

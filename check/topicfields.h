@@ -39,5 +39,5 @@ private:
     QString m_record;
     QString m_upper; // the record upper-cased, once for every look-up
     QVarLengthArray<qsizetype, 32> m_starts; // of each field; m_starts[i + 1] - 1 ends it
-    QVarLengthArray<qsizetype, 32> m_equals; // where an "=" stands, ascending
+    QVarLengthArray<qsizetype, 64> m_equals; // where an "=" stands, ascending
 };

@@ -191,13 +191,19 @@ QString GetTabField(QStringView record, QStringView key)
     return QString();
 }
 
-TabFieldLookup::TabFieldLookup(QStringView record) : m_record(record)
+QVarLengthArray<qsizetype, 64> placesOf(QStringView text, char16_t ch)
 {
-    const char16_t *const chars = record.utf16();
-    for (qsizetype i = 0; i < record.size(); ++i) {
-        if (chars[i] == u'=')
-            m_equals.append(i);
+    QVarLengthArray<qsizetype, 64> places;
+    const char16_t *const chars = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (chars[i] == ch)
+            places.append(i);
     }
+    return places;
+}
+
+TabFieldLookup::TabFieldLookup(QStringView record) : m_record(record), m_equals(placesOf(record, u'='))
+{
 }
 
 QString TabFieldLookup::value(QStringView key) const

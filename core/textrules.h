@@ -40,6 +40,9 @@ QByteArrayView trimmedBytes(QByteArrayView bytes);
 // is examined once and ends the scan.
 QString GetTabField(QStringView record, QStringView key);
 
+// Where ch stands in text, in ascending order.
+QVarLengthArray<qsizetype, 64> placesOf(QStringView text, char16_t ch);
+
 // One record asked for many values (a table's column headers): where its
 // "=" signs stand is found once. value() gives what GetTabField() gives.
 class TabFieldLookup
