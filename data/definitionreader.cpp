@@ -84,6 +84,22 @@ Positions decodeLine(QByteArrayView bytes, const char *readableEnd, char16_t *to
     return Positions(line, lookForSignatureWord);
 }
 
+// Whether VIEW= holds SHOW without regard to letter case: four ASCII
+// characters at once.
+bool isShown(QStringView view)
+{
+    if (view.size() != 4)
+        return false;
+    std::uint64_t word;
+    std::memcpy(&word, view.data(), sizeof word);
+    constexpr std::uint64_t lanes = 0x0001000100010001ULL;
+    if ((word & (0xff80 * lanes)) != 0)
+        return Wexal::sameText(view, u"SHOW");
+    // Of ASCII, only a letter and its capital or'ed with 0x20 give the letter.
+    constexpr std::uint64_t show = 's' | std::uint64_t('h') << 16 | std::uint64_t('o') << 32 | std::uint64_t('w') << 48;
+    return (word | (0x20 * lanes)) == show;
+}
+
 DefinitionObserver::Key observedKey(Key key)
 {
     switch (key) {
@@ -212,15 +228,20 @@ void DefinitionReader::readTopicBytes(const QByteArray &bytes)
         const bool isMarked = at - bytes.constData() >= 16 && bufferEnd - at >= MarkedLine::kReach
                               && marked.readLine(at, roomInRecord(MarkedLine::kReach)) && marked.size() < end - at;
         const char *lineEnd = end;
+        const char *next = end;
         if (isMarked) {
+            // The byte after the CR is readable: before end, or the Ctrl-Z
+            // that stands there.
             lineEnd = at + marked.size();
+            next = lineEnd + 1 + (lineEnd[1] == '\n' ? 1 : 0);
         } else if (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
             lineEnd = static_cast<const char *>(cr);
+            next = lineEnd + 1;
+            if (next < end && *next == '\n')
+                ++next;
         }
         const QByteArrayView line(at, lineEnd - at);
-        at = lineEnd;
-        if (at < end && ++at < end && *at == '\n')
-            ++at;
+        at = next;
         // A field line with no blanks to trim and more than one byte (so no
         // brace) stays where it was decoded.
         if (isMarked && m_inBlock && line.size() > 1 && static_cast<unsigned char>(line.front()) > 32
@@ -327,9 +348,10 @@ Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &mar
     // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
     // the line's first "=", are all they need. The rest are looked at
     // whole.
-    const MarkedLine::KeyBits bits = marked.keyBits(size);
+    // The marks cover the line up to its CR; the ";" left out holds no mark.
+    const MarkedLine::KeyBits bits = marked.keyBits();
     constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
-    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord(size))) {
+    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord())) {
         takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
         return;
     }
@@ -387,10 +409,10 @@ void DefinitionReader::closeBlock()
     const int topicIndex = int(m_topics.size());
     // A copy of its own size: m_record keeps its room for the next block.
     m_topics.append(record().toString());
-    indexTopic(topicIndex);
+    indexTopic(topicIndex, appendSignature);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
-    if (!Wexal::sameText(textOf(m_view), u"SHOW"))
+    if (!isShown(textOf(m_view)))
         return;
     const QStringView parent = textOf(m_parent);
     const int parentTopic = parent == u"nil" ? -1 : parentTopicOf(parent);
@@ -428,7 +450,7 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     m_observer->blockClosed(m_lineNumber, block);
 }
 
-void DefinitionReader::indexTopic(int topicIndex)
+void DefinitionReader::indexTopic(int topicIndex, bool signatureAppended)
 {
     if (m_recordSignature.isNull() || m_recordLink.isNull())
         return;
@@ -438,8 +460,12 @@ void DefinitionReader::indexTopic(int topicIndex)
     // The link's hash was taken when its line was read, with the record's
     // signature if it had one by then, else with the file's signature: the
     // same text when the record's signature is the field appended for it.
+    // That field's value runs up to its first tab: the file's signature
+    // when of the same size.
+    const bool sameAsAppended = signatureAppended && signature.size() == m_signature.size();
     const bool hashedThis = m_linkHashSignature.isNull()
-                                ? m_linkHashSignatureVersion == m_signatureVersion && signature == m_signature
+                                ? m_linkHashSignatureVersion == m_signatureVersion
+                                      && (sameAsAppended || signature == m_signature)
                                 : m_linkHashSignature.start == m_recordSignature.start;
     m_firstTopicByLink.insertFirst(hashedThis ? m_linkHash : LinkIndex::hashOf(signature, link), signature, link,
                                    topicIndex);

@@ -115,7 +115,9 @@ private:
     // The first topic whose LINK= is parent within the current signature.
     int parentTopicOf(QStringView parent);
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
-    void indexTopic(int topicIndex);
+    // signatureAppended: the record's signature is the value of the field
+    // just appended for the file's signature.
+    void indexTopic(int topicIndex, bool signatureAppended);
     // Notes what a field line copied to the record at lineAt holds of
     // SIGNATURE and LINK=.
     void noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys);

@@ -32,6 +32,7 @@ public:
     // up to the first CR, decoding them to out as it goes (out has room for
     // kReach characters); false when no CR stands within the first kMax + 1
     // bytes. The bytes stay where they are while the line's keys are asked for.
+    // The marks then cover the line read, up to its CR, and no more.
     bool readLine(const char *from, char16_t *out);
     // The number of bytes before the CR readLine() found.
     qsizetype size() const { return m_size; }
@@ -42,20 +43,29 @@ public:
     // Where the keys stand in the first size bytes of the line marked.
     Positions keys(qsizetype size, bool lookForSignatureWord) const;
 
-    // Which keys the first size bytes of the line marked hold, a bit each,
-    // and where its first "=" stands (-1 for none): most lines need no more.
+    // Which keys the line readLine() read holds, a bit each, and where its
+    // first "=" stands (-1 for none): most lines need no more.
     struct KeyBits {
         unsigned found = 0;
         qsizetype firstEquals = -1;
     };
-    KeyBits keyBits(qsizetype size) const;
-    // Whether the first size bytes hold the word SIGNATURE.
-    bool hasSignatureWord(qsizetype size) const { return hasSignatureWord(inLine(size)); }
+    KeyBits keyBits() const;
+    // Whether the line readLine() read holds the word SIGNATURE.
+    bool hasSignatureWord() const { return hasSignatureWord(~std::uint64_t(0)); }
 
 private:
     static std::uint64_t inLine(qsizetype size)
     {
         return size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
+    }
+    // Clears the marks beyond the line read; true.
+    bool keepInLine()
+    {
+        const std::uint64_t in = inLine(m_size);
+        m_equals &= in;
+        m_s &= in;
+        m_e &= in;
+        return true;
     }
     // The keys that end at the "=" at eq, a bit each.
     unsigned keysEndingAt(qsizetype eq) const;
@@ -225,7 +235,7 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
             detail::markSixteen(chunk, at, m_equals, m_s, m_e);
         if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))) {
             m_size = at + qCountTrailingZeroBits(cr);
-            return m_size <= kMax;
+            return m_size <= kMax && keepInLine();
         }
     }
 #else
@@ -233,7 +243,7 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
         out[at] = Wexal::Cp1250::detail::kDecode.map[bytes[at]];
         if (bytes[at] == '\r') {
             m_size = at;
-            return at <= kMax;
+            return at <= kMax && keepInLine();
         }
         if (at < kMax)
             detail::markByte(bytes[at], at, m_equals, m_s, m_e);
@@ -288,10 +298,10 @@ inline bool MarkedLine::hasSignatureWord(std::uint64_t inLine) const
     return false;
 }
 
-Q_ALWAYS_INLINE MarkedLine::KeyBits MarkedLine::keyBits(qsizetype size) const
+Q_ALWAYS_INLINE MarkedLine::KeyBits MarkedLine::keyBits() const
 {
     KeyBits bits;
-    const std::uint64_t equals = m_equals & inLine(size);
+    const std::uint64_t equals = m_equals;
     if (equals == 0)
         return bits;
     bits.firstEquals = qCountTrailingZeroBits(equals);

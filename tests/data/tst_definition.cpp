@@ -138,6 +138,15 @@ void DefinitionTest::blocks_data()
                        u"NAME=C\tPARENT=b\tVIEW=SHOW\tsignature=S2\t"_s}
         << u"B(1)[C(2)]"_s;
 
+    QTest::newRow("a file signature holding a tab: a topic it completes is indexed under the text before the tab")
+        << QList<QStringList>{{u"{"_s, u"NAME=S"_s, u"PARENT=nil"_s, u"SIGNATURE=a\tb"_s, u"}"_s, u"{"_s, u"NAME=P"_s,
+                               u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=L"_s, u"}"_s},
+                              {u"{"_s, u"NAME=C"_s, u"PARENT=L"_s, u"VIEW=SHOW"_s, u"SIGNATURE=a"_s, u"}"_s}}
+        << QStringList{u"NAME=S\tPARENT=nil\tSIGNATURE=a\tb\t"_s,
+                       u"NAME=P\tPARENT=nil\tVIEW=SHOW\tLINK=L\tsignature=a\tb\t"_s,
+                       u"NAME=C\tPARENT=L\tVIEW=SHOW\tSIGNATURE=a\t"_s}
+        << u"P(1)[C(2)]"_s;
+
     QTest::newRow("a long link found in another letter case")
         << QList<QStringList>{{u"{"_s, u"NAME=R"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=Dzial-az_09"_s, u"}"_s,
                                u"{"_s, u"NAME=D"_s, u"PARENT=dZIAL-AZ_09"_s, u"VIEW=SHOW"_s, u"}"_s}}
