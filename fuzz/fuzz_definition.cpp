@@ -5,10 +5,12 @@
 
 #include "fuzzcheck.h"
 
+#include "core/datafilereader.h"
 #include "core/wexalerror.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +32,43 @@ void writeFile(const QString &name, QByteArrayView bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
     file.write(bytes.data(), bytes.size());
+}
+
+// The nodes as "parent topic depth text", in node order.
+QStringList nodesOf(const NaviTreeModel &tree)
+{
+    QStringList nodes;
+    for (int node = 0; node < tree.nodeCount(); ++node) {
+        nodes << u"%1 %2 %3 %4"_s.arg(tree.parentOfNode(node))
+                     .arg(tree.topicOfNode(node))
+                     .arg(tree.depthOfNode(node))
+                     .arg(tree.textOfNode(node));
+    }
+    return nodes;
+}
+
+// A load that went well read each file from memory in one pass; the same
+// files read line by line from a device, in the order definition.global
+// names them, give the same topics and tree.
+void checkSameAsLineByLine(const QStringList &topics, const NaviTreeModel &tree)
+{
+    QFile global(programDir->filePath(u"definition.global"_s));
+    FUZZ_CHECK(global.open(QIODevice::ReadOnly));
+    DataFileReader lines(global.readAll());
+    QStringList byLine;
+    NaviTreeModel byLineTree;
+    DefinitionReader reader(byLine, byLineTree);
+    while (!lines.atEnd()) {
+        const QString name = DefinitionReader::topicFileName(lines.readLine());
+        QFile file(programDir->filePath(name));
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        QBuffer buffer(&bytes);
+        FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
+        reader.readTopicFile(buffer, name);
+    }
+    FUZZ_CHECK(byLine == topics);
+    FUZZ_CHECK(nodesOf(byLineTree) == nodesOf(tree));
 }
 
 } // namespace
@@ -82,6 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     reader.setProcessEvents([&events] { ++events; });
     try {
         reader.LoadDefinition(programDir->path() + u'/');
+        checkSameAsLineByLine(topics, tree);
     } catch (const WexalError &error) {
         FUZZ_CHECK(!error.message().isEmpty());
     }
