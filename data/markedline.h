@@ -58,10 +58,9 @@ private:
     {
         return size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
     }
-    // Clears the marks beyond the line read; true.
-    bool keepInLine()
+    // Clears the marks beyond the line read, those outside in; true.
+    bool keepInLine(std::uint64_t in)
     {
-        const std::uint64_t in = inLine(m_size);
         m_equals &= in;
         m_s &= in;
         m_e &= in;
@@ -225,9 +224,18 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
 {
     const auto *bytes = reinterpret_cast<const unsigned char *>(from);
     m_bytes = bytes;
-    m_equals = m_s = m_e = 0;
 #if defined(__SSE2__)
-    for (qsizetype at = 0; at < kReach; at += 16) {
+    // Most lines end within their first sixteen bytes: those are marked
+    // apart, with nothing to shift.
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes));
+    Wexal::Cp1250::detail::decodeSixteen(first, bytes, out);
+    m_equals = m_s = m_e = 0;
+    detail::markSixteen(first, 0, m_equals, m_s, m_e);
+    if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(first, _mm_set1_epi8('\r'))))) {
+        m_size = qCountTrailingZeroBits(cr);
+        return keepInLine((std::uint64_t(1) << m_size) - 1);
+    }
+    for (qsizetype at = 16; at < kReach; at += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at));
         Wexal::Cp1250::detail::decodeSixteen(chunk, bytes + at, out + at);
         // The last sixteen only hold the CR of a line kMax long.
@@ -235,15 +243,16 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
             detail::markSixteen(chunk, at, m_equals, m_s, m_e);
         if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))) {
             m_size = at + qCountTrailingZeroBits(cr);
-            return m_size <= kMax && keepInLine();
+            return m_size <= kMax && keepInLine(inLine(m_size));
         }
     }
 #else
+    m_equals = m_s = m_e = 0;
     for (qsizetype at = 0; at < kReach; ++at) {
         out[at] = Wexal::Cp1250::detail::kDecode.map[bytes[at]];
         if (bytes[at] == '\r') {
             m_size = at;
-            return at <= kMax && keepInLine();
+            return at <= kMax && keepInLine(inLine(at));
         }
         if (at < kMax)
             detail::markByte(bytes[at], at, m_equals, m_s, m_e);
@@ -305,8 +314,12 @@ Q_ALWAYS_INLINE MarkedLine::KeyBits MarkedLine::keyBits() const
     if (equals == 0)
         return bits;
     bits.firstEquals = qCountTrailingZeroBits(equals);
-    // An "=" at 0 ends no key.
-    for (std::uint64_t rest = equals & ~std::uint64_t(1); rest != 0; rest &= rest - 1)
+    // An "=" at 0 ends no key. Most lines hold one "=", looked at apart.
+    std::uint64_t rest = equals & ~std::uint64_t(1);
+    if (rest == 0)
+        return bits;
+    bits.found = keysEndingAt(qCountTrailingZeroBits(rest));
+    for (rest &= rest - 1; rest != 0; rest &= rest - 1)
         bits.found |= keysEndingAt(qCountTrailingZeroBits(rest));
     return bits;
 }
