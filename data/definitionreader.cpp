@@ -218,23 +218,29 @@ void DefinitionReader::readTopicBytes(const QByteArray &bytes)
     // Lines as DataFileReader gives them: each ends at a CR, a LF right after
     // it belongs to the line end, and the first Ctrl-Z ends the file.
     beginFile();
-    const char *const bufferEnd = bytes.constData() + bytes.size();
-    const void *const ctrlZ = std::memchr(bytes.constData(), 26, std::size_t(bytes.size()));
+    const char *const begin = bytes.constData();
+    const char *const bufferEnd = begin + bytes.size();
+    const void *const ctrlZ = std::memchr(begin, 26, std::size_t(bytes.size()));
     const char *const end = ctrlZ ? static_cast<const char *>(ctrlZ) : bufferEnd;
+    // Most lines are short and start sixteen bytes or more into the bytes
+    // and kReach or more before their end: each is found, decoded at the
+    // record's end and marked at once, and its CR, when found, stands
+    // before end with the byte after it readable.
+    const char *const markedFrom = begin + 16;
+    const char *const markedTo = end - begin > MarkedLine::kReach ? end - MarkedLine::kReach : begin;
     MarkedLine marked;
-    for (const char *at = bytes.constData(); at < end;) {
-        // Most lines are short and end in a CR away from either end of the
-        // bytes: found, decoded at the record's end and marked at once.
-        const bool isMarked = at - bytes.constData() >= 16 && bufferEnd - at >= MarkedLine::kReach
-                              && marked.readLine(at, roomInRecord(MarkedLine::kReach)) && marked.size() < end - at;
+    const char *at = begin;
+    while (at < end) {
+        if (at >= markedFrom) {
+            while (at < markedTo && marked.readLine(at, roomInRecord(MarkedLine::kReach)))
+                at = takeMarkedLine(marked, at, bufferEnd);
+            if (at >= end)
+                break;
+        }
+        // A line near either end of the bytes, or longer than a marked one.
         const char *lineEnd = end;
         const char *next = end;
-        if (isMarked) {
-            // The byte after the CR is readable: before end, or the Ctrl-Z
-            // that stands there.
-            lineEnd = at + marked.size();
-            next = lineEnd + 1 + (lineEnd[1] == '\n' ? 1 : 0);
-        } else if (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
+        if (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
             lineEnd = static_cast<const char *>(cr);
             next = lineEnd + 1;
             if (next < end && *next == '\n')
@@ -242,19 +248,28 @@ void DefinitionReader::readTopicBytes(const QByteArray &bytes)
         }
         const QByteArrayView line(at, lineEnd - at);
         at = next;
-        // A field line with no blanks to trim and more than one byte (so no
-        // brace) stays where it was decoded.
-        if (isMarked && m_inBlock && line.size() > 1 && static_cast<unsigned char>(line.front()) > 32
-            && static_cast<unsigned char>(line.back()) > 32) {
-            const qsizetype size = line.size() - (line.back() == ';' ? 1 : 0);
-            const qsizetype lineAt = m_recordSize;
-            m_recordText[lineAt + size] = u'\t';
-            m_recordSize += size + 1;
-            takeMarkedFieldLine(marked, lineAt, size);
-        } else {
-            takeLine(trimmedLine(line), bufferEnd);
-        }
+        takeLine(trimmedLine(line), bufferEnd);
     }
+}
+
+Q_ALWAYS_INLINE const char *DefinitionReader::takeMarkedLine(const MarkedLine &marked, const char *at,
+                                                             const char *readableEnd)
+{
+    const QByteArrayView line(at, marked.size());
+    const char *const lineEnd = at + marked.size();
+    // A field line with no blanks to trim and more than one byte (so no
+    // brace) stays where it was decoded.
+    if (m_inBlock && line.size() > 1 && static_cast<unsigned char>(line.front()) > 32
+        && static_cast<unsigned char>(line.back()) > 32) {
+        const qsizetype size = line.size() - (line.back() == ';' ? 1 : 0);
+        const qsizetype lineAt = m_recordSize;
+        m_recordText[lineAt + size] = u'\t';
+        m_recordSize += size + 1;
+        takeMarkedFieldLine(marked, lineAt, size);
+    } else {
+        takeLine(trimmedLine(line), readableEnd);
+    }
+    return lineEnd + 1 + (lineEnd[1] == '\n' ? 1 : 0);
 }
 
 void DefinitionReader::takeLine(QByteArrayView line, const char *readableEnd)

@@ -84,7 +84,10 @@ private:
     // A field line of size characters decoded into the record at lineAt, and
     // where its keys stand.
     void takeFieldLine(qsizetype lineAt, qsizetype size, const DefinitionKeys::Positions &keys);
-    // The same for a line marked as it was decoded, with no one observing.
+    // A line marked as it was decoded at the record's end, with no one
+    // observing; where the next line starts.
+    const char *takeMarkedLine(const DefinitionKeys::MarkedLine &marked, const char *at, const char *readableEnd);
+    // The same for a field line of size characters, decoded at lineAt.
     void takeMarkedFieldLine(const DefinitionKeys::MarkedLine &marked, qsizetype lineAt, qsizetype size);
     // Room for size characters at the record's end, not taken yet.
     char16_t *roomInRecord(qsizetype size)
