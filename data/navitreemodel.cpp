@@ -33,13 +33,23 @@ std::pair<int, qsizetype> NaviTreeModel::appendTitle(QStringView text)
     return {int(m_titleBlocks.size() - 1), at};
 }
 
-void NaviTreeModel::appendNode(Node &&node)
+void NaviTreeModel::appendNode(qsizetype titleAt, qsizetype titleSize, int titleBlock, int topicIndex, int parentNode,
+                               int row, int depth)
 {
     if ((m_nodeCount & (kNodeBlock - 1)) == 0) {
         m_nodeBlocks.emplace_back();
         m_nodeBlocks.back().reserve(kNodeBlock);
     }
-    m_nodeBlocks.back().push_back(std::move(node));
+    // Written in place: a node put together on the stack and copied is
+    // read back whole before its fields are stored.
+    Node &node = m_nodeBlocks.back().emplace_back();
+    node.titleAt = titleAt;
+    node.titleSize = titleSize;
+    node.titleBlock = titleBlock;
+    node.topic = topicIndex;
+    node.parent = parentNode;
+    node.row = row;
+    node.depth = depth;
     ++m_nodeCount;
 }
 
@@ -60,7 +70,7 @@ int NaviTreeModel::addNode(int parentNode, QStringView text, int topicIndex)
         } else if (row == (parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren)) {
             m_quietParents.push_back(parentNode); // the first new child of a shown node
         }
-        appendNode(Node{titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth, 0, {}});
+        appendNode(titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth);
         // Room for a few children at once: most parents have several.
         if (siblings.capacity() == 0)
             siblings.reserve(8);
@@ -69,7 +79,7 @@ int NaviTreeModel::addNode(int parentNode, QStringView text, int topicIndex)
         return node;
     }
     beginInsertRows(indexOfNode(parentNode), row, row);
-    appendNode(Node{titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth, 0, {}});
+    appendNode(titleAt, text.size(), titleBlock, topicIndex, parentNode, row, depth);
     siblings.push_back(node);
     ++(parentNode < 0 ? m_shownTopLevel : nodeAt(parentNode).shownChildren);
     noteNodeOfTopic(topicIndex, node);

@@ -104,7 +104,9 @@ private:
     }
     // Appends a node's text; its block and where it starts there.
     std::pair<int, qsizetype> appendTitle(QStringView text);
-    void appendNode(Node &&node);
+    // Appends a node with no children, none of them shown.
+    void appendNode(qsizetype titleAt, qsizetype titleSize, int titleBlock, int topicIndex, int parentNode, int row,
+                    int depth);
 
     std::vector<std::vector<Node>> m_nodeBlocks; // each of kNodeBlock room
     int m_nodeCount = 0;
