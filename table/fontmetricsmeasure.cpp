@@ -12,7 +12,10 @@ FontMetricsMeasure::FontMetricsMeasure(const QFont &font)
         m_fonts[std::size_t(i)] = styled;
         m_metrics.emplace_back(styled);
         m_metricsF.emplace_back(styled);
-        m_words.emplace_back(styled);
+        // The styles without underlining come first: their shapes serve
+        // the underlined ones too.
+        if (shapeIndex(style) == i)
+            m_words.emplace_back(styled);
         m_advances[std::size_t(i)].assign(kCachedChars, -1);
     }
 }
@@ -31,12 +34,12 @@ qreal FontMetricsMeasure::lineWidth(QStringView text, CellStyle style) const
 {
     if (!monotonicText(text))
         return -1;
-    return m_words[std::size_t(styleIndex(style))].width(text) / 64.0;
+    return m_words[std::size_t(shapeIndex(style))].width(text) / 64.0;
 }
 
 bool FontMetricsMeasure::glyphs(QStringView text, CellStyle style, QGlyphRun &run) const
 {
-    return monotonicText(text) && m_words[std::size_t(styleIndex(style))].glyphs(text, run);
+    return monotonicText(text) && m_words[std::size_t(shapeIndex(style))].glyphs(text, run);
 }
 
 qreal FontMetricsMeasure::ascent(CellStyle style) const
@@ -62,27 +65,27 @@ int FontMetricsMeasure::joinedWidth(QStringView prefix, QStringView stretch, qsi
     m_buffer.append(stretch.left(count));
     if (monotonicText(m_buffer)) {
         // Rounded as QFontMetrics rounds a whole string's width.
-        return (m_words[std::size_t(styleIndex(style))].width(m_buffer) + 32) >> 6;
+        return (m_words[std::size_t(shapeIndex(style))].width(m_buffer) + 32) >> 6;
     }
     // Every paint measures the same cells again (a pointer entering a link
     // cell repaints the whole grid): remember recent widths.
-    QHash<QString, int> &cache = m_widths[std::size_t(styleIndex(style))];
+    QHash<QString, int> &cache = m_widths[std::size_t(shapeIndex(style))];
     const auto found = cache.constFind(m_buffer);
     if (found != cache.constEnd())
         return found.value();
     if (cache.size() >= kCachedWidths)
         cache.clear();
-    const int width = m_metrics[std::size_t(styleIndex(style))].horizontalAdvance(m_buffer);
+    const int width = m_metrics[std::size_t(shapeIndex(style))].horizontalAdvance(m_buffer);
     cache.insert(m_buffer, width);
     return width;
 }
 
 int FontMetricsMeasure::charAdvance(QChar ch, CellStyle style) const
 {
-    const QFontMetrics &metrics = m_metrics[std::size_t(styleIndex(style))];
+    const QFontMetrics &metrics = m_metrics[std::size_t(shapeIndex(style))];
     if (ch.unicode() >= kCachedChars)
         return metrics.horizontalAdvance(ch);
-    int &advance = m_advances[std::size_t(styleIndex(style))][ch.unicode()];
+    int &advance = m_advances[std::size_t(shapeIndex(style))][ch.unicode()];
     if (advance < 0)
         advance = metrics.horizontalAdvance(ch);
     return advance;
@@ -123,7 +126,7 @@ int FontMetricsMeasure::overflow(QStringView prefix, QStringView stretch, CellSt
 
     if (stretch.isEmpty())
         return 0;
-    WordShapes &words = m_words[std::size_t(styleIndex(style))];
+    WordShapes &words = m_words[std::size_t(shapeIndex(style))];
     m_buffer.resize(0);
     m_buffer.append(prefix);
     m_buffer.append(stretch);

@@ -61,6 +61,9 @@ private:
     static constexpr char16_t kCachedChars = 0x250;
 
     static int styleIndex(CellStyle style) { return int(style.toInt()) & (kStyles - 1); }
+    // Underlining adds a line and moves no glyph: an underlined text has the
+    // advances and glyphs of the same text without the line.
+    static int shapeIndex(CellStyle style) { return styleIndex(style) & ~int(CellStyleFlag::Underline); }
     static bool monotonicText(QStringView text);
     int overflow(QStringView prefix, QStringView stretch, CellStyle style, int limit,
                  bool wrap) const;
@@ -75,5 +78,5 @@ private:
     mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
     static constexpr qsizetype kCachedWidths = 8192;
     mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
-    mutable std::vector<WordShapes> m_words; // text of the Latin script, by style
+    mutable std::vector<WordShapes> m_words; // text of the Latin script, by shapeIndex()
 };

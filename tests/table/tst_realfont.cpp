@@ -135,29 +135,36 @@ void TestCellMarkup::realFontLineDrawsAsText_data()
     QTest::addColumn<bool>("underline");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("drawnBefore");
+    QTest::addColumn<int>("styleBefore"); // -1: the same style
 
     const int bold = int(CellStyleFlag::Bold);
     const int italic = int(CellStyleFlag::Italic);
     const int underlined = int(CellStyleFlag::Underline);
-    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s << QString();
-    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s << QString();
-    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString();
+    QTest::newRow("plain") << 8 << 0 << false << u"Wyroby z żelaza, AV Ta fi"_s << QString() << -1;
+    QTest::newRow("trailing spaces") << 8 << 0 << false << u"zob. wyroby  "_s << QString() << -1;
+    QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString() << -1;
     QTest::newRow("italic overhang at the end") << 8 << italic << false << u"fff (obniżona stawka) fff łff"_s
-                                                << QString();
-    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString();
-    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString();
-    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString();
-    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s << QString();
-    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s << QString();
-    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s << QString();
+                                                << QString() << -1;
+    QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString() << -1;
+    QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString() << -1;
+    QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString() << -1;
+    QTest::newRow("bold link") << 11 << bold << true << u"Tę fiołkową waffle"_s << QString() << -1;
+    QTest::newRow("other scripts") << 8 << 0 << true << u"Ωmega AV ω"_s << QString() << -1;
+    QTest::newRow("control") << 8 << 0 << false << u"a\tb"_s << QString() << -1;
     // Words drawn twice before (their glyphs kept) among words never drawn.
     QTest::newRow("known among new") << 8 << 0 << false << u"wyroby ryżu, AVATAR gipsu fiołkową Ta"_s
-                                     << u"ryżu, Ta wyroby fiołkową"_s;
+                                     << u"ryżu, Ta wyroby fiołkową"_s << -1;
     QTest::newRow("new among known") << 11 << 0 << false << u"wyroby ryżu, AVATAR gipsu fiołkową Ta"_s
-                                     << u"AVATAR gipsu Ta"_s;
-    QTest::newRow("link mixed") << 8 << 0 << true << u"zob. pieczywo gipsu wyroby Tę"_s << u"gipsu Tę"_s;
+                                     << u"AVATAR gipsu Ta"_s << -1;
+    QTest::newRow("link mixed") << 8 << 0 << true << u"zob. pieczywo gipsu wyroby Tę"_s << u"gipsu Tę"_s << -1;
     QTest::newRow("bold underlined mixed") << 11 << (bold | underlined) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s
-                                           << u"„cytat” 5 ™"_s;
+                                           << u"„cytat” 5 ™"_s << -1;
+    // Underlining moves no glyph: words met without it are drawn from what
+    // was kept of them.
+    QTest::newRow("underlined after the same words plain") << 8 << underlined << false << u"wyroby ryżu, AVATAR Ta"_s
+                                                           << u"ryżu, AVATAR wyroby"_s << 0;
+    QTest::newRow("bold underlined after bold") << 11 << (bold | underlined) << false << u"Tę fiołkową waffle"_s
+                                                << u"fiołkową Tę"_s << bold;
 }
 
 void TestCellMarkup::realFontLineDrawsAsText()
@@ -167,6 +174,7 @@ void TestCellMarkup::realFontLineDrawsAsText()
     QFETCH(bool, underline);
     QFETCH(QString, text);
     QFETCH(QString, drawnBefore);
+    QFETCH(int, styleBefore);
 
     // A run drawn as the grid draws it must give the very pixels of the
     // text drawn into its area: the first time (as text) and later (from
@@ -178,11 +186,12 @@ void TestCellMarkup::realFontLineDrawsAsText()
     if (underline)
         font.setUnderline(true);
     if (!drawnBefore.isEmpty()) {
+        const CellStyle before = styleBefore < 0 ? cellStyle : CellStyle::fromInt(styleBefore);
         QImage scratch(400, 40, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&scratch);
-        painter.setFont(font);
+        painter.setFont(styleBefore < 0 ? font : measure.font(before));
         for (int time = 0; time < 2; ++time)
-            Wexal::DrawTextLine(painter, measure, QRect(0, 0, 400, 40), drawnBefore, cellStyle);
+            Wexal::DrawTextLine(painter, measure, QRect(0, 0, 400, 40), drawnBefore, before);
     }
     const int width = measure.width(text, cellStyle);
     const auto paint = [&](const QRect &area, bool asText) {
