@@ -4,6 +4,7 @@
 // leave the directory are not tried, so every run reads only its own files.
 
 #include "fuzzcheck.h"
+#include "tests/common/treenodes.h"
 
 #include "core/datafilereader.h"
 #include "core/wexalerror.h"
@@ -32,19 +33,6 @@ void writeFile(const QString &name, QByteArrayView bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
     file.write(bytes.data(), bytes.size());
-}
-
-// The nodes as "parent topic depth text", in node order.
-QStringList nodesOf(const NaviTreeModel &tree)
-{
-    QStringList nodes;
-    for (int node = 0; node < tree.nodeCount(); ++node) {
-        nodes << u"%1 %2 %3 %4"_s.arg(tree.parentOfNode(node))
-                     .arg(tree.topicOfNode(node))
-                     .arg(tree.depthOfNode(node))
-                     .arg(tree.textOfNode(node));
-    }
-    return nodes;
 }
 
 // A load that went well read each file from memory in one pass; the same

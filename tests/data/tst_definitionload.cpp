@@ -1,4 +1,5 @@
 #include "../common/testfiles.h"
+#include "../common/treenodes.h"
 
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
@@ -16,19 +17,6 @@ using namespace Qt::StringLiterals;
 // and tree, and the views must see that tree whenever events run.
 
 namespace {
-
-// Every node as "parent topic depth text", in node order.
-QStringList nodesOf(const NaviTreeModel &tree)
-{
-    QStringList nodes;
-    for (int node = 0; node < tree.nodeCount(); ++node) {
-        nodes << u"%1 %2 %3 %4"_s.arg(tree.parentOfNode(node))
-                     .arg(tree.topicOfNode(node))
-                     .arg(tree.depthOfNode(node))
-                     .arg(tree.textOfNode(node));
-    }
-    return nodes;
-}
 
 // The tree as the views see it through the item model, and as the model's
 // own nodes say it, each node as "depth text", in tree order.
