@@ -58,13 +58,12 @@ private:
     {
         return size >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << size) - 1;
     }
-    // Clears the marks beyond the line read, those outside in; true.
-    bool keepInLine(std::uint64_t in)
+    // Clears the marks beyond the line read, those outside in.
+    void keepInLine(std::uint64_t in)
     {
         m_equals &= in;
         m_s &= in;
         m_e &= in;
-        return true;
     }
     // The keys that end at the "=" at eq, a bit each.
     unsigned keysEndingAt(qsizetype eq) const;
@@ -233,7 +232,8 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
     detail::markSixteen(first, 0, m_equals, m_s, m_e);
     if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(first, _mm_set1_epi8('\r'))))) {
         m_size = qCountTrailingZeroBits(cr);
-        return keepInLine((std::uint64_t(1) << m_size) - 1);
+        keepInLine((std::uint64_t(1) << m_size) - 1);
+        return true;
     }
     for (qsizetype at = 16; at < kReach; at += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at));
@@ -243,7 +243,10 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
             detail::markSixteen(chunk, at, m_equals, m_s, m_e);
         if (const unsigned cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))) {
             m_size = at + qCountTrailingZeroBits(cr);
-            return m_size <= kMax && keepInLine(inLine(m_size));
+            if (m_size > kMax)
+                return false;
+            keepInLine(inLine(m_size));
+            return true;
         }
     }
 #else
@@ -252,7 +255,10 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
         out[at] = Wexal::Cp1250::detail::kDecode.map[bytes[at]];
         if (bytes[at] == '\r') {
             m_size = at;
-            return at <= kMax && keepInLine(inLine(at));
+            if (at > kMax)
+                return false;
+            keepInLine(inLine(at));
+            return true;
         }
         if (at < kMax)
             detail::markByte(bytes[at], at, m_equals, m_s, m_e);
