@@ -56,6 +56,10 @@ public:
     // baseline; false when they are not put together here: draw the string.
     bool glyphs(QStringView text, CellStyle style, QGlyphRun &run) const;
 
+    // Text of the Latin script and the code page's signs, laid out as one
+    // string: what WordShapes is given.
+    static bool monotonicText(QStringView text);
+
 private:
     static constexpr int kStyles = 8;
     static constexpr char16_t kCachedChars = 0x250;
@@ -64,7 +68,6 @@ private:
     // Underlining adds a line and moves no glyph: an underlined text has the
     // advances and glyphs of the same text without the line.
     static int shapeIndex(CellStyle style) { return styleIndex(style) & ~int(CellStyleFlag::Underline); }
-    static bool monotonicText(QStringView text);
     int overflow(QStringView prefix, QStringView stretch, CellStyle style, int limit,
                  bool wrap) const;
     int joinedWidth(QStringView prefix, QStringView stretch, qsizetype count,

@@ -17,6 +17,17 @@ WordShapes::WordShapes(const QFont &font)
     : m_font(font), m_metrics(font), m_spaceWidth(toSixtyFourths(m_metrics.horizontalAdvance(QStringLiteral(" ")))),
       m_afterSpace(kCheckedChars, 0)
 {
+    QTextLayout layout(QStringLiteral("a"), m_font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.size() == 1) {
+        m_rawFont = runs.front().rawFont();
+        m_shaper = std::make_unique<FontShaper>(m_rawFont, m_font.stretch(), m_font.pointSizeF());
+        if (!m_shaper->isValid())
+            m_shaper.reset();
+    }
 }
 
 qsizetype WordShapes::wordEnd(QStringView text, qsizetype start)
@@ -84,8 +95,59 @@ WordShapes::Word &WordShapes::word(QStringView text)
     if (Word *known = find(text))
         return *known;
     Word &entry = insert(text);
-    entry.width = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
+    if (!shapeOwn(text, entry))
+        entry.width = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
     return entry;
+}
+
+bool WordShapes::shapeOwn(QStringView text, Word &word)
+{
+    if (!m_shaper || !m_shaper->shape(text, m_shaped))
+        return false;
+    // The layout rounds each advance to whole pixels for fonts positioned
+    // on whole pixels only, which it does not tell: a word with advances
+    // in fractions of a pixel settles it.
+    int exact = 0;
+    int whole = 0;
+    bool fractions = false;
+    for (const FontShaper::Glyph &glyph : m_shaped) {
+        exact += glyph.advance;
+        whole += (glyph.advance + 32) & -64;
+        fractions = fractions || (glyph.advance & 63) != 0;
+    }
+    const bool open = fractions && m_rounding == Rounding::Unknown;
+    if (open || m_proved < kProvedWords) {
+        ++m_proved;
+        const int toolkit = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
+        if (open && exact != whole)
+            m_rounding = toolkit == whole ? Rounding::Whole : Rounding::Exact;
+        const int own = m_rounding == Rounding::Whole ? whole : exact;
+        if (own != toolkit) {
+            m_shaper.reset();
+            word.width = toolkit;
+            return true;
+        }
+        if (m_rounding == Rounding::Unknown && fractions) {
+            // The same width either way, but not the same glyph positions.
+            word.width = toolkit;
+            return true;
+        }
+    }
+    const bool round = m_rounding == Rounding::Whole;
+    word.width = round ? whole : exact;
+    word.shaped = true;
+    word.drawable = true;
+    word.glyphs.resize(0);
+    word.positions.resize(0);
+    word.glyphs.reserve(qsizetype(m_shaped.size()));
+    word.positions.reserve(qsizetype(m_shaped.size()));
+    int x = 0;
+    for (const FontShaper::Glyph &glyph : m_shaped) {
+        word.glyphs.append(glyph.index);
+        word.positions.append(QPointF((x + glyph.xOffset) / 64.0, glyph.yOffset / 64.0));
+        x += round ? (glyph.advance + 32) & -64 : glyph.advance;
+    }
+    return true;
 }
 
 int WordShapes::width(QStringView text)
@@ -113,9 +175,7 @@ void WordShapes::shape(const QString &text, Word &word)
         return;
     }
     const QGlyphRun &run = runs.front();
-    if (!m_rawFont.isValid())
-        m_rawFont = run.rawFont();
-    if (run.rawFont() != m_rawFont)
+    if (!m_rawFont.isValid() || run.rawFont() != m_rawFont)
         return;
     word.glyphs = run.glyphIndexes();
     word.positions = run.positions();

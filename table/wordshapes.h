@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/fontshaper.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -8,6 +10,7 @@
 #include <QRawFont>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QGlyphRun;
@@ -39,6 +42,9 @@ public:
     // before, or drawn from a fallback font): draw the string instead.
     bool glyphs(QStringView text, QGlyphRun &run);
 
+    // Whether new words are still shaped here rather than by the toolkit.
+    bool shapesOwn() const { return m_shaper != nullptr; }
+
 private:
     struct Word
     {
@@ -56,6 +62,7 @@ private:
     Word &insert(QStringView text);
     Word &word(QStringView text);
     void shape(const QString &text, Word &word);
+    bool shapeOwn(QStringView text, Word &word);
 
     // Words kept in two generations of up to this many each: when the
     // newer is full it becomes the older one, and a word met again in the
@@ -66,7 +73,16 @@ private:
 
     QFont m_font;
     QFontMetricsF m_metrics;
-    QRawFont m_rawFont; // the font's own, taken from the first word shaped
+    QRawFont m_rawFont; // the font's own, as the layout draws Latin text in it
+    // New words are shaped here, with their glyphs, at the cost of one
+    // shaping call. The first kProvedWords, and any whose advances leave
+    // open whether the layout rounds them, are measured by the toolkit as
+    // well; a single difference drops the shaper for good.
+    std::unique_ptr<FontShaper> m_shaper;
+    std::vector<FontShaper::Glyph> m_shaped;
+    enum class Rounding { Unknown, Whole, Exact } m_rounding = Rounding::Unknown;
+    int m_proved = 0;
+    static constexpr int kProvedWords = 64;
     int m_spaceWidth;
     QHash<QString, Word> m_words;
     QHash<QString, Word> m_olderWords;

@@ -38,4 +38,6 @@ private slots:
     void realFontShortcutMatchesLiteralSearch_data();
     void realFontShortcutMatchesLiteralSearch();
     void realFontSampleCells();
+    void realFontOwnShaping_data();
+    void realFontOwnShaping();
 };

@@ -7,6 +7,7 @@
 #include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
 #include "table/measurecelllines.h"
+#include "table/wordshapes.h"
 
 #include "core/cp1250.h"
 #include "core/textrules.h"
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
@@ -282,4 +285,68 @@ void TestCellMarkup::realFontShortcutMatchesLiteralSearch()
         if (fastLines != slowLines || fastSink.runs != slowSink.runs || fastRecord != slowRecord)
             QFAIL(qPrintable(u"differs at width "_s + QString::number(width)));
     }
+}
+
+void TestCellMarkup::realFontOwnShaping_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<int>("style");
+    for (int size : {8, 11}) {
+        for (int style : {0, 1, 2, 3})
+            QTest::addRow("style %d at %d pt", style, size) << size << style;
+    }
+}
+
+void TestCellMarkup::realFontOwnShaping()
+{
+    QFETCH(int, pointSize);
+    QFETCH(int, style);
+
+    // New words are shaped without the toolkit's layout: every word of the
+    // sample tables and every pair of letters that kern must get the width
+    // and the glyphs the layout gives, and the shaper must stay in use.
+    QStringList words;
+    QSet<QString> seen;
+    for (const QString &cell : sampleCells()) {
+        for (const QString &word : cell.split(u' ', Qt::SkipEmptyParts)) {
+            for (const QString &form : {word, QString(word + u' ')}) {
+                if (FontMetricsMeasure::monotonicText(form) && !seen.contains(form)) {
+                    seen.insert(form);
+                    words << form;
+                }
+            }
+        }
+    }
+    const QString letters = u"AVTWYLPFfrvyo.,-„”ąęóŁŚŻ7"_s;
+    for (const QChar a : letters) {
+        for (const QChar b : letters)
+            words << QString(a) + b;
+    }
+    QVERIFY(words.size() > 1000);
+
+    QFont font = gridFont(pointSize);
+    font.setBold(style & 1);
+    font.setItalic(style & 2);
+    WordShapes shapes(font);
+    QVERIFY(shapes.shapesOwn());
+    const QFontMetricsF metrics(font);
+    for (const QString &word : std::as_const(words)) {
+        QTextLayout layout(word, font);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        QCOMPARE(runs.size(), 1);
+        QList<QPointF> expected = runs.front().positions();
+        for (QPointF &position : expected)
+            position.ry() -= line.ascent();
+
+        const int width = shapes.wordWidth(word);
+        QGlyphRun run;
+        QVERIFY2(shapes.glyphs(word, run), qPrintable(word));
+        if (width != qRound(metrics.horizontalAdvance(word) * 64) || run.glyphIndexes() != runs.front().glyphIndexes()
+            || run.positions() != expected)
+            QFAIL(qPrintable(u"differs for \""_s + word + u"\""_s));
+    }
+    QVERIFY(shapes.shapesOwn());
 }
