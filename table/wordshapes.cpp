@@ -22,10 +22,16 @@ WordShapes::WordShapes(const QFont &font)
     layout.createLine();
     layout.endLayout();
     const QList<QGlyphRun> runs = layout.glyphRuns();
+    // Fonts the layout spaces or shapes otherwise than plain shaping with
+    // kerning are left to it.
+    const bool plain = m_font.kerning() && m_font.letterSpacing() == 0 && m_font.wordSpacing() == 0
+                       && m_font.capitalization() == QFont::MixedCase
+                       && !(m_font.styleStrategy() & QFont::PreferNoShaping);
     if (runs.size() == 1) {
         m_rawFont = runs.front().rawFont();
-        m_shaper = std::make_unique<FontShaper>(m_rawFont, m_font.stretch(), m_font.pointSizeF());
-        if (!m_shaper->isValid())
+        if (plain)
+            m_shaper = std::make_unique<FontShaper>(m_rawFont, m_font.stretch(), m_font.pointSizeF());
+        if (m_shaper && !m_shaper->isValid())
             m_shaper.reset();
     }
 }
