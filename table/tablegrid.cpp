@@ -5,7 +5,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGridModel(this))
 {
@@ -18,6 +21,11 @@ TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGri
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setShowGrid(true);
+    // The view strokes its grid lines pixel by pixel, which costs about as
+    // much as a screen's text; paintGridLines() fills the same pixels. The
+    // view keeps the room of the lines (the grid shown) but draws none with
+    // no pen; a line style set later has the view draw them again instead.
+    setGridStyle(Qt::NoPen);
     setWordWrap(false);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
@@ -157,9 +165,66 @@ void TableGrid::paintEvent(QPaintEvent *event)
         rows->setUpdatesEnabled(updates);
     }
     QTableView::paintEvent(event);
+    if (showGrid() && gridStyle() == Qt::NoPen && isLeftToRight())
+        paintGridLines(event->region());
     // What was measured for this paint is not kept for the next one.
     if (m_paintMeasure)
         m_paintMeasure(1, 0, 0, -1);
+}
+
+void TableGrid::paintGridLines(const QRegion &region)
+{
+    QHeaderView *rows = verticalHeader();
+    QHeaderView *columns = horizontalHeader();
+    if (rows->count() == 0 || columns->count() == 0)
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor colour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const bool leftLine = verticalHeader()->isHidden()
+                          && style()->styleHint(QStyle::SH_Table_AlwaysDrawLeftTopGridLines, &option, this);
+    const int lastX = columns->length() - columns->offset() - 1;
+    const int lastY = rows->length() - rows->offset() - 1;
+    QPainter painter(viewport());
+    for (QRect dirty : region) {
+        dirty.setBottom(qMin(dirty.bottom(), lastY));
+        dirty.setRight(qMin(dirty.right(), lastX));
+        if (!dirty.isValid())
+            continue;
+        int left = columns->visualIndexAt(dirty.left());
+        int right = columns->visualIndexAt(dirty.right());
+        if (left == -1)
+            left = 0;
+        if (right == -1)
+            right = columns->count() - 1;
+        int bottom = rows->visualIndexAt(dirty.bottom());
+        if (bottom == -1)
+            bottom = rows->count() - 1;
+        const int top = rows->visualIndexAt(dirty.top());
+        if (top == -1 || top > bottom)
+            continue;
+        while (bottom > top && rows->isSectionHidden(rows->logicalIndex(bottom)))
+            --bottom;
+        for (int visual = top; visual <= bottom; ++visual) {
+            const int row = rows->logicalIndex(visual);
+            if (rows->isSectionHidden(row))
+                continue;
+            const int y = rowViewportPosition(row) + QTableView::rowHeight(row) - 1;
+            painter.fillRect(QRect(dirty.left(), y, dirty.width(), 1), colour);
+        }
+        for (int visual = left; visual <= right; ++visual) {
+            const int column = columns->logicalIndex(visual);
+            if (columns->isSectionHidden(column))
+                continue;
+            const int x = columnViewportPosition(column) + columnWidth(column) - 1;
+            painter.fillRect(QRect(x, dirty.top(), 1, dirty.height()), colour);
+        }
+        if (leftLine) {
+            const int column = columns->logicalIndex(left);
+            if (!columns->isSectionHidden(column) && columnViewportPosition(column) == dirty.left())
+                painter.fillRect(QRect(dirty.left(), dirty.top(), 1, dirty.height()), colour);
+        }
+    }
 }
 
 void TableGrid::setColumnSpec(int column, int width, bool autoColumn)

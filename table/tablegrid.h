@@ -89,6 +89,8 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    // The grid lines of the dirty areas, where the view would draw them.
+    void paintGridLines(const QRegion &region);
     TableGridModel *m_model;
     QVector<int> m_raisedRows;
     QVector<int> m_declaredWidths; // -1 for an auto column

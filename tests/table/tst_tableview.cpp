@@ -57,6 +57,8 @@ private slots:
     void sampleTableScreenshot();
     void fillColumnWidth_data();
     void fillColumnWidth();
+    void gridLinesAsTheViewDrawsThem_data();
+    void gridLinesAsTheViewDrawsThem();
 
 private:
     void showForm();
@@ -354,6 +356,57 @@ void TableViewTest::fillColumnWidth()
     grid.FitAutoColumn();
     for (int c = 0; c < widths.size(); ++c)
         QCOMPARE(grid.columnWidth(c), widths[c]);
+}
+
+void TableViewTest::gridLinesAsTheViewDrawsThem_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<int>("topRow");
+    QTest::addColumn<QRect>("area"); // in the grid's viewport; empty: all of it
+    QTest::newRow("raised rows, all") << 0 << 1 << QRect();
+    QTest::newRow("raised rows, past the last row") << 0 << 1 << QRect(30, 20, 200, 400);
+    QTest::newRow("scrolled, all") << 1 << 40 << QRect();
+    QTest::newRow("scrolled, within cells") << 1 << 40 << QRect(17, 9, 70, 23);
+    QTest::newRow("scrolled, on a column's line") << 1 << 70 << QRect(59, 0, 1, 300);
+}
+
+void TableViewTest::gridLinesAsTheViewDrawsThem()
+{
+    QFETCH(int, topic);
+    QFETCH(int, topRow);
+    QFETCH(QRect, area);
+    showForm();
+    open(topic);
+    TableGrid *grid = m_form->grid();
+    grid->scrollRowToTop(topRow);
+    grid->repaintNow();
+    QCoreApplication::processEvents();
+
+    // The grid fills its lines itself; the view's own stroking of them must
+    // give the very same pixels, for the whole grid and for part of it.
+    QWidget *viewport = grid->viewport();
+    const QRegion region = area.isEmpty() ? QRegion(viewport->rect()) : QRegion(area);
+    const auto render = [&] {
+        QImage image(viewport->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::magenta);
+        viewport->render(&image, region.boundingRect().topLeft(), region);
+        return image;
+    };
+    QCOMPARE(grid->gridStyle(), Qt::NoPen);
+    const QImage filled = render();
+    grid->setGridStyle(Qt::SolidLine);
+    const QImage stroked = render();
+    grid->setGridStyle(Qt::NoPen);
+    if (filled != stroked) {
+        filled.save(QDir::temp().filePath(u"wexal-grid-filled.png"_s));
+        stroked.save(QDir::temp().filePath(u"wexal-grid-stroked.png"_s));
+        QFAIL("the grid's lines differ from the view's");
+    }
+    // The lines are there at all: under the first row of the area.
+    const QRect bounds = region.boundingRect();
+    const int rowBottom = grid->visualRect(grid->model()->index(grid->rowAt(bounds.top()), 0)).bottom();
+    const QColor line = filled.pixelColor(bounds.left(), rowBottom + 1);
+    QVERIFY2(line != Qt::magenta && line != grid->palette().color(QPalette::Base), qPrintable(line.name()));
 }
 
 QTEST_MAIN(TableViewTest)
