@@ -193,8 +193,9 @@ void WordShapes::shape(const QString &text, Word &word)
 
 bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
 {
-    // A word's glyphs are kept from its second drawing on: a text met once
-    // (a code, a number) is drawn as text, and costs no layout of its own.
+    // A word shaped here came with its glyphs. One the toolkit measured has
+    // them kept from its second drawing on: a text met once (a code, a
+    // number) is drawn as text, and costs no layout of its own.
     // The parts are copied (their lists shared): taking a word back from the
     // older generation moves the entries of the newer one.
     struct Part
