@@ -14,9 +14,10 @@ FontMetricsMeasure::FontMetricsMeasure(const QFont &font)
         m_metricsF.emplace_back(styled);
         // The styles without underlining come first: their shapes serve
         // the underlined ones too.
-        if (shapeIndex(style) == i)
+        if (shapeIndex(style) == i) {
             m_words.emplace_back(styled);
-        m_advances[std::size_t(i)].assign(kCachedChars, -1);
+            m_advances[std::size_t(i)].assign(kCachedChars, -1);
+        }
     }
 }
 

@@ -78,7 +78,7 @@ private:
     std::vector<QFontMetrics> m_metrics;
     std::vector<QFontMetricsF> m_metricsF;
     mutable QString m_buffer; // reused for every probe
-    mutable std::array<std::vector<int>, kStyles> m_advances; // -1 until asked
+    mutable std::array<std::vector<int>, kStyles> m_advances; // by shapeIndex(), -1 until asked
     static constexpr qsizetype kCachedWidths = 8192;
     mutable std::array<QHash<QString, int>, kStyles> m_widths; // recent whole-string widths
     mutable std::vector<WordShapes> m_words; // text of the Latin script, by shapeIndex()

@@ -9,32 +9,30 @@
 
 #include <cmath>
 
-namespace {
+struct FontShaper::Handles
+{
+    hb_face_t *face = nullptr;
+    hb_font_t *font = nullptr;
+    hb_buffer_t *buffer = nullptr;
+    ~Handles()
+    {
+        hb_buffer_destroy(buffer);
+        hb_font_destroy(font);
+        hb_face_destroy(face);
+    }
+};
 
-int toSixtyFourths(qreal pixels)
+int FontShaper::sixtyFourths(qreal pixels)
 {
     return int(std::lround(pixels * 64));
 }
+
+namespace {
 
 FontShaper *shaperOf(void *data)
 {
     return static_cast<FontShaper *>(data);
 }
-
-} // namespace
-
-struct FontShaper::Handles
-{
-    hb_buffer_t *buffer = nullptr;
-    hb_face_t *face = nullptr;
-    ~Handles()
-    {
-        hb_buffer_destroy(buffer);
-        hb_face_destroy(face);
-    }
-};
-
-namespace {
 
 // The font's tables as the toolkit reads them for its own shaping.
 hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *data)
@@ -87,10 +85,10 @@ void *FontShaper::fontFuncs()
             f,
             [](hb_font_t *, void *data, hb_codepoint_t glyph, hb_glyph_extents_t *extents, void *) -> hb_bool_t {
                 const QRectF box = shaperOf(data)->rawFont().boundingRect(glyph);
-                extents->x_bearing = toSixtyFourths(box.x());
-                extents->y_bearing = toSixtyFourths(box.y());
-                extents->width = toSixtyFourths(box.width());
-                extents->height = toSixtyFourths(box.height());
+                extents->x_bearing = sixtyFourths(box.x());
+                extents->y_bearing = sixtyFourths(box.y());
+                extents->width = sixtyFourths(box.width());
+                extents->height = sixtyFourths(box.height());
                 return true;
             },
             nullptr, nullptr);
@@ -98,9 +96,9 @@ void *FontShaper::fontFuncs()
             f,
             [](hb_font_t *, void *data, hb_font_extents_t *extents, void *) -> hb_bool_t {
                 const QRawFont &font = shaperOf(data)->rawFont();
-                extents->ascender = toSixtyFourths(font.ascent());
-                extents->descender = toSixtyFourths(font.descent());
-                extents->line_gap = toSixtyFourths(font.leading());
+                extents->ascender = sixtyFourths(font.ascent());
+                extents->descender = sixtyFourths(font.descent());
+                extents->line_gap = sixtyFourths(font.leading());
                 return true;
             },
             nullptr, nullptr);
@@ -119,19 +117,20 @@ FontShaper::FontShaper(const QRawFont &rawFont, int stretch, qreal pointSize)
     hb_face_set_upem(m_handles->face, unsigned(m_rawFont.unitsPerEm()));
     m_handles->buffer = hb_buffer_create();
 
-    hb_font_t *font = hb_font_create(m_handles->face);
+    hb_font_t *font = m_handles->font = hb_font_create(m_handles->face);
     const qreal yPpem = m_rawFont.pixelSize();
     const qreal xPpem = yPpem * (stretch > 0 ? stretch : 100) / 100.0;
     hb_font_set_funcs(font, static_cast<hb_font_funcs_t *>(fontFuncs()), this, nullptr);
-    hb_font_set_scale(font, toSixtyFourths(xPpem), -toSixtyFourths(yPpem));
+    hb_font_set_scale(font, sixtyFourths(xPpem), -sixtyFourths(yPpem));
     hb_font_set_ppem(font, unsigned(xPpem), unsigned(yPpem));
     hb_font_set_ptem(font, float(pointSize > 0 ? pointSize : 0));
-    m_font = font;
 }
 
-FontShaper::~FontShaper()
+FontShaper::~FontShaper() = default;
+
+bool FontShaper::isValid() const
 {
-    hb_font_destroy(static_cast<hb_font_t *>(m_font));
+    return m_handles->font != nullptr;
 }
 
 quint32 FontShaper::glyphFor(void *data, quint32 ch)
@@ -159,7 +158,7 @@ int FontShaper::advanceOf(void *data, quint32 glyph)
     if (known < 0) {
         QPointF advance;
         self->m_rawFont.advancesForGlyphIndexes(&glyph, &advance, 1);
-        known = toSixtyFourths(advance.x());
+        known = sixtyFourths(advance.x());
     }
     return known;
 }
@@ -167,7 +166,7 @@ int FontShaper::advanceOf(void *data, quint32 glyph)
 bool FontShaper::shape(QStringView text, std::vector<Glyph> &glyphs)
 {
     glyphs.clear();
-    if (!m_font)
+    if (!m_handles->font)
         return false;
     hb_buffer_t *buffer = m_handles->buffer;
     hb_buffer_clear_contents(buffer);
@@ -186,7 +185,7 @@ bool FontShaper::shape(QStringView text, std::vector<Glyph> &glyphs)
     hb_buffer_set_script(buffer, script);
     hb_buffer_guess_segment_properties(buffer);
     const hb_feature_t kerning = {HB_TAG('k', 'e', 'r', 'n'), 1, 0, unsigned(-1)};
-    if (!hb_shape_full(static_cast<hb_font_t *>(m_font), buffer, &kerning, 1, nullptr))
+    if (!hb_shape_full(m_handles->font, buffer, &kerning, 1, nullptr))
         return false;
     unsigned count = 0;
     const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);

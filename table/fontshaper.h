@@ -30,12 +30,15 @@ public:
     FontShaper(const FontShaper &) = delete;
     FontShaper &operator=(const FontShaper &) = delete;
 
-    bool isValid() const { return m_font != nullptr; }
+    bool isValid() const;
     const QRawFont &rawFont() const { return m_rawFont; }
 
     // The glyphs of the text shaped as one string; false when a character
     // has no glyph in the font (the toolkit would take it from another).
     bool shape(QStringView text, std::vector<Glyph> &glyphs);
+
+    // Pixels in 64ths, the unit of shaping and of the layout's advances.
+    static int sixtyFourths(qreal pixels);
 
 private:
     struct Handles;
@@ -44,8 +47,7 @@ private:
     static int advanceOf(void *shaper, quint32 glyph);
 
     QRawFont m_rawFont;
-    std::unique_ptr<Handles> m_handles;
-    void *m_font = nullptr; // hb_font_t
+    std::unique_ptr<Handles> m_handles; // the shaping library's font, face and buffer
     std::vector<quint32> m_glyphs; // per character below kCachedChars, 0 not asked
     std::vector<int> m_advances; // per glyph, -1 not asked
     static constexpr char16_t kCachedChars = 0x250;

@@ -181,7 +181,7 @@ void TableGrid::paintGridLines(const QRegion &region)
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const QColor colour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
-    const bool leftLine = verticalHeader()->isHidden()
+    const bool leftLine = rows->isHidden()
                           && style()->styleHint(QStyle::SH_Table_AlwaysDrawLeftTopGridLines, &option, this);
     const int lastX = columns->length() - columns->offset() - 1;
     const int lastY = rows->length() - rows->offset() - 1;

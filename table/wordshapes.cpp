@@ -4,17 +4,9 @@
 #include <QTextLayout>
 #include <QVarLengthArray>
 
-namespace {
-
-int toSixtyFourths(qreal pixels)
-{
-    return qRound(pixels * 64);
-}
-
-} // namespace
-
 WordShapes::WordShapes(const QFont &font)
-    : m_font(font), m_metrics(font), m_spaceWidth(toSixtyFourths(m_metrics.horizontalAdvance(QStringLiteral(" ")))),
+    : m_font(font), m_metrics(font),
+      m_spaceWidth(FontShaper::sixtyFourths(m_metrics.horizontalAdvance(QStringLiteral(" ")))),
       m_afterSpace(kCheckedChars, 0)
 {
     QTextLayout layout(QStringLiteral("a"), m_font);
@@ -63,8 +55,8 @@ bool WordShapes::joinsSpace(QChar ch)
     quint8 &known = m_afterSpace[ch.unicode()];
     if (known == 0) {
         const QString alone(ch);
-        const bool apart = toSixtyFourths(m_metrics.horizontalAdvance(u' ' + alone))
-                           == m_spaceWidth + toSixtyFourths(m_metrics.horizontalAdvance(alone));
+        const bool apart = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(u' ' + alone))
+                           == m_spaceWidth + FontShaper::sixtyFourths(m_metrics.horizontalAdvance(alone));
         known = apart ? 1 : 2;
     }
     return known == 2;
@@ -102,7 +94,7 @@ WordShapes::Word &WordShapes::word(QStringView text)
         return *known;
     Word &entry = insert(text);
     if (!shapeOwn(text, entry))
-        entry.width = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
+        entry.width = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(text.toString()));
     return entry;
 }
 
@@ -124,7 +116,7 @@ bool WordShapes::shapeOwn(QStringView text, Word &word)
     const bool open = fractions && m_rounding == Rounding::Unknown;
     if (open || m_proved < kProvedWords) {
         ++m_proved;
-        const int toolkit = toSixtyFourths(m_metrics.horizontalAdvance(text.toString()));
+        const int toolkit = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(text.toString()));
         if (open && exact != whole)
             m_rounding = toolkit == whole ? Rounding::Whole : Rounding::Exact;
         const int own = m_rounding == Rounding::Whole ? whole : exact;
