@@ -5,6 +5,7 @@
 #include "app/applicationsetup.h"
 #include "app/commandset.h"
 #include "app/errorreport.h"
+#include "app/panelarea.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -76,6 +77,8 @@ private slots:
     void currentRowStaysInView();
     void enterFollowsLinks_data();
     void enterFollowsLinks();
+    void releaseDuringSlide_data();
+    void releaseDuringSlide();
     void qtTextsInPolish();
 
 private:

@@ -299,6 +299,45 @@ void KeyboardTest::enterFollowsLinks()
     QCOMPARE(m_form->commands().action(C::Previous)->isEnabled(), history.size() > 1);
 }
 
+void KeyboardTest::releaseDuringSlide_data()
+{
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<bool>("onGrid");
+    QTest::addColumn<int>("released");
+    QTest::newRow("Alt, pressed in the tree") << int(TwoTopics) << false << int(Qt::Key_Alt);
+    QTest::newRow("Home") << int(TwoTopics) << false << int(Qt::Key_Home);
+    QTest::newRow("Alt, pressed in the grid") << int(TwoTopicsBack) << true << int(Qt::Key_Alt);
+}
+
+// Alt+Home closes the tree in steps that let events through: Alt or Home
+// released meanwhile reaches whichever control has the focus by then.
+void KeyboardTest::releaseDuringSlide()
+{
+    QFETCH(int, setup);
+    QFETCH(bool, onGrid);
+    QFETCH(int, released);
+    showForm(Setup(setup));
+    QVERIFY(m_form);
+    if (onGrid)
+        m_form->grid()->setFocus();
+    QWidget *pressedIn = keyTarget();
+    QCOMPARE(pressedIn, onGrid ? static_cast<QWidget *>(m_form->grid()) : m_form->treeView());
+    QString receiver;
+    QTimer::singleShot(0, m_form.get(), [this, released, &receiver] {
+        if (m_form->panelArea()->naviWidth() > 0 && m_form->state().ViewMode == ViewStart)
+            receiver = keyTarget()->objectName();
+        QTest::keyRelease(keyTarget(), Qt::Key(released));
+    });
+    QTest::keyPress(pressedIn, Qt::Key_Alt);
+    QTest::keyPress(pressedIn, Qt::Key_Home, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    QVERIFY2(!receiver.isEmpty(), "the release came after the slide");
+    QCOMPARE(describe(), u"mode 0, pos -1, topic -1"_s);
+    QCOMPARE(m_form->state().CurrentEntry, QString());
+    QVERIFY(!m_form->treeView()->isVisible());
+    QVERIFY(m_form->commands().action(C::Classification)->isEnabled());
+}
+
 void KeyboardTest::qtTextsInPolish()
 {
     showForm(TwoTopics);
