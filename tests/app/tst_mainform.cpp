@@ -1,3 +1,4 @@
+#include "../common/bytenamedprogram.h"
 #include "../common/testfiles.h"
 
 #include "app/commandset.h"
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -71,9 +73,11 @@ private slots:
     void loadFailureIsReportedAndWindowStillShown();
     void statusLineShowsLongHint();
     void minimumSize();
+    void ownDirectoryByItsBytes_data();
+    void ownDirectoryByItsBytes();
 
 private:
-    void writeData();
+    void writeData(const QString &base);
     std::unique_ptr<TWexalMainForm> showForm();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -93,9 +97,8 @@ void MainFormTest::cleanup()
     ErrorReport::setPresenter({});
 }
 
-void MainFormTest::writeData()
+void MainFormTest::writeData(const QString &base)
 {
-    const QString base = m_dir->path() + u'/';
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt; tematy"_s});
     writeDataFile(base + u"tematy.txt"_s,
                   {u"{"_s, u"NAME=Sekcja A – Produkty rolnictwa"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s,
@@ -115,7 +118,7 @@ std::unique_ptr<TWexalMainForm> MainFormTest::showForm()
 
 void MainFormTest::startUpShowsStartPage()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     QCOMPARE(form->state().ProgramDir, m_dir->path() + u'/');
@@ -135,7 +138,7 @@ void MainFormTest::startUpShowsStartPage()
 
 void MainFormTest::controlsCarryTheirNames()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     for (const char16_t *name : {u"WexalMainToolBar", u"WexalMainPanel", u"WexalNaviPanel", u"WexalNaviNamePanel",
@@ -171,7 +174,7 @@ void MainFormTest::controlsCarryTheirNames()
 
 void MainFormTest::classificationSlidesTheTreeOpen()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     form->treeView()->expandAll();
@@ -195,7 +198,7 @@ void MainFormTest::classificationSlidesTheTreeOpen()
 
 void MainFormTest::startPageSlidesShutAndClearsHistory()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     form->commands().action(C::Classification)->trigger();
@@ -255,7 +258,7 @@ void MainFormTest::commandStates()
     QFETCH(int, historySize);
     QFETCH(bool, findNext);
     QFETCH(QStringList, enabled);
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     WexalState &state = form->state();
@@ -273,7 +276,7 @@ void MainFormTest::commandStates()
 
 void MainFormTest::modalWindowDisablesEverything()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     QStringList enabledWhileUp{u"not run"_s};
@@ -323,7 +326,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 
 void MainFormTest::statusLineShowsLongHint()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     QToolButton *button = form->commands().toolButton(C::Exit);
@@ -334,7 +337,7 @@ void MainFormTest::statusLineShowsLongHint()
 
 void MainFormTest::minimumSize()
 {
-    writeData();
+    writeData(m_dir->path() + u'/');
     auto form = showForm();
     QVERIFY(form);
     QCOMPARE(form->minimumSize(), QSize(1004, 728));
@@ -345,5 +348,62 @@ void MainFormTest::minimumSize()
     QCOMPARE(form->statusBar()->height(), 19);
 }
 
-QTEST_MAIN(MainFormTest)
+void MainFormTest::ownDirectoryByItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("UTF-8") << QByteArray("ąę") << u"3 topics, shown"_s;
+    QTest::newRow("ISO-8859-2") << QByteArray("\xB1\xEA") << u"0 topics, closed: Nazwa katalogu programu "_s;
+}
+
+// A copy of this test started from a program directory of its own shows
+// that directory's data, never the current directory's (of one topic),
+// whatever the directory's name.
+void MainFormTest::ownDirectoryByItsBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, outcome);
+    const QString base = m_dir->path() + u'/';
+    QVERIFY(QDir(base).mkdir(u"program"_s) && QDir(base).mkdir(u"current"_s));
+    writeData(base + u"program/"_s);
+    writeDataFile(base + u"current/definition.global"_s, {u"jeden.txt;"_s});
+    writeDataFile(base + u"current/jeden.txt"_s, {u"{"_s, u"NAME=Obcy"_s, u"PARENT=nil"_s, u"}"_s});
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), base + u"program/wexal"_s));
+    const ByteNamedProgram program(base, u"program"_s, name, u"wexal"_s);
+    QVERIFY(!program.launcher().isEmpty());
+
+    QProcess process;
+    process.setWorkingDirectory(base + u"current"_s);
+    process.start(program.launcher(), {u"--own-directory"_s});
+    QVERIFY(process.waitForFinished(60000));
+    const QString shown = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(shown.startsWith(outcome), qPrintable(shown));
+}
+
+// Started as "--own-directory", the window as the program shows it, from the
+// directory of the running executable: what it read and whether it stayed.
+static int showFromOwnDirectory(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QString error;
+    ErrorReport::setPresenter([&error](const QString &text) { error = text; });
+    TWexalMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    const QString outcome = u"%1 topics, %2"_s.arg(form.state().TopicList.size())
+                                .arg(form.isVisible() ? u"shown"_s : u"closed"_s);
+    std::fputs(qPrintable(error.isEmpty() ? outcome : outcome + u": "_s + error), stdout);
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], "--own-directory") == 0)
+        return showFromOwnDirectory(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MainFormTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainform.moc"

@@ -1,6 +1,7 @@
 #include "tst_check.h"
 
 #include "checkdataset.h"
+#include "../common/bytenamedprogram.h"
 
 #include "core/cp1250.h"
 
@@ -171,5 +172,41 @@ void TestCheck::hostileFiles()
     for (QString &line : report)
         line = place(line);
     QCOMPARE(lines, report);
+    QCOMPARE(process.exitCode(), exitCode);
+}
+
+void TestCheck::ownDirectoryByItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errorOutput");
+    QTest::newRow("UTF-8") << QByteArray("ąę") << 0 << u"wexal-check: 0 błędów, 0 ostrzeżeń, 0 uwag\n"_s;
+    QTest::newRow("ISO-8859-2") << QByteArray("\xB1\xEA") << 2 << u"wexal-check: Nazwa katalogu programu "_s;
+}
+
+// Started from a directory of its own, the checker checks that directory,
+// never the current one (whose data set has errors), whatever its name.
+void TestCheck::ownDirectoryByItsBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, exitCode);
+    QFETCH(QString, errorOutput);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString base = root.path() + u'/';
+    QVERIFY(QDir(base).mkdir(u"program"_s) && QDir(base).mkdir(u"current"_s));
+    QVERIFY(CheckDataSet::write(base + u"program/"_s, {}));
+    QVERIFY(CheckDataSet::write(base + u"current/"_s, {{u"opis.rtf"_s, QByteArray()}}));
+    QVERIFY(QFile::copy(QStringLiteral(WEXAL_CHECK_EXE), base + u"program/wexal-check"_s));
+    const ByteNamedProgram program(base, u"program"_s, name, u"wexal-check"_s);
+    QVERIFY(!program.launcher().isEmpty());
+
+    QProcess process;
+    process.setWorkingDirectory(base + u"current"_s);
+    process.start(program.launcher(), {});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(errorOutput), qPrintable(err));
     QCOMPARE(process.exitCode(), exitCode);
 }
