@@ -1,45 +1,32 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
+#include <QProcess>
 
 #include <cstdio>
 #include <unistd.h>
 
-// Gives the program directory root + plainDir the name root + name, raw
-// bytes that need not be text, for as long as it lives (a temporary
-// directory removes only what text can name). Its executable is started
-// through a link of a plain name, launcher(): the system names the program
-// by the file the link leads to.
-class ByteNamedProgram
+// Runs a copy of executable from the program directory root + "program",
+// renamed to root + name (raw bytes that need not be text) for the run and
+// back afterwards, in the working directory root + "current", through a
+// link of a plain name (the system names the program by the file the link
+// leads to). Returns the exit code, ": ", the output and the error output.
+inline QString runFromByteNamedDir(const QString &executable, const QString &root, const QByteArray &name,
+                                   const QStringList &arguments = {})
 {
-public:
-    ByteNamedProgram(const QString &root, const QString &plainDir, const QByteArray &name,
-                     const QString &executable)
-        : m_plain(QFile::encodeName(root + plainDir)), m_named(QFile::encodeName(root) + name)
-    {
-        const QByteArray target = m_named + '/' + QFile::encodeName(executable);
-        const QString launcher = root + QStringLiteral("start");
-        if (::rename(m_plain.constData(), m_named.constData()) == 0)
-            m_renamed = true;
-        if (m_renamed && ::symlink(target.constData(), QFile::encodeName(launcher).constData()) == 0)
-            m_launcher = launcher;
+    const QByteArray plain = QFile::encodeName(root + QStringLiteral("program"));
+    const QByteArray named = QFile::encodeName(root) + name;
+    const QByteArray link = QFile::encodeName(root + QStringLiteral("start"));
+    if (!QFile::copy(executable, root + QStringLiteral("program/exe"))
+        || ::rename(plain.constData(), named.constData()) != 0)
+        return QStringLiteral("not set up");
+    QProcess process;
+    process.setWorkingDirectory(root + QStringLiteral("current"));
+    if (::symlink(QByteArray(named + "/exe").constData(), link.constData()) == 0) {
+        process.start(QFile::decodeName(link), arguments);
+        process.waitForFinished(60000);
     }
-    ~ByteNamedProgram()
-    {
-        if (m_renamed)
-            ::rename(m_named.constData(), m_plain.constData());
-    }
-    ByteNamedProgram(const ByteNamedProgram &) = delete;
-    ByteNamedProgram &operator=(const ByteNamedProgram &) = delete;
-
-    // Empty when the directory could not be renamed or linked.
-    const QString &launcher() const { return m_launcher; }
-
-private:
-    QByteArray m_plain;
-    QByteArray m_named;
-    bool m_renamed = false;
-    QString m_launcher;
-};
+    ::rename(named.constData(), plain.constData());
+    return QString::number(process.exitCode()) + QStringLiteral(": ")
+        + QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
