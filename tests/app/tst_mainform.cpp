@@ -76,7 +76,7 @@ private slots:
     void ownDirectoryByItsBytes();
 
 private:
-    void writeData(const QString &base);
+    void writeData(QString base = QString());
     std::unique_ptr<TWexalMainForm> showForm();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -96,8 +96,10 @@ void MainFormTest::cleanup()
     ErrorReport::setPresenter({});
 }
 
-void MainFormTest::writeData(const QString &base)
+void MainFormTest::writeData(QString base)
 {
+    if (base.isEmpty())
+        base = m_dir->path() + u'/';
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt; tematy"_s});
     writeDataFile(base + u"tematy.txt"_s,
                   {u"{"_s, u"NAME=Sekcja A – Produkty rolnictwa"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s,
@@ -117,7 +119,7 @@ std::unique_ptr<TWexalMainForm> MainFormTest::showForm()
 
 void MainFormTest::startUpShowsStartPage()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     QCOMPARE(form->state().ProgramDir, m_dir->path() + u'/');
@@ -137,7 +139,7 @@ void MainFormTest::startUpShowsStartPage()
 
 void MainFormTest::controlsCarryTheirNames()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     for (const char16_t *name : {u"WexalMainToolBar", u"WexalMainPanel", u"WexalNaviPanel", u"WexalNaviNamePanel",
@@ -173,7 +175,7 @@ void MainFormTest::controlsCarryTheirNames()
 
 void MainFormTest::classificationSlidesTheTreeOpen()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     form->treeView()->expandAll();
@@ -197,7 +199,7 @@ void MainFormTest::classificationSlidesTheTreeOpen()
 
 void MainFormTest::startPageSlidesShutAndClearsHistory()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     form->commands().action(C::Classification)->trigger();
@@ -257,7 +259,7 @@ void MainFormTest::commandStates()
     QFETCH(int, historySize);
     QFETCH(bool, findNext);
     QFETCH(QStringList, enabled);
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     WexalState &state = form->state();
@@ -275,7 +277,7 @@ void MainFormTest::commandStates()
 
 void MainFormTest::modalWindowDisablesEverything()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     QStringList enabledWhileUp{u"not run"_s};
@@ -325,7 +327,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 
 void MainFormTest::statusLineShowsLongHint()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     QToolButton *button = form->commands().toolButton(C::Exit);
@@ -336,7 +338,7 @@ void MainFormTest::statusLineShowsLongHint()
 
 void MainFormTest::minimumSize()
 {
-    writeData(m_dir->path() + u'/');
+    writeData();
     auto form = showForm();
     QVERIFY(form);
     QCOMPARE(form->minimumSize(), QSize(1004, 728));
