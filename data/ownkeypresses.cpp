@@ -19,10 +19,10 @@ bool OwnKeyPresses::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         m_pressed.insert(static_cast<QKeyEvent *>(event)->key());
         break;
-    // The control is asked first whether it wants a key before the key may
-    // become a command elsewhere; should the key reach the control after all,
-    // its press follows. Keys held from before no longer count either: a
-    // command may have run in between.
+    // Every key is offered to the control as a shortcut override before it
+    // may become a command of the window. From then on no earlier press
+    // counts (the command may have changed what the control shows), and the
+    // new key counts only once its own press reaches the control after all.
     case QEvent::ShortcutOverride:
     case QEvent::FocusOut:
         m_pressed.clear();
