@@ -1,8 +1,8 @@
 #include "../common/bytenamedprogram.h"
 #include "../common/testfiles.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/panelarea.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
