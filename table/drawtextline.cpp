@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
 #include <QtMath>
 
 #include <cmath>
@@ -33,6 +34,44 @@ void drawUnderline(QPainter &painter, const QPointF &baseline, qreal width)
     painter.setPen(textPen);
 }
 
+// Lays the text out and draws it as drawText(area, Qt::AlignLeft |
+// Qt::AlignTop | Qt::TextSingleLine, text) does, clipped to the area where
+// the line would not fit in it, but with the baseline ascent below the
+// area's top: letters the font lacks come from another font, whose taller
+// ascent would lower this run below the other runs of its line, and push
+// its underline out of the area. height: the font's own line height, which
+// decides the clipping as the line's own does where no such letter is.
+void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, qreal ascent, qreal height)
+{
+    QString line = text.toString();
+    for (QChar &ch : line) {
+        if (ch == u'\r' || ch == u'\n' || ch == u'\t')
+            ch = u' ';
+    }
+    QTextLayout layout(line, painter.font(), painter.device());
+    QTextOption option;
+    option.setTextDirection(painter.layoutDirection());
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine laid = layout.createLine();
+    if (!laid.isValid()) {
+        layout.endLayout();
+        return;
+    }
+    laid.setLineWidth(0x01000000);
+    laid.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    const bool clip = !QRectF(area).contains(QRectF(area.x(), area.y(), laid.naturalTextWidth(), height));
+    if (clip) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+    }
+    laid.draw(&painter, QPointF(area.x(), area.y() + ascent - laid.ascent()));
+    if (clip)
+        painter.restore();
+}
+
 } // namespace
 
 namespace Wexal {
@@ -52,7 +91,7 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
         return overhang > 0 && width + overhang > area.width();
     };
     if (width < 0 || font.overline() || font.strikeOut() || overhangsArea()) {
-        painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.toString());
+        drawLaidOut(painter, area, text, measure.ascent(style), measure.fullHeight(style));
         return;
     }
     const bool clip = width > area.width() || measure.fullHeight(style) > area.height();

@@ -148,6 +148,7 @@ void TestCellMarkup::realFontLineDrawsAsText_data()
     QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString() << -1;
     QTest::newRow("italic overhang at the end") << 8 << italic << false << u"fff (obniżona stawka) fff łff"_s
                                                 << QString() << -1;
+    QTest::newRow("italic link overhang") << 11 << italic << true << u"zob. fiołkową ff"_s << QString() << -1;
     QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString() << -1;
     QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString() << -1;
     QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString() << -1;
