@@ -62,23 +62,18 @@ QStringList sampleCells()
 
 // Shapes as FontShaper does, but gives the digit 1 the glyph of 2 and moves
 // 3 a pixel right.
-class PlantedShaper final : public FontShaper
+struct PlantedShaper final : FontShaper
 {
-public:
     using FontShaper::FontShaper;
-
     bool shape(QStringView text, std::vector<Glyph> &glyphs) override
     {
         const QList<quint32> digits = rawFont().glyphIndexesForString(u"123"_s);
-        if (!FontShaper::shape(text, glyphs))
-            return false;
+        const bool shaped = FontShaper::shape(text, glyphs);
         for (Glyph &glyph : glyphs) {
-            if (glyph.index == digits.at(0))
-                glyph.index = digits.at(1);
-            else if (glyph.index == digits.at(2))
-                glyph.xOffset += 64;
+            glyph.xOffset += glyph.index == digits.at(2) ? 64 : 0;
+            glyph.index = glyph.index == digits.at(0) ? digits.at(1) : glyph.index;
         }
-        return true;
+        return shaped;
     }
 };
 
