@@ -34,6 +34,16 @@ void drawUnderline(QPainter &painter, const QPointF &baseline, qreal width)
     painter.setPen(textPen);
 }
 
+// The painter's font without its underline: text whose letters may come
+// from other fonts is drawn without it and underlined by drawUnderline, as
+// the toolkit would underline each letter by the metrics of its own font.
+QFont withoutUnderline(const QFont &font)
+{
+    QFont plain(font);
+    plain.setUnderline(false);
+    return plain;
+}
+
 // Lays the text out and draws it as drawText(area, Qt::AlignLeft |
 // Qt::AlignTop | Qt::TextSingleLine, text) does, clipped to the area where
 // the line would not fit in it, but with the baseline ascent below the
@@ -48,7 +58,8 @@ void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, qreal a
         if (ch == u'\r' || ch == u'\n' || ch == u'\t')
             ch = u' ';
     }
-    QTextLayout layout(line, painter.font(), painter.device());
+    const QFont font = painter.font();
+    QTextLayout layout(line, withoutUnderline(font), painter.device());
     QTextOption option;
     option.setTextDirection(painter.layoutDirection());
     layout.setTextOption(option);
@@ -68,6 +79,8 @@ void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, qreal a
         painter.setClipRect(area, Qt::IntersectClip);
     }
     laid.draw(&painter, QPointF(area.x(), area.y() + ascent - laid.ascent()));
+    if (font.underline())
+        drawUnderline(painter, QPointF(area.x(), area.y() + ascent), laid.horizontalAdvance());
     if (clip)
         painter.restore();
 }
@@ -105,6 +118,11 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
         painter.drawGlyphRun(baseline, glyphs);
         if (font.underline())
             drawUnderline(painter, baseline, width);
+    } else if (font.underline()) {
+        painter.setFont(withoutUnderline(font));
+        painter.drawText(baseline, text.toString());
+        painter.setFont(font);
+        drawUnderline(painter, baseline, width);
     } else {
         painter.drawText(baseline, text.toString());
     }

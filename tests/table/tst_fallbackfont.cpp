@@ -5,6 +5,7 @@
 #include "table/painterrunsink.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -48,30 +49,23 @@ QByteArray cutFont(QByteArray font)
     return font;
 }
 
-// Two fonts only: the cut "DejaVu Sans" and DejaVu Serif, which the toolkit
-// takes the missing letters from.
+// The system's fonts and the cut DejaVu Sans named "Cut Sans": the toolkit
+// takes the letters it lacks from one of the others, all of them taller.
 bool setUpFonts(const QString &dir)
 {
-    QByteArray fonts[2];
-    for (int i = 0; i < 2; ++i) {
-        QFile file(QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                          i ? u"fonts/truetype/dejavu/DejaVuSerif.ttf"_s
-                                            : u"fonts/truetype/dejavu/DejaVuSans.ttf"_s));
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        fonts[i] = i ? file.readAll() : cutFont(file.readAll());
-    }
-    const QByteArray config = "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + dir.toUtf8() + "</dir><cachedir>"
-                              + dir.toUtf8() + "/cache</cachedir></fontconfig>\n";
-    const QByteArray contents[] = {fonts[0], fonts[1], config};
-    const QString names[] = {u"/main.ttf"_s, u"/fallback.ttf"_s, u"/fonts.conf"_s};
-    for (int i = 0; i < 3; ++i) {
-        QFile file(dir + names[i]);
-        if (!file.open(QIODevice::WriteOnly) || file.write(contents[i]) != contents[i].size())
-            return false;
-    }
-    qputenv("FONTCONFIG_FILE", QFile::encodeName(dir + names[2]));
-    return true;
+    QFile sans(QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"fonts/truetype/dejavu/DejaVuSans.ttf"_s));
+    QFile cut(dir + u"/cut.ttf"_s);
+    QFile config(dir + u"/fonts.conf"_s);
+    if (!sans.open(QIODevice::ReadOnly) || !cut.open(QIODevice::WriteOnly) || !config.open(QIODevice::WriteOnly))
+        return false;
+    cut.write(cutFont(sans.readAll()));
+    const QByteArray here = QFile::encodeName(dir);
+    config.write("<?xml version=\"1.0\"?>\n<fontconfig><dir>" + QFile::encodeName(QFileInfo(sans).absolutePath())
+                 + "</dir><dir>" + here + "</dir><cachedir>" + here + "/cache</cachedir><match target=\"scan\"><test "
+                 "name=\"file\"><string>" + here + "/cut.ttf</string></test><edit name=\"family\" mode=\"assign\">"
+                 "<string>Cut Sans</string></edit></match></fontconfig>\n");
+    qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
+    return cut.error() == QFile::NoError && config.error() == QFile::NoError;
 }
 
 bool fontsReady = false;
@@ -107,9 +101,9 @@ void FallbackFontTest::runsShareBaselineAndUnderline()
     // Every run of the line, whichever way it is drawn, must sit on one
     // baseline (the lowest ink of letters without descenders) with its
     // underline on the same rows.
-    const FontMetricsMeasure measure(QFont(u"DejaVu Sans"_s, pointSize));
+    const FontMetricsMeasure measure(QFont(u"Cut Sans"_s, pointSize));
     QVERIFY(!QRawFont::fromFont(measure.font({})).supportsCharacter(u'ł'));
-    QVERIFY(QFontMetricsF(measure.font({})).ascent() + 1 < QFontMetricsF(QFont(u"DejaVu Serif"_s, pointSize)).ascent());
+    QVERIFY(QFontMetricsF(measure.font({})).ascent() + 1 < QFontMetricsF(QFont(u"DejaVu Sans"_s, pointSize)).ascent());
     const QColor background(255, 255, 215);
     const auto draw = [&](const QString &text) {
         QImage image(600, 40, QImage::Format_ARGB32_Premultiplied);
