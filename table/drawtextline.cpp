@@ -34,16 +34,6 @@ void drawUnderline(QPainter &painter, const QPointF &baseline, qreal width)
     painter.setPen(textPen);
 }
 
-// The painter's font without its underline: text whose letters may come
-// from other fonts is drawn without it and underlined by drawUnderline, as
-// the toolkit would underline each letter by the metrics of its own font.
-QFont withoutUnderline(const QFont &font)
-{
-    QFont plain(font);
-    plain.setUnderline(false);
-    return plain;
-}
-
 // Lays the text out and draws it as drawText(area, Qt::AlignLeft |
 // Qt::AlignTop | Qt::TextSingleLine, text) does, clipped to the area where
 // the line would not fit in it, but with the baseline ascent below the
@@ -51,15 +41,17 @@ QFont withoutUnderline(const QFont &font)
 // ascent would lower this run below the other runs of its line, and push
 // its underline out of the area. height: the font's own line height, which
 // decides the clipping as the line's own does where no such letter is.
-void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, qreal ascent, qreal height)
+// font: the painter's font, or that font without underline, which then
+// underlines the line by its own metrics.
+void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, const QFont &font, qreal ascent,
+                 qreal height)
 {
     QString line = text.toString();
     for (QChar &ch : line) {
         if (ch == u'\r' || ch == u'\n' || ch == u'\t')
             ch = u' ';
     }
-    const QFont font = painter.font();
-    QTextLayout layout(line, withoutUnderline(font), painter.device());
+    QTextLayout layout(line, font, painter.device());
     QTextOption option;
     option.setTextDirection(painter.layoutDirection());
     layout.setTextOption(option);
@@ -79,7 +71,7 @@ void drawLaidOut(QPainter &painter, const QRect &area, QStringView text, qreal a
         painter.setClipRect(area, Qt::IntersectClip);
     }
     laid.draw(&painter, QPointF(area.x(), area.y() + ascent - laid.ascent()));
-    if (font.underline())
+    if (painter.font().underline() && !font.underline())
         drawUnderline(painter, QPointF(area.x(), area.y() + ascent), laid.horizontalAdvance());
     if (clip)
         painter.restore();
@@ -94,6 +86,10 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
 {
     const qreal width = measure.lineWidth(text, style);
     const QFont font = painter.font();
+    // Text drawn as text is drawn without its underline and underlined
+    // here: the toolkit would underline letters taken from another font by
+    // that font's metrics, a row lower or thicker than the rest.
+    const auto plainFont = [&] { return measure.font(style & ~CellStyle(CellStyleFlag::Underline)); };
     // A last letter leaning out past its advance (an italic f) is clipped by
     // the area or not as the line layout decides: such a run that reaches
     // the area's edge is drawn by it.
@@ -104,7 +100,9 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
         return overhang > 0 && width + overhang > area.width();
     };
     if (width < 0 || font.overline() || font.strikeOut() || overhangsArea()) {
-        drawLaidOut(painter, area, text, measure.ascent(style), measure.fullHeight(style));
+        const bool decorated = font.overline() || font.strikeOut();
+        drawLaidOut(painter, area, text, font.underline() && !decorated ? plainFont() : font,
+                    measure.ascent(style), measure.fullHeight(style));
         return;
     }
     const bool clip = width > area.width() || measure.fullHeight(style) > area.height();
@@ -119,7 +117,7 @@ void DrawTextLine(QPainter &painter, const FontMetricsMeasure &measure, const QR
         if (font.underline())
             drawUnderline(painter, baseline, width);
     } else if (font.underline()) {
-        painter.setFont(withoutUnderline(font));
+        painter.setFont(plainFont());
         painter.drawText(baseline, text.toString());
         painter.setFont(font);
         drawUnderline(painter, baseline, width);
