@@ -68,8 +68,6 @@ bool setUpFonts(const QString &dir)
     return cut.error() == QFile::NoError && config.error() == QFile::NoError;
 }
 
-bool fontsReady = false;
-
 } // namespace
 
 class FallbackFontTest : public QObject
@@ -95,8 +93,6 @@ void FallbackFontTest::runsShareBaselineAndUnderline()
 {
     QFETCH(int, pointSize);
     QFETCH(QString, cell);
-    if (!fontsReady)
-        QSKIP("the fonts of the set-up are not installed");
 
     // Every run of the line, whichever way it is drawn, must sit on one
     // baseline (the lowest ink of letters without descenders) with its
@@ -149,7 +145,8 @@ int main(int argc, char *argv[])
 {
     // Before the application starts, which reads the font set-up once.
     QTemporaryDir fonts;
-    fontsReady = fonts.isValid() && setUpFonts(fonts.path());
+    if (!fonts.isValid() || !setUpFonts(fonts.path()))
+        qFatal("cannot set up the fonts (DejaVu Sans is needed)");
     QGuiApplication app(argc, argv);
     FallbackFontTest test;
     return QTest::qExec(&test, argc, argv);
