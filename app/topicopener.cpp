@@ -150,7 +150,7 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
     TableGrid *grid = m_views.grid;
     TableGridModel *model = grid->gridModel();
     model->reset(columns);
-    grid->setDefaultRowHeight(16);
+    grid->setDefaultRowHeight(grid->scaled(16));
     m_state.LeftColumns = u"#"_s;
     m_state.CenterColumns = u"#"_s;
     m_state.RightColumns = u"#"_s;

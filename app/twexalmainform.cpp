@@ -5,6 +5,7 @@
 #include "shell/errorreport.h"
 #include "app/panelarea.h"
 #include "app/topicopener.h"
+#include "app/zoomcontroller.h"
 #include "core/programdirectory.h"
 #include "core/textrules.h"
 #include "data/definitionreader.h"
@@ -12,6 +13,7 @@
 #include "data/navitreeview.h"
 #include "export/exportcontroller.h"
 #include "search/searchcontroller.h"
+#include "search/searchpanel.h"
 #include "search/searchpanelcontroller.h"
 #include "richtext/richtextview.h"
 #include "table/historycontroller.h"
@@ -26,6 +28,7 @@
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QListView>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -218,6 +221,7 @@ void TWexalMainForm::connectCommands()
              workspace.OpenTopic(topic, record, key, row);
          },
          [&workspace] { workspace.UpdateCommandStates(); }});
+    m_zoom = new ZoomController(this, workspace.grid(), workspace.textView(), m_searchPanel->panel()->list());
     new AboutCommands(workspace);
     // Also offers the help and explanations windows when the start timer fires.
     new HelpController(workspace);

@@ -11,6 +11,7 @@ class CommandSet;
 class PanelArea;
 class TableController;
 class TopicOpener;
+class ZoomController;
 class QTimer;
 class SearchPanelController;
 
@@ -40,6 +41,7 @@ public:
     TableGrid *grid() const { return m_workspace->grid(); }
     RichTextView *textView() const { return m_workspace->textView(); }
     TableController &tableController() const { return *m_tableController; }
+    ZoomController &zoomController() const { return *m_zoom; }
 
     // Arranges the panels for the view mode; the workspace's layout hook.
     void ApplyViewLayout();
@@ -95,5 +97,6 @@ private:
     std::unique_ptr<TopicOpener> m_opener;
     TableController *m_tableController = nullptr;
     SearchPanelController *m_searchPanel = nullptr;
+    ZoomController *m_zoom = nullptr;
     QTimer *m_startTimer = nullptr;
 };

@@ -7,6 +7,7 @@ class OwnKeyPresses;
 // The navigation tree. It reports every mouse click and the release of every
 // key pressed in it, so that moving the selection with the keyboard opens
 // each node reached.
+// The menu key and Shift+F10 offer to copy the current node's name.
 class NaviTreeView : public QTreeView
 {
     Q_OBJECT
@@ -21,6 +22,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:

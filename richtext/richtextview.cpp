@@ -12,9 +12,61 @@
 #include <QPrintDialog>
 #include <QPointer>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QVariant>
+
+#include "core/zoomlevel.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A text's own point size, kept beside the zoomed one.
+constexpr int kNormalSize = QTextFormat::UserProperty + 1;
+constexpr char kZoomProperty[] = "wexalZoom";
+
+// Sets every size the document gives its text to that size at the zoom.
+// Text without a size of its own follows the view's font.
+void zoomDocument(QTextDocument &document, int percent)
+{
+    if (document.property(kZoomProperty).toInt() == percent
+        || (percent == ZoomLevel::Normal && !document.property(kZoomProperty).isValid()))
+        return;
+    struct Piece
+    {
+        int position;
+        int length;
+        qreal normal;
+    };
+    // Gathered first: changing a format while walking the fragments would
+    // join or split them under the walk.
+    QVector<Piece> pieces;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const qreal normal =
+                format.hasProperty(kNormalSize) ? format.doubleProperty(kNormalSize) : format.fontPointSize();
+            if (normal > 0)
+                pieces.push_back({fragment.position(), fragment.length(), normal});
+        }
+    }
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (const Piece &piece : std::as_const(pieces)) {
+        QTextCharFormat change;
+        change.setProperty(kNormalSize, piece.normal);
+        change.setFontPointSize(ZoomLevel::scaled(piece.normal, percent));
+        cursor.setPosition(piece.position);
+        cursor.setPosition(piece.position + piece.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(change);
+    }
+    cursor.endEditBlock();
+    document.setProperty(kZoomProperty, percent);
+}
+
+} // namespace
 
 RichTextView::RichTextView(QWidget *parent) : QTextEdit(parent)
 {
@@ -82,10 +134,21 @@ void RichTextView::showDocument(std::unique_ptr<QTextDocument> fresh)
 {
     // The view deletes a document it made itself; one it was given is ours.
     const QPointer<QTextDocument> previous(document());
+    zoomDocument(*fresh, m_zoom);
     setDocument(fresh.release());
     if (previous && previous->parent() == this)
         delete previous.data();
     moveCursor(QTextCursor::Start);
+}
+
+void RichTextView::setZoom(int percent)
+{
+    percent = ZoomLevel::bounded(percent);
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    setFont(ZoomLevel::widgetFont(parentWidget() ? parentWidget()->font() : QFont(), percent));
+    zoomDocument(*document(), percent);
 }
 
 void RichTextView::showHeldDocument()

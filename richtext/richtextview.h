@@ -60,6 +60,12 @@ public:
     // scrolls it into view; an index out of range changes nothing.
     void selectDisplayLine(int line);
 
+    // The zoom in percent (100: the document's own sizes): the view's font
+    // and every size the document sets follow it, this document's and every
+    // one loaded after it.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+
     // Writes the whole document as RTF, creating or replacing the file.
     bool saveRtf(const QString &path, QString *error) const;
 
@@ -77,5 +83,6 @@ private:
     std::unique_ptr<QTextDocument> emptyDocument();
 
     int m_holds = 0;
+    int m_zoom = 100;
     std::unique_ptr<QTextDocument> m_held;
 };

@@ -5,7 +5,7 @@
 #include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
-#include "search/visiblecelltext.h"
+#include "table/visiblecelltext.h"
 #include "table/tablefileloader.h"
 
 #include <QSet>

@@ -6,6 +6,7 @@
 #include "table/linkareas.h"
 #include "table/linktarget.h"
 #include "table/linktopic.h"
+#include "table/rowcopy.h"
 #include "table/rowlinkmenu.h"
 #include "table/tablecelldelegate.h"
 #include "table/tablegrid.h"
@@ -13,6 +14,8 @@
 #include "table/tableheaderview.h"
 
 #include <QEvent>
+
+#include <algorithm>
 
 TableController::TableController(Workspace &workspace)
     : QObject(workspace.window()), m_workspace(workspace), m_painter(workspace.state(), *workspace.grid())
@@ -25,13 +28,35 @@ TableController::TableController(Workspace &workspace)
     });
     auto *header = new TableHeaderView(m_painter, grid);
     grid->setHorizontalHeader(header);
-    header->setFixedHeight(17);
+    header->setFixedHeight(grid->scaled(17));
 
     connect(grid, &TableGrid::pointerMoved, this, [this](const QPoint &position) {
         ErrorReport::guard([this, position] { WexalTable3StringGridMouseMove(position); });
     });
     connect(grid, &TableGrid::buttonReleased, this, [this](Qt::MouseButton button, const QPoint &position) {
-        ErrorReport::guard([this, button, position] { WexalTable3StringGridMouseUp(button, position); });
+        ErrorReport::guard([this, button, position] {
+            // Over a link the right button follows it; elsewhere it also
+            // opens the copy menu.
+            const bool onLink = linkUnder(position);
+            WexalTable3StringGridMouseUp(button, position);
+            if (button == Qt::RightButton && !onLink) {
+                const auto [column, row] = m_workspace.grid()->cellAt(position);
+                showCopyMenu(row, column, position);
+            }
+        });
+    });
+    connect(grid, &TableGrid::copyKeyPressed, this, [this] { ErrorReport::guard([this] { copySelectedRows(); }); });
+    connect(grid, &TableGrid::menuKeyPressed, this, [this] {
+        ErrorReport::guard([this] {
+            TableGrid *grid = m_workspace.grid();
+            const int row = grid->row();
+            const int column = qMax(0, grid->currentIndex().column());
+            const QRect cell = grid->visualRect(grid->currentIndex());
+            showCopyMenu(row, column, cell.isValid() ? cell.bottomLeft() : QPoint(0, 0));
+        });
+    });
+    grid->gridModel()->setMarkupColumns([&state = workspace.state()](int column) {
+        return state.LeftColumns.contains(u'#' + QString::number(column) + u'#');
     });
     connect(grid, &TableGrid::clickNotification, this,
             [this] { ErrorReport::guard([this] { WexalTable3StringGridClick(); }); });
@@ -67,6 +92,44 @@ void TableController::WexalTable3StringGridClick()
 void TableController::WexalTable3StringGridKeyUp()
 {
     recordCurrentRow();
+}
+
+bool TableController::linkUnder(const QPoint &position) const
+{
+    const TableGrid *grid = m_workspace.grid();
+    const WexalState &state = m_workspace.state();
+    const auto [column, row] = grid->cellAt(position);
+    const int link = row > 0 ? grid->gridModel()->linkIndex(column, row) : -1;
+    return link >= 0 && link < state.LinkCellList.size()
+        && Wexal::linkAtPoint(state.LinkCellList.at(link), position.x(), position.y()) > 0;
+}
+
+void TableController::copySelectedRows()
+{
+    const TableGrid *grid = m_workspace.grid();
+    QList<int> rows;
+    for (const QModelIndex &index : grid->selectionModel()->selectedRows())
+        rows << index.row() + 1;
+    if (rows.isEmpty() && grid->row() > 0)
+        rows << grid->row();
+    std::sort(rows.begin(), rows.end());
+    QList<RowCopy::Cells> cells;
+    for (const int row : std::as_const(rows))
+        cells << RowCopy::cellsOf(*grid->gridModel(), row);
+    RowCopy::toClipboard(cells);
+}
+
+void TableController::showCopyMenu(int row, int column, const QPoint &position)
+{
+    TableGrid *grid = m_workspace.grid();
+    if (row < 1) {
+        row = grid->row();
+        column = -1;
+    }
+    if (row < 1)
+        return;
+    RowCopy::execMenu(grid->viewport(), grid->viewport()->mapToGlobal(position),
+                      RowCopy::cellsOf(*grid->gridModel(), row), column);
 }
 
 void TableController::WexalTable3StringGridMouseMove(const QPoint &position)
@@ -157,7 +220,7 @@ void TableController::WexalTable3StringGridLinkKey()
 void TableController::WexalTable3PanelResize()
 {
     TableGrid *grid = m_workspace.grid();
-    grid->setDefaultRowHeight(16);
+    grid->setDefaultRowHeight(grid->scaled(16));
     grid->FitAutoColumn(m_panel ? m_panel->width() : grid->width());
     grid->setRow(1);
     grid->scrollRowToTop(1);

@@ -29,11 +29,18 @@ public:
     void WexalTable3StringGridLinkKey();
     void WexalTable3PanelResize();
 
+    // Ctrl+C: the selected rows (the current row) to the clipboard.
+    void copySelectedRows();
+    // The copy menu of a data row; column -1 leaves out the cell's entry.
+    void showCopyMenu(int row, int column, const QPoint &position);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void recordCurrentRow();
+    // Whether a link's area of the cell under the point holds it.
+    bool linkUnder(const QPoint &position) const;
     // Opens the topic of link k of a link cell's record, recorded in history
     // with the link's row key.
     void followLink(const QString &record, int link);

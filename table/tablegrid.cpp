@@ -2,9 +2,11 @@
 
 #include "table/tablegridmodel.h"
 
+#include "core/zoomlevel.h"
 #include "data/ownkeypresses.h"
 
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -72,6 +74,31 @@ void TableGrid::scrollRowToTop(int gridRow)
 int TableGrid::topRow() const
 {
     return rowAt(0) + 1;
+}
+
+int TableGrid::scaled(int pixels) const
+{
+    return ZoomLevel::scaled(pixels, m_zoom);
+}
+
+void TableGrid::setZoom(int percent)
+{
+    percent = ZoomLevel::bounded(percent);
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    setFont(ZoomLevel::widgetFont(parentWidget() ? parentWidget()->font() : QFont(), percent));
+    // Wider columns than the panel can then be scrolled to; the normal look
+    // keeps its vertical bar only.
+    setHorizontalScrollBarPolicy(percent == ZoomLevel::Normal ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    horizontalHeader()->setFixedHeight(scaled(17));
+    for (int c = 0; c < m_declaredWidths.size(); ++c)
+        setColumnWidth(c, m_declaredWidths[c] < 0 ? scaled(50) : scaled(m_declaredWidths[c]));
+    setDefaultRowHeight(scaled(16));
+    FitAutoColumn();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+    viewport()->update();
 }
 
 void TableGrid::setDefaultRowHeight(int height)
@@ -237,7 +264,7 @@ void TableGrid::setColumnSpec(int column, int width, bool autoColumn)
     if (m_declaredWidths.size() <= column)
         m_declaredWidths.resize(column + 1, 0);
     m_declaredWidths[column] = autoColumn ? -1 : width;
-    setColumnWidth(column, autoColumn ? 50 : qMax(0, width));
+    setColumnWidth(column, autoColumn ? scaled(50) : qMax(0, scaled(width)));
 }
 
 void TableGrid::FitAutoColumn(int outerWidth)
@@ -247,9 +274,11 @@ void TableGrid::FitAutoColumn(int outerWidth)
     int fixedSum = 0;
     int fill = -1;
     for (int c = 0; c < columns; ++c) {
-        const int declared = m_declaredWidths.value(c, columnWidth(c));
+        // A column without a declared width counts as wide as it is.
+        const bool known = c < m_declaredWidths.size();
+        const int declared = known ? m_declaredWidths[c] : columnWidth(c);
         if (declared >= 0 || m_model->autoMark(c) == 0)
-            fixedSum += qMax(0, declared);
+            fixedSum += qMax(0, known ? scaled(declared) : declared);
         else if (fill < 0)
             fill = c;
     }
@@ -274,6 +303,18 @@ void TableGrid::mouseMoveEvent(QMouseEvent *event)
 
 void TableGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (event == QKeySequence::Copy) {
+        event->accept();
+        emit copyKeyPressed();
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
+        || (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        event->accept();
+        emit menuKeyPressed();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
@@ -288,4 +329,11 @@ void TableGrid::keyReleaseEvent(QKeyEvent *event)
     QTableView::keyReleaseEvent(event);
     if (m_ownKeys->takeRelease(event))
         emit keyReleased();
+}
+
+void TableGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The right button's release decides (over a link it follows the link),
+    // and the keys are taken as they are pressed: nothing is left to do here.
+    event->accept();
 }

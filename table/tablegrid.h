@@ -30,6 +30,14 @@ public:
     void scrollRowToTop(int gridRow);
     int topRow() const;
 
+    // The zoom in percent (100: the normal look): the font, the default row
+    // height, the header's height and the columns' widths follow it; rows are
+    // measured again and links drawn again in the zoomed font.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+    // A length of the normal look at the grid's zoom.
+    int scaled(int pixels) const;
+
     void setDefaultRowHeight(int height);
     int rowHeight(int gridRow) const;
     // Raises a row's height; never lowers it.
@@ -79,6 +87,10 @@ signals:
     void keyReleased();
     // Enter or Return on the grid: follow a link of the current row.
     void linkKeyPressed();
+    // Ctrl+C (the desktop's copy key) on the grid.
+    void copyKeyPressed();
+    // The menu key or Shift+F10 on the grid.
+    void menuKeyPressed();
     // Pointer moves and button releases over the cells, in grid client pixels.
     void pointerMoved(const QPoint &position);
     void buttonReleased(Qt::MouseButton button, const QPoint &position);
@@ -89,6 +101,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // The grid lines of the dirty areas, where the view would draw them.
@@ -99,4 +112,5 @@ private:
     RowMeasure m_rowMeasure;
     PaintMeasure m_paintMeasure;
     OwnKeyPresses *m_ownKeys;
+    int m_zoom = 100;
 };

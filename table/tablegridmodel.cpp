@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/cp1250.h"
+#include "table/cellmarkuptext.h"
 
 #include <algorithm>
 
@@ -133,6 +134,20 @@ int TableGridModel::linkIndex(int column, int gridRow) const
     return m_linkIndexes[it - m_linkCells.cbegin()];
 }
 
+QString TableGridModel::visibleText(int column, int gridRow) const
+{
+    if (m_markupColumns && !m_markupColumns(column))
+        return cellText(column, gridRow);
+    return CellMarkupText::plain(cellBytes(column, gridRow));
+}
+
+QString TableGridModel::visibleHtml(int column, int gridRow) const
+{
+    if (m_markupColumns && !m_markupColumns(column))
+        return cellText(column, gridRow).toHtmlEscaped();
+    return CellMarkupText::html(cellText(column, gridRow));
+}
+
 qsizetype TableGridModel::memoryBytes() const
 {
     return m_text.capacity() + m_cellEnd.capacity() * qsizetype(sizeof(quint32))
@@ -155,6 +170,8 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
         return QVariant();
     if (role == Qt::DisplayRole)
         return cellText(index.column(), index.row() + 1);
+    if (role == Qt::AccessibleTextRole)
+        return visibleText(index.column(), index.row() + 1);
     if (role == LinkIndexRole)
         return linkIndex(index.column(), index.row() + 1);
     return QVariant();

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // The cells of the open table. Row 0 of the grid is its fixed header, held
 // here as the header texts with each column's auto mark; data rows 1.. are
 // model rows 0.. . Cell texts are kept as the file's Windows-1250 bytes in one
@@ -48,6 +50,14 @@ public:
     QByteArrayView cellBytes(int column, int gridRow) const;
     int linkIndex(int column, int gridRow) const;
 
+    // Whether a column's cells show their markup (left-aligned columns) or
+    // their text as stored; until told, every column shows its markup.
+    void setMarkupColumns(std::function<bool(int column)> markup) { m_markupColumns = std::move(markup); }
+    // A cell's text as the grid shows it (also its accessible text), and the
+    // same as HTML with its bold, italic and underline.
+    QString visibleText(int column, int gridRow) const;
+    QString visibleHtml(int column, int gridRow) const;
+
     // Signals the views once after rows were appended in bulk.
     void beginLoading();
     void endLoading();
@@ -72,4 +82,5 @@ private:
     QVector<int> m_linkIndexes;
     int m_rows = 0;
     bool m_loading = false;
+    std::function<bool(int)> m_markupColumns;
 };

@@ -10,7 +10,7 @@
 #include "search/searchindex.h"
 #include "search/searchindexbuilder.h"
 #include "search/searchitems.h"
-#include "search/visiblecelltext.h"
+#include "table/visiblecelltext.h"
 #include "table/tablefileloader.h"
 #include "table/tablegridmodel.h"
 

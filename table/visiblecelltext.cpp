@@ -1,4 +1,4 @@
-#include "search/visiblecelltext.h"
+#include "table/visiblecelltext.h"
 
 #include <cstring>
 
