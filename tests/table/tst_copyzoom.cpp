@@ -19,6 +19,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -34,6 +36,7 @@ const QStringList kDefinition = {
     u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s,
     u"{"_s, u"NAME=Cel"_s, u"SIGNATURE=S"_s, u"LINK=B"_s, u"MODE=TABLE"_s, u"FILE=b.txt"_s, u"COLUMNS=1"_s,
     u"WIDTH1=AUTO"_s, u"ALIGNMENT1=LEFT"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s,
+    u"{"_s, u"NAME=Tekst"_s, u"LINK=C"_s, u"MODE=RTF"_s, u"FILE=c.rtf"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s,
 };
 const QStringList kRows = {
     u"#B#10.7#B#\tMięso #I#wołowe#I##N#i #L#cielęce#L#S@B@r5# świeże\t#B#8%#B#"_s,
@@ -95,6 +98,7 @@ void CopyZoomTest::init()
     for (int r = 1; r <= 9; ++r)
         target << u"r%1"_s.arg(r);
     writeDataFile(base + u"b.txt"_s, target);
+    writeRawFile(base + u"c.rtf"_s, "{\\rtf1\\ansi\\fs20 dziesi\\'eac \\fs40 dwadzie\\'9ccia\\par}");
     m_menuCaptions.clear();
 }
 
@@ -248,8 +252,26 @@ void CopyZoomTest::zoomKeysAndWheel()
     showForm();
     QCOMPARE(m_form->zoomController().level(), level);
     QCOMPARE(m_form->grid()->font().pointSizeF(), normalSize * level / 100);
-    // Back at the normal size the table looks as it did before any zoom.
+    // A text topic opened now takes the level, each size it sets scaled.
+    NaviTreeView *tree = m_form->treeView();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(m_form->treeModel().indexOfNode(2)).center());
+    QCOMPARE(m_form->state().CurrentTopic, 2);
+    QTextCursor text(m_form->textView()->document());
+    const auto sizeAt = [&text](int position) {
+        text.setPosition(position);
+        return text.charFormat().fontPointSize();
+    };
+    const int end = m_form->textView()->document()->characterCount() - 2;
+    QCOMPARE(sizeAt(1), 10.0 * level / 100);
+    QCOMPARE(sizeAt(end), 20.0 * level / 100);
+    // Back at the normal size the table looks as it did before any zoom,
+    // and the text has its own sizes again.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(m_form->treeModel().indexOfNode(0)).center());
     m_form->zoomController().setLevel(100);
+    QCOMPARE(sizeAt(1), 10.0);
+    QCOMPARE(sizeAt(end), 20.0);
     QCOMPARE(m_form->grid()->grab().toImage(), normal);
 }
 
