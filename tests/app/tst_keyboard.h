@@ -6,6 +6,7 @@
 #include "app/commandset.h"
 #include "app/errorreport.h"
 #include "app/twexalmainform.h"
+#include "core/usersettings.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
@@ -52,7 +53,8 @@ enum Setup {
     TwoTopics,    // the links table, then the text, opened from the tree
     TwoTopicsBack, // the same, then Previous: back on the table
     TextFocused,  // two topics, the focus in the text view
-    SearchPending // Tree, with a titles search that finds nothing left to go on
+    SearchPending, // Tree, with a titles search that finds nothing left to go on
+    SearchField   // two topics, then the search page, a query typed in its field
 };
 
 // The keyboard on the real main window: the keys of the commands, the menus'
