@@ -88,7 +88,9 @@ void KeyboardTest::showForm(Setup setup)
         m_form->textView()->setFocus();
     if (setup == SearchField) {
         press(QKeySequence(u"Ctrl+Shift+F"_s));
-        QTest::keyClicks(QApplication::focusWidget(), u"tekst"_s);
+        QWidget *field = QApplication::focusWidget();
+        QTest::keyClicks(field, u"tekst"_s);
+        field->installEventFilter(new EndOfLineKey(field));
     }
 }
 

@@ -57,6 +57,23 @@ enum Setup {
     SearchField   // two topics, then the search page, a query typed in its field
 };
 
+// Claims Ctrl+E for the field it watches, as the line edit does under the
+// desktops whose key scheme makes Ctrl+E the end of the line.
+class EndOfLineKey : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent *>(event)->keyCombination() == (Qt::CTRL | Qt::Key_E))
+            event->accept();
+        return false;
+    }
+};
+
 // The keyboard on the real main window: the keys of the commands, the menus'
 // letters, where Tab takes the focus, the current row kept in view and the
 // links of a row reached with Enter; and Qt's own texts in Polish.
