@@ -1,6 +1,6 @@
 #include "../common/testfiles.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/panelarea.h"
 #include "app/sidebar.h"
 #include "core/textrules.h"
@@ -516,6 +516,7 @@ void SearchPanelTest::sideBarRemembersWidthAndPage()
     m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->findChild<QTimer *>(u"WexalStartTimer"_s)->stop();
     // From the start page the key opens the side bar on the search page.
     QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(m_form->state().ViewMode, int(ViewNavigation));
@@ -534,6 +535,7 @@ void SearchPanelTest::sideBarRemembersWidthAndPage()
     m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->findChild<QTimer *>(u"WexalStartTimer"_s)->stop();
     m_form->commands().action(CommandSet::Classification)->trigger();
     QCOMPARE(m_form->panelArea()->naviWidth(), 360);
     QCOMPARE(m_form->sideBar()->page(), SideBar::SearchPage);

@@ -1,6 +1,6 @@
 #include "tools/searchbench/keytopaint.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "search/searchpanel.h"
 #include "search/searchpanelcontroller.h"
