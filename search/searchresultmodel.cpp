@@ -125,12 +125,14 @@ SearchResultModel::Entry SearchResultModel::entry(int row) const
                 entry.codeMatchStart = hit.start;
                 entry.codeMatchLength = qMin(hit.length, int(cell.size()) - hit.start);
             }
+        } else if (cell.isEmpty()) {
+            // An empty cell shows nothing, not even a figure's header.
         } else if (columns.figure.value(c)) {
             if (holdsMatch)
                 entry.figureMatch = int(entry.figures.size());
             entry.figures << cell;
             entry.figureHeaders << columns.headers.value(c);
-        } else if (!cell.isEmpty()) {
+        } else {
             if (!rest.isEmpty())
                 rest += kCellGap;
             if (holdsMatch)
