@@ -11,13 +11,17 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
-KeyToPaint::KeyToPaint(const QString &programDir)
-    : m_window(std::make_unique<TWexalMainForm>(programDir + u"/wexal"_s))
+KeyToPaint::KeyToPaint(const QString &programDir, const QString &settingsDir)
 {
+    // The window remembers the side bar's page: in settingsDir, not in the
+    // user's settings.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir);
+    m_window = std::make_unique<TWexalMainForm>(programDir + u"/wexal"_s);
     auto *controller = m_window->findChild<SearchPanelController *>();
     bool built = false;
     QObject::connect(controller, &SearchPanelController::indexBuilt, m_window.get(), [&built] { built = true; });

@@ -12,7 +12,8 @@ class TWexalMainForm;
 class KeyToPaint
 {
 public:
-    explicit KeyToPaint(const QString &programDir);
+    // settingsDir: where the window keeps its per-user settings.
+    KeyToPaint(const QString &programDir, const QString &settingsDir);
     ~KeyToPaint();
 
     // Whether the window's search index got built.

@@ -125,7 +125,8 @@ int main(int argc, char *argv[])
         rounds + 2);
 
     // Key to paint: a round of grep, then a key in the window, alternating.
-    KeyToPaint window(dir.path());
+    QTemporaryDir settings;
+    KeyToPaint window(dir.path(), settings.path());
     BenchTiming::Spread keyNowhere[2];
     BenchTiming::Spread keyMany[2];
     int keyNowhereHits = -1;
