@@ -1,5 +1,6 @@
 #include "app/zoomcontroller.h"
 
+#include "core/usersettings.h"
 #include "core/zoomlevel.h"
 #include "richtext/richtextview.h"
 #include "table/tablegrid.h"
@@ -62,7 +63,7 @@ ZoomController::ZoomController(QMainWindow *window, TableGrid *grid, RichTextVie
     for (QWidget *view : {static_cast<QWidget *>(grid), static_cast<QWidget *>(text), searchResults})
         watchWheel(view, this);
 
-    setLevel(ZoomLevel::stored());
+    setLevel(UserSettings::zoom());
 }
 
 void ZoomController::setLevel(int percent)
@@ -80,7 +81,7 @@ void ZoomController::setLevel(int percent)
     m_out->setEnabled(percent > ZoomLevel::Least);
     if (!changed)
         return;
-    ZoomLevel::store(percent);
+    UserSettings::setZoom(percent);
     if (QStatusBar *status = m_window->statusBar())
         status->showMessage(u"Powiększenie: %1%"_s.arg(percent), 3000);
 }

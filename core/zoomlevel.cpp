@@ -1,24 +1,13 @@
 #include "core/zoomlevel.h"
 
-#include <QSettings>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr std::array kLevels = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
 static_assert(kLevels.front() == ZoomLevel::Least && kLevels.back() == ZoomLevel::Most);
-
-const auto kKey = "View/Zoom"_L1;
-
-QSettings store()
-{
-    return QSettings(u"Corvane"_s, u"Wexal"_s);
-}
 
 } // namespace
 
@@ -61,20 +50,6 @@ QFont widgetFont(const QFont &parentFont, int percent)
     else
         zoomed.setPixelSize(scaled(zoomed.pixelSize(), percent));
     return zoomed;
-}
-
-int stored()
-{
-    bool ok = false;
-    const int percent = ::store().value(kKey).toInt(&ok);
-    return ok ? bounded(percent) : Normal;
-}
-
-void store(int percent)
-{
-    QSettings settings = ::store();
-    settings.setValue(kKey, bounded(percent));
-    settings.sync();
 }
 
 } // namespace ZoomLevel

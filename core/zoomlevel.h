@@ -25,9 +25,4 @@ qreal scaled(qreal size, int percent);
 // otherwise the parent's font at that size.
 QFont widgetFont(const QFont &parentFont, int percent);
 
-// The level kept for the user (organisation "Corvane", application
-// "Wexal"); Normal when none was kept or what was kept is not a number.
-int stored();
-void store(int percent);
-
 } // namespace ZoomLevel
