@@ -6,6 +6,7 @@
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
+#include "search/searchpanelcontroller.h"
 #include "shell/commandset.h"
 #include "table/linkareas.h"
 #include "table/tablegrid.h"
@@ -15,7 +16,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -182,6 +186,10 @@ void CopyZoomTest::copyMenus_data()
     QTest::newRow("right button, cell") << u"grid"_s << 0 << false << u"Kopiuj komórkę"_s
                                         << u"Mięso wołowe i cielęce świeże"_s;
     QTest::newRow("tree, menu key") << u"tree"_s << int(Qt::Key_Menu) << false << u"Kopiuj nazwę"_s << u"Stawki"_s;
+    QTest::newRow("search result, menu key, code") << u"results"_s << int(Qt::Key_Menu) << false << u"Kopiuj kod"_s
+                                                   << u"10.7"_s;
+    QTest::newRow("search result, Shift+F10, matched cell")
+        << u"results"_s << int(Qt::Key_F10) << true << u"Kopiuj komórkę"_s << u"Mięso wołowe i cielęce świeże"_s;
     QTest::newRow("tree, Shift+F10") << u"tree"_s << int(Qt::Key_F10) << true << u"Kopiuj nazwę"_s
                                      << u"Stawki"_s;
 }
@@ -197,6 +205,15 @@ void CopyZoomTest::copyMenus()
     QApplication::clipboard()->clear();
     TableGrid *grid = m_form->grid();
     QWidget *target = widget == u"tree" ? static_cast<QWidget *>(m_form->treeView()) : grid;
+    if (widget == u"results") {
+        QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QSignalSpy answered(m_form->findChild<SearchPanelController *>(), &SearchPanelController::answered);
+        m_form->findChild<QLineEdit *>(u"WexalSearchInputEdit"_s)->setText(u"wolowe"_s);
+        QVERIFY(answered.wait(5000));
+        auto *results = m_form->findChild<QListView *>(u"WexalSearchResultList"_s);
+        QCOMPARE(results->model()->rowCount(), 1);
+        target = results;
+    }
     target->setFocus();
     answerMenu(caption);
     if (key == 0) {
