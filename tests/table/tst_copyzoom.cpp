@@ -264,6 +264,7 @@ void CopyZoomTest::zoomKeysAndWheel()
     QCOMPARE(m_form->zoomController().level(), level);
     QCOMPARE(grid->font().pointSizeF(), normalSize * level / 100);
     QCOMPARE(m_form->textView()->font().pointSizeF(), normalSize * level / 100);
+    QCOMPARE(m_form->findChild<QListView *>(u"WexalSearchResultList"_s)->font().pointSizeF(), normalSize * level / 100);
     // Kept for the next start, which shows the same sizes.
     m_form.reset();
     showForm();
