@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "shell/commandset.h"
@@ -74,9 +75,10 @@ private slots:
 
 private:
     void writeData();
-    std::unique_ptr<TWexalMainForm> showForm();
+    TWexalMainForm *showForm(int options = MainWindowFixture::Exposed);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindowFixture> m_app;
     QStringList m_errors;
 };
 
@@ -84,12 +86,14 @@ void MainFormTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    m_app = std::make_unique<MainWindowFixture>(m_dir->path());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 }
 
 void MainFormTest::cleanup()
 {
+    m_app.reset();
     ErrorReport::setPresenter({});
 }
 
@@ -104,19 +108,15 @@ void MainFormTest::writeData()
                    u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=B"_s, u"}"_s});
 }
 
-std::unique_ptr<TWexalMainForm> MainFormTest::showForm()
+TWexalMainForm *MainFormTest::showForm(int options)
 {
-    auto form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        return nullptr;
-    return form;
+    return m_app->start(options);
 }
 
 void MainFormTest::startUpShowsStartPage()
 {
     writeData();
-    auto form = showForm();
+    auto form = showForm(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
     QCOMPARE(form->state().ProgramDir, m_dir->path() + u'/');
     QCOMPARE(form->state().ViewMode, int(ViewStart));
@@ -166,7 +166,7 @@ void MainFormTest::controlsCarryTheirNames()
     QCOMPARE(form->commands().action(C::Previous)->toolTip(), u"Poprzedni temat"_s);
     QCOMPARE(form->commands().action(C::Previous)->statusTip(), u"Otwiera okienko z poprzednim tematem"_s);
 
-    form->grab().save(QDir::temp().filePath(u"wexal-mainform-start.png"_s));
+    m_app->grab(u"wexal-mainform-start.png"_s);
 }
 
 void MainFormTest::classificationSlidesTheTreeOpen()
@@ -190,7 +190,7 @@ void MainFormTest::classificationSlidesTheTreeOpen()
     QCOMPARE(QApplication::focusWidget(), form->treeView());
     QCOMPARE(enabledCommands(*form), (QStringList{u"Exit"_s, u"Start"_s, u"Find"_s, u"Help"_s, u"2010"_s, u"Www"_s,
                                                   u"Mail"_s, u"About"_s, u"Search"_s}));
-    form->grab().save(QDir::temp().filePath(u"wexal-mainform-navigation.png"_s));
+    m_app->grab(u"wexal-mainform-navigation.png"_s);
 }
 
 void MainFormTest::startPageSlidesShutAndClearsHistory()
@@ -279,7 +279,7 @@ void MainFormTest::modalWindowDisablesEverything()
     QStringList enabledWhileUp{u"not run"_s};
     bool menusEnabledWhileUp = true;
     QDialog *shown = nullptr;
-    QTimer::singleShot(0, form.get(), [&] {
+    QTimer::singleShot(0, form, [&] {
         enabledWhileUp = enabledCommands(*form);
         menusEnabledWhileUp = false;
         for (QMenu *menu : form->commands().menus())
@@ -308,7 +308,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
     const QString base = m_dir->path() + u'/';
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt;"_s, u"brak.txt;"_s});
     writeDataFile(base + u"tematy.txt"_s, {u"{"_s, u"NAME=A"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s});
-    auto form = showForm();
+    auto form = showForm(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
     QCOMPARE(m_errors.size(), 1);
     QVERIFY(m_errors.first().contains(u"brak.txt"_s));
