@@ -320,7 +320,7 @@ void KeyboardTest::qtTextsInPolish()
     // Titles are the program's own: no display name for the desktop to
     // append to each of them.
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    TWexalFindForm find(ViewText, {}, m_form.get());
+    TWexalFindForm find(ViewText, {}, m_form);
     QCOMPARE(find.windowTitle(), u"Parametry szukania"_s);
     find.show();
     QVERIFY(QTest::qWaitForWindowExposed(&find));
