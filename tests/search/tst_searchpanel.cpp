@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "shell/commandset.h"
@@ -63,8 +64,8 @@ private:
     QString codeOfHit(int row) const;
     int topicWithFile(const QString &file) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
 };
 
 namespace {
@@ -84,10 +85,9 @@ void typeText(QWidget *widget, const QString &text)
 
 void SearchPanelTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
-    const QString base = m_dir->path() + u'/';
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
+    const QString base = m_app->dir();
     QFile global(base + u"definition.global"_s);
     QVERIFY(global.open(QIODevice::Append));
     global.write("definition.proby;Tabela prób\r\n");
@@ -101,30 +101,22 @@ void SearchPanelTest::init()
 
 void SearchPanelTest::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_app.reset();
 }
 
 void SearchPanelTest::showWindow(std::function<void()> gate)
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     QVERIFY(controller());
     if (gate)
         controller()->setBuildGate(std::move(gate));
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    // The help windows offered at start-up are another story.
-    if (auto *timer = m_form->findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
-    m_form->commands().action(CommandSet::Classification)->trigger();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QVERIFY(m_app->start(MainWindowFixture::Classification | MainWindowFixture::Active));
 }
 
 void SearchPanelTest::type(const QString &query)
 {
     QVERIFY(panel()->isHidden());
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(panel()->isVisible());
     QCOMPARE(QApplication::focusWidget(), input());
     QSignalSpy answered(controller(), &SearchPanelController::answered);
@@ -287,7 +279,7 @@ void SearchPanelTest::queryTypedBeforeIndexIsAnsweredWhenReady()
             QThread::msleep(5);
     });
     QVERIFY(!controller()->indexReady());
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     typeText(input(), u"chleb żytni"_s);
     // Well past the typing pause: still waiting, and saying so.
     QTest::qWait(3 * SearchPanel::TypingPauseMs);
@@ -316,7 +308,7 @@ void SearchPanelTest::keysMoveInListAndEscapeReturns()
     QCOMPARE(list()->currentIndex().row(), 1);
     QCOMPARE(QApplication::focusWidget(), input()); // the field keeps the keyboard
     const QString second = codeOfHit(1);
-    m_form->grab().save(QDir::temp().filePath(u"wexal-search-panel.png"_s));
+    m_app->grab(u"wexal-search-panel.png"_s);
 
     QTest::keyClick(input(), Qt::Key_Return);
     QCOMPARE(m_form->state().ViewMode, int(ViewTable));
