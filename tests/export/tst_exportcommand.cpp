@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 #include "../richtext/documenttext.h"
 
@@ -6,8 +7,6 @@
 #include "shell/errorreport.h"
 #include "core/textrules.h"
 #include "app/twexalmainform.h"
-#include "data/navitreemodel.h"
-#include "data/navitreeview.h"
 #include "export/exportcontroller.h"
 #include "export/exportcounter.h"
 #include "richtext/richtextview.h"
@@ -15,13 +14,10 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 #include "windows/shellopen.h"
-#include "windows/showatstartsettings.h"
 
 #include <QAction>
 #include <QDir>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -68,7 +64,6 @@ class ExportCommandTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -93,31 +88,19 @@ private:
     QString counterPath() const;
     void exportNow();
 
-    QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_programDir;
+    std::unique_ptr<MainWindowFixture> m_app;
     std::unique_ptr<QTemporaryDir> m_tempBase;
     std::optional<QByteArray> m_savedTmpDir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_opened;
     QStringList m_errors;
 };
 
-void ExportCommandTest::initTestCase()
-{
-    // The help and explanations windows must not offer themselves at start
-    // in the middle of a test, whoever wires them to the main window.
-    QVERIFY(m_storeDir.isValid());
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_storeDir.path());
-    ShowAtStartSettings::WriteShowHelpAtStart(false);
-    ShowAtStartSettings::WriteShow2010AtStart(false);
-}
-
 void ExportCommandTest::init()
 {
-    m_programDir = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<MainWindowFixture>();
     m_tempBase = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_programDir->isValid() && m_tempBase->isValid());
+    QVERIFY(!m_app->dir().isEmpty() && m_tempBase->isValid());
     // The export directory is made under the temporary location; point that
     // at a directory of the test's own.
     m_savedTmpDir.reset();
@@ -133,7 +116,7 @@ void ExportCommandTest::init()
 
 void ExportCommandTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     ShellOpen::setOpener({});
     ErrorReport::setPresenter({});
     if (m_savedTmpDir)
@@ -144,13 +127,12 @@ void ExportCommandTest::cleanup()
 
 void ExportCommandTest::useSample()
 {
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_programDir->path());
-    QVERIFY(QFile::remove(m_programDir->filePath(u"CMakeLists.txt"_s)));
+    QVERIFY(m_app->copySample());
 }
 
 void ExportCommandTest::writeOwnTopics()
 {
-    const QString base = m_programDir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.def;tematy"_s});
     writeDataFile(base + u"tematy.def"_s,
                   {u"{"_s, u"NAME=Tabela stawek;"_s, u"PARENT=nil;"_s, u"VIEW=SHOW;"_s,
@@ -181,31 +163,17 @@ void ExportCommandTest::writeOwnTopics()
 
 void ExportCommandTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_programDir->path() + u"/wexal"_s);
-    if (!m_form->findChild<ExportController *>())
-        new ExportController(m_form->workspace());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form = m_app->create();
+    QVERIFY(m_app->start());
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
 }
 
 // Opens the topic whose file is fileName as the user does: from the tree.
 void ExportCommandTest::openTopicByFile(const QString &fileName)
 {
-    const QStringList &topics = m_form->state().TopicList;
-    int topic = -1;
-    for (int i = 0; i < topics.size() && topic < 0; ++i) {
-        if (Wexal::GetTabField(topics[i], u"FILE=") == fileName)
-            topic = i;
-    }
+    const int topic = m_app->topicNamed(fileName);
     QVERIFY2(topic >= 0, qPrintable(fileName));
-    if (m_form->state().ViewMode == ViewStart)
-        m_form->commands().action(CommandSet::Classification)->trigger();
-    const int node = m_form->treeModel().FindTreeNodeByTopic(topic);
-    QVERIFY(node >= 0);
-    m_form->treeView()->setCurrentIndex(m_form->treeModel().indexOfNode(node));
-    m_form->WexalNaviTreeViewClick();
-    QCOMPARE(m_form->state().CurrentTopic, topic);
+    QVERIFY(m_app->openTopic(topic));
     QVERIFY(m_form->commands().action(CommandSet::Export)->isEnabled());
 }
 
@@ -216,7 +184,7 @@ QString ExportCommandTest::exportDir() const
 
 QString ExportCommandTest::counterPath() const
 {
-    return m_programDir->path() + u'/' + Wexal::kExportCounterFileName;
+    return m_app->dir() + Wexal::kExportCounterFileName;
 }
 
 void ExportCommandTest::exportNow()
@@ -265,7 +233,7 @@ void ExportCommandTest::unusableCounterGivesEmptyNumber()
     useSample();
     // A directory under the counter's name can be neither created nor opened
     // as a file, whoever runs the test.
-    QVERIFY(QDir(m_programDir->path()).mkdir(Wexal::kExportCounterFileName.toString()));
+    QVERIFY(QDir(m_app->dir()).mkdir(Wexal::kExportCounterFileName.toString()));
     showForm();
     openTopicByFile(u"vat_stawki.txt"_s);
     exportNow();
@@ -313,7 +281,7 @@ void ExportCommandTest::tableFileOfSampleTopic()
     for (int k = 2; k <= 5; ++k)
         header << Wexal::GetTabField(record, u"NAME%1="_s.arg(k));
     QByteArray expected = tableLine(header);
-    const QString source = Wexal::Cp1250::decode(readAll(m_programDir->filePath(u"vat_zal3.txt"_s)));
+    const QString source = Wexal::Cp1250::decode(readAll(m_app->dir() + u"vat_zal3.txt"_s));
     const QRegularExpression link(u"#L#([^#]*)#L#[^#]*#"_s);
     int lines = 0;
     for (const QString &line : source.split(u"\r\n"_s)) {
