@@ -1,4 +1,4 @@
-#include "../common/testfiles.h"
+#include "../common/mainwindowfixture.h"
 #include "helpwindowstest.h"
 
 #include "shell/commandset.h"
@@ -78,8 +78,8 @@ private:
     void showForm();
 
     QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     HelpController *m_controller = nullptr;
     QStringList m_errors;
     QStringList m_opened;
@@ -94,10 +94,8 @@ void HelpCommandsTest::initTestCase()
 void HelpCommandsTest::init()
 {
     clearStore();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
-    QFile::remove(m_dir->filePath(u"CMakeLists.txt"_s));
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
     m_errors.clear();
     m_opened.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
@@ -106,7 +104,7 @@ void HelpCommandsTest::init()
 
 void HelpCommandsTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     m_controller = nullptr;
     ShellOpen::setOpener({});
     ErrorReport::setPresenter({});
@@ -115,10 +113,9 @@ void HelpCommandsTest::cleanup()
 
 void HelpCommandsTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     m_controller = controllerOf(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_app->start());
 }
 
 void HelpCommandsTest::commandOpensModalWindow_data()
@@ -158,7 +155,7 @@ void HelpCommandsTest::commandOpensModalWindow()
         auto *documentWindow = qobject_cast<DocumentWindow *>(window);
         if (documentWindow) {
             QCOMPARE(window->windowTitle(), title);
-            QCOMPARE(window->parentWidget(), m_form.get());
+            QCOMPARE(window->parentWidget(), m_form);
             QVERIFY(window->isModal());
             QVERIFY(documentWindow->richEdit()->toPlainText().startsWith(firstWords));
         }
@@ -213,12 +210,11 @@ void HelpCommandsTest::startTimerOffersWindows()
         // Closed as a user would, by releasing Escape.
         QTest::keyRelease(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
     });
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     m_controller = controllerOf(*m_form);
     // Connected after the controller: it reports once the windows are done.
-    QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
+    QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
     // Nothing is offered before the timer fires.
     QVERIFY(seen.isEmpty());
     QVERIFY(fired.wait(10000));
@@ -265,10 +261,10 @@ void HelpCommandsTest::explanationsValueReadAfterHelpCloses()
             storeValue(u"2010"_s, whileHelpIsOpen);
         static_cast<QDialog *>(window)->reject();
     });
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     m_controller = controllerOf(*m_form);
-    QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
-    m_form->show();
+    QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
+    QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
     QVERIFY(fired.wait(10000));
     QCOMPARE(seen, windows);
 }
@@ -323,7 +319,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
                                 u"Aktualizacja programu"_s}));
     // Started by its bare name from the program directory, once, after the
     // window was destroyed and before the commands came back.
-    QCOMPARE(m_opened, QStringList{m_dir->path() + u"/norvel.exe"_s});
+    QCOMPARE(m_opened, QStringList{m_app->dir() + u"norvel.exe"_s});
     QVERIFY(windowGone);
     QVERIFY(enabledAtStart.isEmpty());
     QCOMPARE(enabledCommands(*m_form), before);
