@@ -77,16 +77,14 @@ private:
     void writeData();
     TWexalMainForm *showForm(int options = MainWindowFixture::Exposed);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindowFixture> m_app;
     QStringList m_errors;
 };
 
 void MainFormTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_app = std::make_unique<MainWindowFixture>(m_dir->path());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 }
@@ -99,7 +97,7 @@ void MainFormTest::cleanup()
 
 void MainFormTest::writeData()
 {
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt; tematy"_s});
     writeDataFile(base + u"tematy.txt"_s,
                   {u"{"_s, u"NAME=Sekcja A – Produkty rolnictwa"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s,
@@ -118,7 +116,7 @@ void MainFormTest::startUpShowsStartPage()
     writeData();
     auto form = showForm(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
-    QCOMPARE(form->state().ProgramDir, m_dir->path() + u'/');
+    QCOMPARE(form->state().ProgramDir, m_app->dir());
     QCOMPARE(form->state().ViewMode, int(ViewStart));
     QCOMPARE(form->state().TopicList.size(), 3);
     QCOMPARE(form->state().HistoryPos, -1);
@@ -305,7 +303,7 @@ void MainFormTest::modalWindowDisablesEverything()
 
 void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 {
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt;"_s, u"brak.txt;"_s});
     writeDataFile(base + u"tematy.txt"_s, {u"{"_s, u"NAME=A"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s});
     auto form = showForm(MainWindowFixture::StartTimerRunning);

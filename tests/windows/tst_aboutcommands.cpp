@@ -34,7 +34,7 @@ private slots:
     void toolButtonsRunTheSameCommands();
 
 private:
-    QStringList enabledCommands() const;
+    QStringList enabledCommands() const { return m_app->enabledCommands(); }
     void showView(int viewMode);
 
     std::unique_ptr<MainWindowFixture> m_app;
@@ -65,16 +65,6 @@ void TestAboutCommands::cleanup()
 {
     ShellOpen::setOpener({});
     m_app.reset();
-}
-
-QStringList TestAboutCommands::enabledCommands() const
-{
-    QStringList enabled;
-    for (int c = 0; c < CommandSet::CommandCount; ++c) {
-        if (m_form->commands().action(C(c))->isEnabled())
-            enabled << m_form->commands().action(C(c))->objectName();
-    }
-    return enabled;
 }
 
 void TestAboutCommands::showView(int viewMode)

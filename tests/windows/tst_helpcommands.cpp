@@ -28,16 +28,6 @@ using C = CommandSet::Command;
 
 namespace {
 
-QStringList enabledCommands(const TWexalMainForm &form)
-{
-    QStringList enabled;
-    for (int c = 0; c < CommandSet::CommandCount; ++c) {
-        if (form.commands().action(C(c))->isEnabled())
-            enabled << form.commands().action(C(c))->objectName();
-    }
-    return enabled;
-}
-
 // The help controller the main window made.
 HelpController *controllerOf(TWexalMainForm &form)
 {
@@ -143,7 +133,7 @@ void HelpCommandsTest::commandOpensModalWindow()
     storeValue(u"2010"_s, u"0"_s);
     showForm();
     m_form->commands().action(CommandSet::Classification)->trigger();
-    const QStringList before = enabledCommands(*m_form);
+    const QStringList before = m_app->enabledCommands();
 
     QStringList seen;
     QPointer<QWidget> shown;
@@ -151,7 +141,7 @@ void HelpCommandsTest::commandOpensModalWindow()
     ModalWatcher watcher([&](QWidget *window) {
         shown = window;
         seen << QString::fromLatin1(window->metaObject()->className());
-        enabledMeanwhile = enabledCommands(*m_form);
+        enabledMeanwhile = m_app->enabledCommands();
         auto *documentWindow = qobject_cast<DocumentWindow *>(window);
         if (documentWindow) {
             QCOMPARE(window->windowTitle(), title);
@@ -167,7 +157,7 @@ void HelpCommandsTest::commandOpensModalWindow()
     QVERIFY(enabledMeanwhile.isEmpty());
     // Destroyed after closing, and the commands are as they were.
     QVERIFY(shown.isNull());
-    QCOMPARE(enabledCommands(*m_form), before);
+    QCOMPARE(m_app->enabledCommands(), before);
     QVERIFY(m_errors.isEmpty());
     QVERIFY(m_opened.isEmpty());
 }
@@ -206,7 +196,7 @@ void HelpCommandsTest::startTimerOffersWindows()
     ModalWatcher watcher([&](QWidget *window) {
         seen << QString::fromLatin1(window->metaObject()->className());
         together = together || openDocumentWindows() != 1;
-        commandsOn = commandsOn || !enabledCommands(*m_form).isEmpty();
+        commandsOn = commandsOn || !m_app->enabledCommands().isEmpty();
         // Closed as a user would, by releasing Escape.
         QTest::keyRelease(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
     });
@@ -284,7 +274,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
     storeValue(u"Help"_s, u"0"_s);
     storeValue(u"2010"_s, u"0"_s);
     showForm();
-    const QStringList before = enabledCommands(*m_form);
+    const QStringList before = m_app->enabledCommands();
 
     QStringList seen;
     ModalWatcher watcher([&](QWidget *window) {
@@ -311,7 +301,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
     ShellOpen::setOpener([&](const QString &path) {
         m_opened << path;
         windowGone = openDocumentWindows() == 0;
-        enabledAtStart = enabledCommands(*m_form);
+        enabledAtStart = m_app->enabledCommands();
     });
     m_controller->WexalHelpUpdateMenuItemClick();
 
@@ -322,7 +312,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
     QCOMPARE(m_opened, QStringList{m_app->dir() + u"norvel.exe"_s});
     QVERIFY(windowGone);
     QVERIFY(enabledAtStart.isEmpty());
-    QCOMPARE(enabledCommands(*m_form), before);
+    QCOMPARE(m_app->enabledCommands(), before);
     QVERIFY(!m_form->commands().action(CommandSet::Update)->isEnabled());
     QVERIFY(m_errors.isEmpty());
 }
