@@ -66,6 +66,9 @@ private:
 
     std::unique_ptr<MainWindowFixture> m_app;
     TWexalMainForm *m_form = nullptr;
+    // Holds back the index build until set; set at the latest when the test
+    // ends, so that a failed test does not leave the build waiting.
+    std::atomic<bool> m_release{false};
 };
 
 namespace {
@@ -85,6 +88,7 @@ void typeText(QWidget *widget, const QString &text)
 
 void SearchPanelTest::init()
 {
+    m_release = false;
     m_app = std::make_unique<MainWindowFixture>();
     QVERIFY(m_app->copySample());
     const QString base = m_app->dir();
@@ -101,6 +105,7 @@ void SearchPanelTest::init()
 
 void SearchPanelTest::cleanup()
 {
+    m_release = true;
     m_app.reset();
 }
 
@@ -273,9 +278,8 @@ void SearchPanelTest::resultOpensTopicOnce()
 
 void SearchPanelTest::queryTypedBeforeIndexIsAnsweredWhenReady()
 {
-    std::atomic<bool> release{false};
-    showWindow([&release] {
-        while (!release.load())
+    showWindow([this] {
+        while (!m_release.load())
             QThread::msleep(5);
     });
     QVERIFY(!controller()->indexReady());
@@ -288,7 +292,7 @@ void SearchPanelTest::queryTypedBeforeIndexIsAnsweredWhenReady()
     QVERIFY(m_form->findChild<QLabel *>(u"WexalSearchCountLabel"_s)->text().startsWith(u"Trwa przygotowanie"_s));
 
     QSignalSpy answered(controller(), &SearchPanelController::answered);
-    release = true;
+    m_release = true;
     QVERIFY(answered.wait(5000));
     QVERIFY(controller()->indexReady());
     QVERIFY(list()->model()->rowCount() > 0);
