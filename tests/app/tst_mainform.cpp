@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -75,7 +74,6 @@ private slots:
 
 private:
     void writeData();
-    TWexalMainForm *showForm(int options = MainWindowFixture::Exposed);
 
     std::unique_ptr<MainWindowFixture> m_app;
     QStringList m_errors;
@@ -106,15 +104,10 @@ void MainFormTest::writeData()
                    u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=B"_s, u"}"_s});
 }
 
-TWexalMainForm *MainFormTest::showForm(int options)
-{
-    return m_app->start(options);
-}
-
 void MainFormTest::startUpShowsStartPage()
 {
     writeData();
-    auto form = showForm(MainWindowFixture::StartTimerRunning);
+    auto form = m_app->start(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
     QCOMPARE(form->state().ProgramDir, m_app->dir());
     QCOMPARE(form->state().ViewMode, int(ViewStart));
@@ -134,7 +127,7 @@ void MainFormTest::startUpShowsStartPage()
 void MainFormTest::controlsCarryTheirNames()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     for (const char16_t *name : {u"WexalMainToolBar", u"WexalMainPanel", u"WexalNaviPanel", u"WexalNaviNamePanel",
                                  u"WexalNaviTreeView", u"WexalStartPanel", u"WexalStartLabel", u"WexalRtf2Panel",
@@ -170,7 +163,7 @@ void MainFormTest::controlsCarryTheirNames()
 void MainFormTest::classificationSlidesTheTreeOpen()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     form->treeView()->expandAll();
     QSignalSpy widths(form->panelArea(), &PanelArea::naviWidthChanged);
@@ -194,7 +187,7 @@ void MainFormTest::classificationSlidesTheTreeOpen()
 void MainFormTest::startPageSlidesShutAndClearsHistory()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     form->commands().action(C::Classification)->trigger();
     form->state().HistoryList = {u"0\t"_s, u"1\t1\t"_s};
@@ -254,7 +247,7 @@ void MainFormTest::commandStates()
     QFETCH(bool, findNext);
     QFETCH(QStringList, enabled);
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     WexalState &state = form->state();
     state.ViewMode = viewMode;
@@ -272,7 +265,7 @@ void MainFormTest::commandStates()
 void MainFormTest::modalWindowDisablesEverything()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QStringList enabledWhileUp{u"not run"_s};
     bool menusEnabledWhileUp = true;
@@ -306,7 +299,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
     const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt;"_s, u"brak.txt;"_s});
     writeDataFile(base + u"tematy.txt"_s, {u"{"_s, u"NAME=A"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s});
-    auto form = showForm(MainWindowFixture::StartTimerRunning);
+    auto form = m_app->start(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
     QCOMPARE(m_errors.size(), 1);
     QVERIFY(m_errors.first().contains(u"brak.txt"_s));
@@ -322,7 +315,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 void MainFormTest::statusLineShowsLongHint()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QToolButton *button = form->commands().toolButton(C::Exit);
     QStatusTipEvent tip(button->statusTip());
@@ -333,7 +326,7 @@ void MainFormTest::statusLineShowsLongHint()
 void MainFormTest::minimumSize()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QCOMPARE(form->minimumSize(), QSize(1004, 728));
     form->resize(600, 400);

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -261,16 +260,15 @@ void OpenTopicTest::historyFromTreeOpenings()
     auto form = m_app->start();
     QVERIFY(form);
     form->commands().action(CommandSet::Classification)->trigger();
-    const auto clickNode = [this](int node) { m_app->clickNode(node); };
-    clickNode(0);
-    clickNode(1);
+    m_app->clickNode(0);
+    m_app->clickNode(1);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"1\t1\t"_s}));
     QCOMPARE(form->state().HistoryPos, 1);
     QVERIFY(form->commands().action(CommandSet::Previous)->isEnabled());
     // The user moves to row 3 of B: leaving B saves that row.
     form->grid()->setRow(3);
     QCOMPARE(form->state().CurrentEntry, u"1\t3\t"_s);
-    clickNode(1); // the open topic is not opened again
+    m_app->clickNode(1); // the open topic is not opened again
     QCOMPARE(form->state().HistoryList.size(), 2);
     // Going back, then opening a new leaf, cuts what Next would reach.
     // As Previous does: store the live entry, step back, reopen without recording.
@@ -278,10 +276,10 @@ void OpenTopicTest::historyFromTreeOpenings()
     form->state().HistoryPos = 0;
     form->OpenTopic(0, false, QString(), -1);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"1\t3\t"_s}));
-    clickNode(3);
+    m_app->clickNode(3);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"3\t"_s}));
     // A missing file falls back to the tree and adds nothing.
-    clickNode(2);
+    m_app->clickNode(2);
     QCOMPARE(form->state().ViewMode, int(ViewNavigation));
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"3\t"_s}));
     QCOMPARE(form->state().CurrentTopic, 3);

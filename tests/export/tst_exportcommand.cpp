@@ -80,7 +80,6 @@ private slots:
     void unwritableExportFileIsReported();
 
 private:
-    void useSample();
     void writeOwnTopics();
     void showForm();
     void openTopicByFile(const QString &fileName);
@@ -123,11 +122,6 @@ void ExportCommandTest::cleanup()
         qputenv("TMPDIR", *m_savedTmpDir);
     else
         qunsetenv("TMPDIR");
-}
-
-void ExportCommandTest::useSample()
-{
-    QVERIFY(m_app->copySample());
 }
 
 void ExportCommandTest::writeOwnTopics()
@@ -194,7 +188,7 @@ void ExportCommandTest::exportNow()
 
 void ExportCommandTest::textThenTableTakeConsecutiveNumbers()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     QVERIFY(!QFile::exists(counterPath()));
 
@@ -218,7 +212,7 @@ void ExportCommandTest::textThenTableTakeConsecutiveNumbers()
 
 void ExportCommandTest::largeCounterValueNamesTheFile()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     writeRawFile(counterPath(), counterBytes(1234567) + "tail");
     showForm();
     openTopicByFile(u"vat_stawki.txt"_s);
@@ -230,7 +224,7 @@ void ExportCommandTest::largeCounterValueNamesTheFile()
 
 void ExportCommandTest::unusableCounterGivesEmptyNumber()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     // A directory under the counter's name can be neither created nor opened
     // as a file, whoever runs the test.
     QVERIFY(QDir(m_app->dir()).mkdir(Wexal::kExportCounterFileName.toString()));
@@ -264,7 +258,7 @@ void ExportCommandTest::tableFileOfMarkedUpTopic()
 
 void ExportCommandTest::tableFileOfSampleTopic()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     openTopicByFile(u"vat_zal3.txt"_s);
     exportNow();
@@ -321,7 +315,7 @@ void ExportCommandTest::textExportReadsBack_data()
 void ExportCommandTest::textExportReadsBack()
 {
     QFETCH(QString, file);
-    useSample();
+    QVERIFY(m_app->copySample());
     if (file == u"tekst.rtf"_s)
         writeOwnTopics();
     showForm();
@@ -350,7 +344,7 @@ void ExportCommandTest::nothingToExportOutsideTopics_data()
 void ExportCommandTest::nothingToExportOutsideTopics()
 {
     QFETCH(bool, navigation);
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     if (navigation)
         m_form->commands().action(CommandSet::Classification)->trigger();
@@ -366,7 +360,7 @@ void ExportCommandTest::nothingToExportOutsideTopics()
 
 void ExportCommandTest::unwritableExportFileIsReported()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     openTopicByFile(u"vat_obj.rtf"_s);
     // A directory under the next export name: the file cannot be put there.

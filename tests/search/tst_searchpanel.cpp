@@ -22,9 +22,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <memory>

@@ -12,7 +12,6 @@
 #include "table/tablegridmodel.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;

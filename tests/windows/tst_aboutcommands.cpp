@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <memory>

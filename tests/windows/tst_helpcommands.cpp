@@ -28,12 +28,6 @@ using C = CommandSet::Command;
 
 namespace {
 
-// The help controller the main window made.
-HelpController *controllerOf(TWexalMainForm &form)
-{
-    return form.findChild<HelpController *>();
-}
-
 int openDocumentWindows()
 {
     int open = 0;
@@ -104,7 +98,7 @@ void HelpCommandsTest::cleanup()
 void HelpCommandsTest::showForm()
 {
     m_form = m_app->create();
-    m_controller = controllerOf(*m_form);
+    m_controller = m_form->findChild<HelpController *>();
     QVERIFY(m_app->start());
 }
 
@@ -201,7 +195,7 @@ void HelpCommandsTest::startTimerOffersWindows()
         QTest::keyRelease(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
     });
     m_form = m_app->create();
-    m_controller = controllerOf(*m_form);
+    m_controller = m_form->findChild<HelpController *>();
     // Connected after the controller: it reports once the windows are done.
     QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
     QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
@@ -252,7 +246,7 @@ void HelpCommandsTest::explanationsValueReadAfterHelpCloses()
         static_cast<QDialog *>(window)->reject();
     });
     m_form = m_app->create();
-    m_controller = controllerOf(*m_form);
+    m_controller = m_form->findChild<HelpController *>();
     QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
     QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
     QVERIFY(fired.wait(10000));
