@@ -47,6 +47,14 @@ void KeyboardTest::commandKeys_data()
                                        << u"Klasyfikacje (F9)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("Ctrl+E exports") << int(TextFocused) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                     << u"Eksportuj (Ctrl+E)"_s << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Ctrl+E from the search field") << int(SearchField) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
+                                                  << u"Eksportuj (Ctrl+E)"_s
+                                                  << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Alt+Left from the search field") << int(SearchField) << QKeySequence(Qt::ALT | Qt::Key_Left)
+                                                    << int(C::Previous) << back << u"mode 3, pos 0, topic 0"_s;
+    QTest::newRow("F1 from the search field") << int(SearchField) << QKeySequence(Qt::Key_F1) << int(C::Help)
+                                              << u"Pomoc (F1)"_s
+                                              << u"mode 2, pos 1, topic 2; window TWexalHelpForm"_s;
     QTest::newRow("Ctrl+E without a topic: off") << int(Tree) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                                  << u"Eksportuj (Ctrl+E)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("F1 opens the help") << int(StartPage) << QKeySequence(Qt::Key_F1) << int(C::Help)
@@ -297,6 +305,41 @@ void KeyboardTest::enterFollowsLinks()
     QCOMPARE(grid->row(), topicRow);
     QCOMPARE(m_form->state().HistoryList, history);
     QCOMPARE(m_form->commands().action(C::Previous)->isEnabled(), history.size() > 1);
+}
+
+void KeyboardTest::releaseDuringSlide_data()
+{
+    QTest::addColumn<bool>("onGrid"); // pressed there, or in the tree
+    QTest::addColumn<int>("released");
+    QTest::addColumn<bool>("toGrid"); // released there, or where the focus is by then
+    QTest::newRow("Alt, pressed in the tree") << false << int(Qt::Key_Alt) << false;
+    QTest::newRow("Home") << false << int(Qt::Key_Home) << false;
+    QTest::newRow("Alt, pressed in the grid") << true << int(Qt::Key_Alt) << false;
+    QTest::newRow("Alt, pressed and released in the grid") << true << int(Qt::Key_Alt) << true;
+}
+
+// Alt+Home closes the tree in steps that let events through: Alt or Home
+// released meanwhile reaches a control on its way out.
+void KeyboardTest::releaseDuringSlide()
+{
+    QFETCH(bool, onGrid);
+    QFETCH(int, released);
+    QFETCH(bool, toGrid);
+    showForm(onGrid ? TwoTopicsBack : TwoTopics);
+    QWidget *pressedIn = onGrid ? static_cast<QWidget *>(m_form->grid()) : m_form->treeView();
+    pressedIn->setFocus();
+    bool duringSlide = false;
+    QTimer::singleShot(0, m_form, [this, released, toGrid, &duringSlide] {
+        duringSlide = m_form->panelArea()->naviWidth() > 0 && m_form->state().ViewMode == ViewStart;
+        QTest::keyRelease(toGrid ? m_form->grid() : keyTarget(), Qt::Key(released));
+    });
+    QTest::keyPress(pressedIn, Qt::Key_Alt);
+    QTest::keyPress(pressedIn, Qt::Key_Home, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(duringSlide);
+    QCOMPARE(describe() + m_form->state().CurrentEntry, u"mode 0, pos -1, topic -1"_s);
+    QVERIFY(!m_form->treeView()->isVisible());
+    QVERIFY(m_form->commands().action(C::Classification)->isEnabled());
 }
 
 void KeyboardTest::qtTextsInPolish()
