@@ -1,17 +1,13 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
-#include "app/twexalmainform.h"
 #include "app/zoomcontroller.h"
-#include "data/navitreemodel.h"
-#include "data/navitreeview.h"
 #include "richtext/richtextview.h"
 #include "search/searchpanelcontroller.h"
-#include "shell/commandset.h"
 #include "table/linkareas.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -21,7 +17,6 @@
 #include <QSignalSpy>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTest>
 #include <QTimer>
@@ -59,19 +54,19 @@ private slots:
 
 private:
     void showForm();
-    void open(int node);
+    void open(int topic);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_fixture;
+    TWexalMainForm *m_form = nullptr;
 };
 
 void CopyZoomTest::init()
 {
     QStandardPaths::setTestModeEnabled(true);
     QSettings(u"Corvane"_s, u"Wexal"_s).remove(u"View/Zoom"_s);
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    const QString base = m_dir->path() + u'/';
+    m_fixture = std::make_unique<MainWindowFixture>();
+    const QString base = m_fixture->dir();
+    QVERIFY(!base.isEmpty());
     writeDataFile(base + u"definition.global"_s, {u"t.def;"_s});
     writeDataFile(base + u"t.def"_s, kDefinition.join(u'\n').split(u'\n'));
     writeDataFile(base + u"a.txt"_s, kRows);
@@ -81,24 +76,20 @@ void CopyZoomTest::init()
 
 void CopyZoomTest::cleanup()
 {
-    m_form.reset();
+    m_fixture.reset();
 }
 
 void CopyZoomTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->findChild<QTimer *>(u"WexalStartTimer"_s)->stop();
-    m_form->commands().action(CommandSet::Classification)->trigger();
+    m_fixture->close();
+    m_form = m_fixture->start(MainWindowFixture::Classification);
+    QVERIFY(m_form);
     open(0);
 }
 
-void CopyZoomTest::open(int node)
+void CopyZoomTest::open(int topic)
 {
-    NaviTreeView *tree = m_form->treeView();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(m_form->treeModel().indexOfNode(node)).center());
-    QCOMPARE(m_form->state().CurrentTopic, node);
+    QVERIFY(m_fixture->openTopic(topic));
 }
 
 void CopyZoomTest::copy_data()
@@ -151,7 +142,7 @@ void CopyZoomTest::copy()
     grid->setCurrentIndex(grid->model()->index(row - 1, 1));
     QWidget *target = widget == u"tree" ? static_cast<QWidget *>(m_form->treeView()) : grid;
     if (widget == u"results") {
-        QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         QSignalSpy answered(m_form->findChild<SearchPanelController *>(), &SearchPanelController::answered);
         m_form->findChild<QLineEdit *>(u"WexalSearchInputEdit"_s)->setText(u"wolowe"_s);
         QVERIFY(answered.wait(5000));
@@ -256,7 +247,7 @@ void CopyZoomTest::zoom()
     }
     QTest::mouseMove(grid->viewport(), QPoint(area.right + slack + 2, y));
     QCOMPARE(grid->viewport()->cursor().shape(), Qt::ArrowCursor);
-    m_form->grab().save(QDir::temp().filePath(u"wexal-zoom-%1.png"_s.arg(level)));
+    QVERIFY(m_fixture->grab(u"wexal-zoom-%1.png"_s.arg(level)));
     // A click on the last letter opens the link's row.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(lastBlue, y));
     QCOMPARE(m_form->grid()->row(), 5);
@@ -264,7 +255,6 @@ void CopyZoomTest::zoom()
 
     // Kept for the next start; a text topic opened then takes the level,
     // each size it sets scaled.
-    m_form.reset();
     showForm();
     QCOMPARE(m_form->zoomController().level(), level);
     open(2);
