@@ -143,13 +143,15 @@ void MainFormTest::controlsCarryTheirNames()
     QCOMPARE(form->findChild<QLabel *>(u"WexalRtf2TitlePanel"_s)->text(), u"???"_s);
 
     // Menu headings and the separators of the help menu.
+    // "Widok" (the zoom) stands beside the three headings of the commands.
     const QList<QAction *> headings = form->menuBar()->actions();
-    QCOMPARE(headings.size(), 3);
+    QCOMPARE(headings.size(), 4);
     QCOMPARE(caption(headings[0]), u"Program"_s);
     QCOMPARE(caption(headings[1]), u"Nawigacja"_s);
-    QCOMPARE(caption(headings[2]), u"Pomoc"_s);
+    QCOMPARE(caption(headings[2]), u"Widok"_s);
+    QCOMPARE(caption(headings[3]), u"Pomoc"_s);
     QStringList helpMenu;
-    for (QAction *action : headings[2]->menu()->actions())
+    for (QAction *action : headings[3]->menu()->actions())
         helpMenu << (action->isSeparator() ? u"-"_s : caption(action));
     QCOMPARE(helpMenu, (QStringList{u"Pomoc"_s, u"Wyjaśnienia"_s, u"-"_s, u"Zelt w internecie"_s, u"Poczta do ZELT"_s,
                                     u"-"_s, u"Aktualizacja"_s, u"-"_s, u"O programie"_s}));
