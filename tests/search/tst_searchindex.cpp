@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <random>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -26,7 +27,7 @@ using namespace Qt::StringLiterals;
 // one is built, without a crash or a hang, from what can be read; what
 // cannot be read or opened is left out. The index's rows are the grid's rows
 // as shown, and its search finds exactly where the folded text holds the
-// folded query.
+// folded query, in work bounded by the text's length.
 class SearchIndexTest : public QObject
 {
     Q_OBJECT
@@ -233,6 +234,16 @@ void SearchIndexTest::searchFindsWhereFoldedTextHoldsQuery_data()
     QTest::newRow("nowhere") << repeated << QByteArray("ZOLWIE");
     QTest::newRow("every byte") << everyByte() + everyByte() + everyByte() << foldedBytes(everyByte().mid(150, 40));
     QTest::newRow("longer than the text") << QByteArray("abc") << QByteArray("ABCD");
+    // Every position a candidate whose comparing fails late.
+    QTest::newRow("long query over its own ends") << QByteArray(5000, 'a')
+                                                  << QByteArray(100, 'A') + 'B' + QByteArray(99, 'A');
+    QTest::newRow("periodic, found at the end") << QByteArray("ab").repeated(1500) + "abac"
+                                                << QByteArray("AB").repeated(40) + "AC";
+    std::mt19937 random(7);
+    QByteArray few;
+    for (int i = 0; i < 4000; ++i)
+        few += "aA\xb9\xa5" "b"[random() % 5];
+    QTest::newRow("random over few letters") << few << foldedBytes(few.mid(1234, 30));
 }
 
 void SearchIndexTest::searchFindsWhereFoldedTextHoldsQuery()
@@ -251,8 +262,10 @@ void SearchIndexTest::searchFindsWhereFoldedTextHoldsQuery()
         for (qsizetype from = 0; from <= text.size(); ++from) {
             const std::size_t at = folded.find(needle, std::size_t(from));
             const qsizetype expected = at == std::string::npos ? -1 : qsizetype(at);
-            const char *found = search.find(begin + from, end);
+            std::size_t work = 0;
+            const char *found = search.find(begin + from, end, &work);
             QCOMPARE(found ? found - begin : -1, expected);
+            QVERIFY(work <= 6 * (std::size_t(text.size() - from) + needle.size()));
         }
     }
 }
