@@ -34,19 +34,68 @@ void SearchIndex::beginTopic(int topic, TopicKind kind)
     m_topics.push_back(Topic{topic, kind, itemCount(), 0});
 }
 
+std::size_t SearchIndex::reservedBytes() const
+{
+    std::size_t bytes = m_codes.capacity() + (m_itemStart.capacity() + m_codeStart.capacity()) * sizeof(std::uint32_t);
+    for (const Block &block : m_blocks)
+        bytes += block.capacity;
+    return bytes;
+}
+
+void SearchIndex::reserve(std::size_t bytes)
+{
+    if (bytes > m_budget || m_reserved > m_budget - bytes)
+        throw OverBudget();
+}
+
 void SearchIndex::growCodes(std::size_t needed)
 {
-    m_codes.resize(std::max(needed, 2 * m_codes.size()));
+    const std::size_t size = std::max(needed, 2 * m_codes.size());
+    const std::size_t before = m_codes.capacity();
+    reserve(size - std::min(size, before));
+    m_codes.resize(size);
+    m_reserved += m_codes.capacity() - before;
+}
+
+void SearchIndex::growItems()
+{
+    const std::size_t before = m_codeStart.capacity() + m_itemStart.capacity();
+    const std::size_t items = std::max<std::size_t>(1024, 2 * m_codeStart.capacity());
+    reserve((2 * items - std::min(2 * items, before)) * sizeof(std::uint32_t));
+    // Both grow together: endItemText() never moves the item offsets.
+    m_codeStart.reserve(items);
+    m_itemStart.reserve(items);
+    m_reserved += (m_codeStart.capacity() + m_itemStart.capacity() - before) * sizeof(std::uint32_t);
 }
 
 void SearchIndex::addBlock(std::size_t bytes)
 {
     Block block;
     block.capacity = std::max(BlockBytes, bytes);
+    reserve(block.capacity);
     // Not value-initialised: pages no item reaches are never touched.
     block.shown.reset(new char[block.capacity]);
     block.firstItem = itemCount();
     m_blocks.push_back(std::move(block));
+    m_reserved += m_blocks.back().capacity;
+}
+
+SearchIndex::Mark SearchIndex::mark() const
+{
+    return Mark{m_topics.size(), itemCount(), m_codesSize, m_blocks.size(),
+                m_blocks.empty() ? 0 : m_blocks.back().size};
+}
+
+void SearchIndex::rollBack(const Mark &mark)
+{
+    m_topics.resize(mark.topics);
+    m_itemStart.resize(std::size_t(mark.items));
+    m_codeStart.resize(std::size_t(mark.items));
+    m_codesSize = mark.codesSize;
+    m_blocks.resize(mark.blocks);
+    if (!m_blocks.empty())
+        m_blocks.back().size = mark.lastBlockSize;
+    m_reserved = reservedBytes();
 }
 
 void SearchIndex::finish()

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,12 @@ public:
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
     // Called for every row: inline.
-    void beginItem() { m_codeStart.push_back(std::uint32_t(m_codesSize)); }
+    void beginItem()
+    {
+        if (m_codeStart.size() == m_codeStart.capacity())
+            growItems();
+        m_codeStart.push_back(std::uint32_t(m_codesSize));
+    }
     void appendCodeDigits(QByteArrayView code)
     {
         // Room for every byte and the NUL endItemText() adds.
@@ -99,6 +105,32 @@ public:
     }
     // Forgets a last topic without items.
     void finish();
+
+    // The bytes the texts of the topic files may take (blocks, codes and
+    // offsets as reserved); beyond it a write throws OverBudget. Titles are
+    // not counted: they come from the tree, which holds them already.
+    void setBudget(std::size_t bytes) { m_budget = bytes; }
+    struct OverBudget : std::bad_alloc
+    {
+        const char *what() const noexcept override { return "search index over its memory budget"; }
+    };
+
+    // What the index holds at a moment, to go back to when a topic cannot
+    // be added whole (no memory, or over the budget).
+    struct Mark
+    {
+        std::size_t topics = 0;
+        int items = 0;
+        std::size_t codesSize = 0;
+        std::size_t blocks = 0;
+        std::size_t lastBlockSize = 0;
+    };
+    Mark mark() const;
+    void rollBack(const Mark &mark);
+
+    // Topics left out because they did not fit, in the listing order.
+    void addUnindexed(int topic) { m_unindexed.push_back(topic); }
+    const std::vector<int> &unindexedTopics() const { return m_unindexed; }
 
     const std::vector<Title> &titles() const { return m_titles; }
     const std::vector<Topic> &topics() const { return m_topics; }
@@ -137,7 +169,11 @@ public:
 
 private:
     void growCodes(std::size_t needed);
+    void growItems();
     void addBlock(std::size_t bytes);
+    // Room for bytes more within the budget, or OverBudget.
+    void reserve(std::size_t bytes);
+    std::size_t reservedBytes() const;
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;
@@ -148,4 +184,7 @@ private:
     std::string m_codes = std::string(1, '\0');
     std::size_t m_codesSize = 1;
     std::vector<std::uint32_t> m_codeStart;
+    std::vector<int> m_unindexed;
+    std::size_t m_budget = std::size_t(-1);
+    std::size_t m_reserved = 0; // reservedBytes() kept up to date
 };

@@ -1,4 +1,5 @@
 #include "../broken/brokendata.h"
+#include "../common/testfiles.h"
 
 #include "core/textrules.h"
 #include "core/wexalerror.h"
@@ -14,20 +15,29 @@
 #include "table/tablefileloader.h"
 #include "table/tablegridmodel.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 // The search panel's index over the damaged data sets of tests/broken: every
 // one is built, without a crash or a hang, from what can be read; what
-// cannot be read or opened is left out. The index's rows are the grid's rows
-// as shown, and its search finds exactly where the folded text holds the
-// folded query, in work bounded by the text's length.
+// cannot be read or opened is left out, and so is what does not fit in
+// memory. The index's rows are the grid's rows as shown, and its search
+// finds exactly where the folded text holds the folded query, in work
+// bounded by the text's length.
 class SearchIndexTest : public QObject
 {
     Q_OBJECT
@@ -39,6 +49,8 @@ private slots:
     void rowsAsTheGridShowsThem();
     void searchFindsWhereFoldedTextHoldsQuery_data();
     void searchFindsWhereFoldedTextHoldsQuery();
+    void indexLeavesOutWhatDoesNotFit();
+    void tableStopsWhenCancelled();
 };
 
 namespace {
@@ -270,5 +282,75 @@ void SearchIndexTest::searchFindsWhereFoldedTextHoldsQuery()
     }
 }
 
-QTEST_MAIN(SearchIndexTest)
+void SearchIndexTest::indexLeavesOutWhatDoesNotFit()
+{
+    // A table named by eight topics is indexed once and fits; a table twice
+    // its size does not fit beside it under the limit the helper process
+    // sets, and its two topics are left out; the small table after them is
+    // indexed.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray row = "01.23\tpozycja towaru opisana do\x9c\xe6 d\xb3ugo\r\n";
+    writeRawFile(dir.filePath(u"a.txt"_s), row.repeated((qint64(24) << 20) / row.size()));
+    writeRawFile(dir.filePath(u"b.txt"_s), row.repeated((qint64(48) << 20) / row.size()));
+    writeRawFile(dir.filePath(u"c.txt"_s), "99.9\t\xbf\xf3\xb3w\r\n");
+    QProcess helper;
+    helper.start(QCoreApplication::applicationFilePath(), {u"--index-under-limit"_s, dir.path()});
+    QVERIFY(helper.waitForFinished(120000));
+    QVERIFY2(helper.exitStatus() == QProcess::NormalExit, "the index build ended the program");
+    QCOMPARE(helper.exitCode(), 0);
+    QCOMPARE(helper.readAllStandardOutput(), QByteArray("8 9 | 1"));
+}
+
+void SearchIndexTest::tableStopsWhenCancelled()
+{
+    // Cancelling is looked at within a table, not only between topics.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray row = "01\tmleko\r\n";
+    writeRawFile(dir.filePath(u"a.txt"_s), row.repeated((qint64(4) << 20) / row.size()));
+    const std::atomic<bool> cancel{true};
+    SearchIndex index;
+    index.beginTopic(0, SearchIndex::TopicKind::Table);
+    QVERIFY(SearchIndexBuilder::addTableFile(dir.filePath(u"a.txt"_s), 2, {0, 1}, index, &cancel));
+    QCOMPARE(index.itemCount(), 0);
+}
+
+namespace {
+
+// The helper process of indexLeavesOutWhatDoesNotFit(), started afresh so
+// that its address space holds nothing of the tests before: it allows
+// itself a little more than the first table read and indexed once.
+int indexUnderLimit(const QString &dir)
+{
+    QFile statm(u"/proc/self/statm"_s);
+    const qint64 pages = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(0).toLongLong() : 0;
+    const rlim_t room = rlim_t(pages * sysconf(_SC_PAGESIZE) + (qint64(100) << 20));
+    const rlimit limit{room, room};
+    if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        return 2;
+    SearchIndexBuilder::Source source;
+    source.programDir = dir + u'/';
+    for (const char *file : {"a", "a", "a", "a", "a", "a", "a", "a", "b", "b", "c"})
+        source.topicList << u"MODE=TABLE\tFILE=%1.txt\tCOLUMNS=2\tWIDTH1=60\tWIDTH2=AUTO\t"_s.arg(QLatin1String(file));
+    const std::unique_ptr<SearchIndex> index = SearchIndexBuilder(source, {}).build();
+    QByteArray answer;
+    for (const int topic : index->unindexedTopics())
+        answer += QByteArray::number(topic) + ' ';
+    answer += "| " + QByteArray::number(runInstantQuery(*index, u"zolw"_s).hits.size());
+    std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--index-under-limit") == 0)
+        return indexUnderLimit(QString::fromLocal8Bit(argv[2]));
+    QApplication app(argc, argv);
+    SearchIndexTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_searchindex.moc"
