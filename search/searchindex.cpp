@@ -4,7 +4,6 @@
 #include "search/normalizeforsearch.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -115,24 +114,35 @@ int SearchIndex::blockOfItem(int item) const
     return int(it - m_blocks.cbegin()) - 1;
 }
 
+std::size_t SearchIndex::itemEnd(int item) const
+{
+    const std::size_t block = std::size_t(blockOfItem(item));
+    const std::size_t next = std::size_t(item) + 1;
+    const bool lastInBlock = next == m_itemStart.size()
+                             || (block + 1 < m_blocks.size() && m_blocks[block + 1].firstItem == int(next));
+    return lastInBlock ? m_blocks[block].size : m_itemStart[next];
+}
+
 QByteArrayView SearchIndex::shownText(int item) const
 {
     const Block &block = m_blocks[std::size_t(blockOfItem(item))];
-    const char *begin = block.shown.get() + m_itemStart[std::size_t(item)];
-    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+    const std::size_t start = m_itemStart[std::size_t(item)];
+    return QByteArrayView(block.shown.get() + start, qsizetype(itemEnd(item) - start - 1));
 }
 
-QString SearchIndex::text(int item) const
+QString SearchIndex::decode(QByteArrayView shown)
 {
-    QString decoded = Wexal::Cp1250::decode(shownText(item));
+    QString decoded = Wexal::Cp1250::decode(shown);
     decoded.replace(QChar(char16_t(NoByte)), QChar(QChar::ReplacementCharacter));
     return decoded;
 }
 
 QByteArrayView SearchIndex::codeDigits(int item) const
 {
-    const char *begin = m_codes.data() + m_codeStart[std::size_t(item)];
-    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+    const std::size_t start = m_codeStart[std::size_t(item)];
+    const std::size_t next = std::size_t(item) + 1;
+    const std::size_t end = next < m_codeStart.size() ? m_codeStart[next] : m_codesSize;
+    return QByteArrayView(m_codes.data() + start, qsizetype(end - start - 1));
 }
 
 int SearchIndex::topicOfItem(int item) const

@@ -137,10 +137,12 @@ public:
     const std::vector<Block> &blocks() const { return m_blocks; }
     int itemCount() const { return int(m_itemStart.size()); }
 
-    // The item's bytes as shown.
+    // The item's bytes as shown (found without reading them).
     QByteArrayView shownText(int item) const;
-    // The shown text decoded.
-    QString text(int item) const;
+    // Where the item's bytes end in its block, its NUL included.
+    std::size_t itemEnd(int item) const;
+    // Bytes of shown text decoded, NoByte as the replacement character.
+    static QString decode(QByteArrayView shown);
     // The digits of the item's code, empty for a paragraph.
     QByteArrayView codeDigits(int item) const;
     // The position in topics() of the item's topic.

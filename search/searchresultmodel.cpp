@@ -9,20 +9,27 @@ namespace {
 constexpr QStringView kCellGap = u"  ·  ";
 constexpr QChar kEllipsis = QChar(0x2026);
 
-// A stretch of text around [start, start + length): cells apart by a gap,
-// a long lead cut to its end; the match moved with it.
-QString excerpt(QStringView text, int start, int length, int *newStart)
+// A stretch of the shown bytes around the match at start, decoded alone:
+// cells apart by a gap, a long lead cut to its end, at most LongestText
+// bytes; where the match begins in it. Empty last cells would end the row
+// in gaps: tabs at the very end are left out.
+QString excerpt(QByteArrayView bytes, qsizetype start, int *newStart)
 {
-    int from = 0;
+    qsizetype from = 0;
     QString out;
     if (start > SearchResultModel::LeadBefore) {
         from = start - SearchResultModel::LeadBefore / 2;
         out += kEllipsis;
     }
-    const int to = int(qMin<qsizetype>(text.size(), qsizetype(from) + SearchResultModel::LongestText));
+    from = qMin(from, bytes.size());
+    qsizetype to = qMin(bytes.size(), from + SearchResultModel::LongestText);
+    const bool cut = to < bytes.size();
+    while (!cut && to > from && bytes[to - 1] == '\t')
+        --to;
+    const QString text = SearchIndex::decode(bytes.sliced(from, to - from));
     *newStart = -1;
-    for (int i = from; i < to; ++i) {
-        if (i == start)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (from + i == start)
             *newStart = int(out.size());
         if (text[i] == u'\t')
             out += kCellGap;
@@ -31,9 +38,8 @@ QString excerpt(QStringView text, int start, int length, int *newStart)
     }
     if (*newStart < 0)
         *newStart = int(out.size());
-    if (to < text.size())
+    if (cut)
         out += kEllipsis;
-    Q_UNUSED(length);
     return out;
 }
 
@@ -79,30 +85,30 @@ SearchResultModel::Entry SearchResultModel::entry(int row) const
     }
     const SearchIndex::Topic &topic = m_index->topics()[std::size_t(m_index->topicOfItem(hit.index))];
     entry.title = m_topicTitles.value(topic.topic);
-    QString text = m_index->text(hit.index);
-    // Empty last cells would end the row in gaps.
-    while (text.endsWith(u'\t'))
-        text.chop(1);
+    // Only the bytes around the match are decoded: an item may be a row of
+    // hundreds of megabytes.
+    const QByteArrayView shown = m_index->shownText(hit.index);
     if (topic.kind == SearchIndex::TopicKind::Text) {
-        entry.text = excerpt(text, hit.start, hit.length, &entry.textMatchStart);
+        entry.text = excerpt(shown, hit.start, &entry.textMatchStart);
         entry.textMatchLength = hit.length;
         return entry;
     }
-    const qsizetype tab = text.indexOf(u'\t');
-    const int codeLength = int(tab < 0 ? text.size() : tab);
-    entry.code = text.left(codeLength);
+    // The code is the first cell; its tab is looked for no further than
+    // the match and the stretch shown after it.
+    const qsizetype look = qMin(shown.size(), qsizetype(hit.start) + hit.length + LongestText);
+    const qsizetype tab = shown.first(look).indexOf('\t');
+    const qsizetype codeLength = tab < 0 ? look : tab;
+    int unused = 0;
     if (hit.start < codeLength) {
-        entry.codeMatchStart = hit.start;
-        entry.codeMatchLength = qMin(hit.length, codeLength - hit.start);
-        const QStringView rest = tab < 0 ? QStringView() : QStringView(text).sliced(tab + 1);
-        int unused = 0;
-        entry.text = excerpt(rest, 0, 0, &unused);
+        entry.code = excerpt(shown.first(codeLength), hit.start, &entry.codeMatchStart);
+        entry.codeMatchLength = qMin(hit.length, int(codeLength) - hit.start);
+        entry.text = tab < 0 ? QString() : excerpt(shown.sliced(tab + 1), 0, &unused);
         // A match running on past the code into the next cell is marked in
         // the code only.
         return entry;
     }
-    const QStringView rest = QStringView(text).sliced(tab + 1);
-    entry.text = excerpt(rest, hit.start - codeLength - 1, hit.length, &entry.textMatchStart);
+    entry.code = excerpt(shown.first(codeLength), 0, &unused);
+    entry.text = excerpt(shown.sliced(tab + 1), hit.start - tab - 1, &entry.textMatchStart);
     entry.textMatchLength = hit.length;
     return entry;
 }

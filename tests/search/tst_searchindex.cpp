@@ -11,6 +11,7 @@
 #include "search/searchindex.h"
 #include "search/searchindexbuilder.h"
 #include "search/searchitems.h"
+#include "search/searchresultmodel.h"
 #include "search/visiblecelltext.h"
 #include "table/tablefileloader.h"
 #include "table/tablegridmodel.h"
@@ -37,7 +38,8 @@ using namespace Qt::StringLiterals;
 // cannot be read or opened is left out, and so is what does not fit in
 // memory. The index's rows are the grid's rows as shown, and its search
 // finds exactly where the folded text holds the folded query, in work
-// bounded by the text's length.
+// bounded by the text's length, in slices it can be stopped between. A
+// result shows only a stretch around its match.
 class SearchIndexTest : public QObject
 {
     Q_OBJECT
@@ -51,6 +53,10 @@ private slots:
     void searchFindsWhereFoldedTextHoldsQuery();
     void indexLeavesOutWhatDoesNotFit();
     void tableStopsWhenCancelled();
+    void queryStopsBetweenSlices_data();
+    void queryStopsBetweenSlices();
+    void resultShowsStretchAroundMatch_data();
+    void resultShowsStretchAroundMatch();
 };
 
 namespace {
@@ -77,6 +83,26 @@ QByteArray everyByte()
     for (int b = 1; b < 256; ++b)
         bytes.append(static_cast<char>(b));
     return bytes;
+}
+
+// An index of one topic whose one item is fill bytes of filler with
+// stretch at position at (when at >= 0) and between head and tail.
+std::shared_ptr<SearchIndex> oneItemIndex(SearchIndex::TopicKind kind, const QByteArray &head, qint64 fill,
+                                          qint64 at, const QByteArray &stretch, const QByteArray &tail)
+{
+    auto index = std::make_shared<SearchIndex>();
+    index->beginTopic(0, kind);
+    index->beginItem();
+    const std::size_t length = std::size_t(head.size() + fill + tail.size());
+    char *out = index->itemText(length);
+    std::memcpy(out, head.constData(), std::size_t(head.size()));
+    std::memset(out + head.size(), 'x', std::size_t(fill));
+    if (at >= 0)
+        std::memcpy(out + head.size() + at, stretch.constData(), std::size_t(stretch.size()));
+    std::memcpy(out + head.size() + fill, tail.constData(), std::size_t(tail.size()));
+    index->endItemText(length);
+    index->finish();
+    return index;
 }
 
 } // namespace
@@ -343,6 +369,83 @@ int indexUnderLimit(const QString &dir)
 }
 
 } // namespace
+
+void SearchIndexTest::queryStopsBetweenSlices_data()
+{
+    QTest::addColumn<qint64>("rowBytes");
+    QTest::addColumn<qint64>("matchAt");   // where the query stands in the row, -1 nowhere
+    QTest::addColumn<qint64>("stopAfter"); // the query is stopped once this much is read, -1 never
+
+    const qint64 slice = InstantQuerySliceBytes;
+    QTest::newRow("long row, stopped") << 24 * slice << qint64(-1) << 5 * slice + 7;
+    QTest::newRow("match across a slice boundary") << 3 * slice << slice - 100 << qint64(-1);
+    QTest::newRow("match at the end") << 3 * slice << 3 * slice - 200 << qint64(-1);
+}
+
+void SearchIndexTest::queryStopsBetweenSlices()
+{
+    QFETCH(qint64, rowBytes);
+    QFETCH(qint64, matchAt);
+    QFETCH(qint64, stopAfter);
+
+    // Both ends of the query stand at every position of the row.
+    const QByteArray query = QByteArray(100, 'x') + 'y' + QByteArray(99, 'x');
+    const auto index = oneItemIndex(SearchIndex::TopicKind::Text, {}, rowBytes, matchAt, query, {});
+    QList<qint64> asked;
+    const InstantAnswer answer =
+        runInstantQuery(*index, QString::fromLatin1(query), [&asked, stopAfter](qint64 scanned) {
+            asked << scanned;
+            return stopAfter >= 0 && scanned >= stopAfter;
+        });
+    QCOMPARE(answer.cancelled, stopAfter >= 0);
+    for (qsizetype k = 0; k < asked.size(); ++k)
+        QVERIFY(asked[k] - (k > 0 ? asked[k - 1] : 0) <= InstantQuerySliceBytes);
+    if (stopAfter >= 0) {
+        QVERIFY(!asked.isEmpty() && asked.back() >= stopAfter && asked.back() < stopAfter + InstantQuerySliceBytes);
+        return;
+    }
+    QCOMPARE(answer.hits.size(), std::size_t(matchAt >= 0 ? 1 : 0));
+    QCOMPARE(answer.hits.front().start, int(matchAt));
+}
+
+void SearchIndexTest::resultShowsStretchAroundMatch_data()
+{
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<QByteArray>("head"); // before the long stretch of the row
+    QTest::addColumn<qint64>("matchAt");  // where "mleko" stands in the long stretch
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<bool>("inCode");
+
+    const qint64 megabyte = qint64(1) << 20;
+    QTest::newRow("deep in a long code") << true << QByteArray() << 5 * megabyte << QByteArray("\tOpis") << true;
+    QTest::newRow("deep in a long cell") << true << QByteArray("01.1\t") << 6 * megabyte << QByteArray("\t\t")
+                                         << false;
+    QTest::newRow("near a long cell's start") << true << QByteArray("01.1\t") << qint64(10) << QByteArray() << false;
+    QTest::newRow("deep in a long paragraph") << false << QByteArray() << 7 * megabyte << QByteArray() << false;
+}
+
+void SearchIndexTest::resultShowsStretchAroundMatch()
+{
+    QFETCH(bool, table);
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, matchAt);
+    QFETCH(QByteArray, tail);
+    QFETCH(bool, inCode);
+
+    const auto kind = table ? SearchIndex::TopicKind::Table : SearchIndex::TopicKind::Text;
+    const auto index = oneItemIndex(kind, head, 8 << 20, matchAt, "mleko", tail);
+    SearchResultModel model;
+    model.setIndex(index, {u"Temat"_s});
+    model.setAnswer(runInstantQuery(*index, u"Mleko"_s));
+    QCOMPARE(model.rowCount(), 1);
+    const SearchResultModel::Entry entry = model.entry(0);
+    // The stretch shown and the ellipses around it.
+    QVERIFY(entry.code.size() <= SearchResultModel::LongestText + 2);
+    QVERIFY(entry.text.size() <= SearchResultModel::LongestText + 2);
+    const QString marked = inCode ? entry.code.mid(entry.codeMatchStart, entry.codeMatchLength)
+                                  : entry.text.mid(entry.textMatchStart, entry.textMatchLength);
+    QCOMPARE(marked, u"mleko"_s);
+}
 
 int main(int argc, char *argv[])
 {
