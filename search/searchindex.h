@@ -73,16 +73,21 @@ public:
     }
     void appendCodeDigits(QByteArrayView code)
     {
-        // Room for every byte and the NUL endItemText() adds.
-        const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
-        if (needed > m_codes.size())
-            growCodes(needed);
-        char *out = m_codes.data() + m_codesSize;
-        for (const char c : code) {
-            *out = c;
-            out += c >= '0' && c <= '9' ? 1 : 0;
+        // A piece at a time, with room for its every byte and the NUL
+        // endItemText() adds: a long cell of few digits takes little room.
+        constexpr qsizetype Piece = qsizetype(1) << 16;
+        for (qsizetype at = 0; at < code.size(); at += Piece) {
+            const QByteArrayView piece = code.sliced(at, qMin(Piece, code.size() - at));
+            const std::size_t needed = m_codesSize + std::size_t(piece.size()) + 1;
+            if (needed > m_codes.size())
+                growCodes(needed);
+            char *out = m_codes.data() + m_codesSize;
+            for (const char c : piece) {
+                *out = c;
+                out += c >= '0' && c <= '9' ? 1 : 0;
+            }
+            m_codesSize = std::size_t(out - m_codes.data());
         }
-        m_codesSize = std::size_t(out - m_codes.data());
     }
     char *itemText(std::size_t maxLength)
     {

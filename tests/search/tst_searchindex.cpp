@@ -199,6 +199,8 @@ void SearchIndexTest::rowsAsTheGridShowsThem_data()
     QTest::newRow("long cells") << QByteArray(QByteArray(100, 'x') + "\t" + QByteArray(40, ' ') + "#B#" + QByteArray(70, 'y')
                                               + "\t" + QByteArray(33, '#') + "\t" + QByteArray(17, '9') + "\r\n")
                                 << four;
+    QTest::newRow("code of more than 64 KB") << QByteArray("12" + QByteArray(70000, 'x') + "34" + QByteArray(70000, '5'))
+                                             << four;
     QTest::newRow("empty file") << QByteArray() << four;
 }
 
