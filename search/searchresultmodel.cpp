@@ -100,7 +100,9 @@ SearchResultModel::Entry SearchResultModel::entry(int row) const
     const qsizetype codeLength = tab < 0 ? look : tab;
     int unused = 0;
     if (hit.start < codeLength) {
-        entry.code = excerpt(shown.first(codeLength), hit.start, &entry.codeMatchStart);
+        // A byte more of a code that runs on shows that it does.
+        const QByteArrayView code = shown.first(tab < 0 ? qMin(shown.size(), look + 1) : tab);
+        entry.code = excerpt(code, hit.start, &entry.codeMatchStart);
         entry.codeMatchLength = qMin(hit.length, int(codeLength) - hit.start);
         entry.text = tab < 0 ? QString() : excerpt(shown.sliced(tab + 1), 0, &unused);
         // A match running on past the code into the next cell is marked in
