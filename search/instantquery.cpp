@@ -3,6 +3,7 @@
 #include "core/cp1250.h"
 #include "core/textrules.h"
 #include "search/foldedsearch.h"
+#include "search/instantranking.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
 
@@ -184,5 +185,7 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
         }
     }
     answer.cancelled = scan.stopped();
+    if (!answer.cancelled)
+        InstantRanking::rank(index, *needle, answer.hits);
     return answer;
 }

@@ -17,12 +17,16 @@
 //             takes one position at a time (the path kept only if it pays);
 //   memory    the rise of the peak resident size while the first index is
 //             built (VmHWM after "5" is written to /proc/self/clear_refs),
-//             against the size of the topic files.
+//             against the size of the topic files;
+//   key to paint  on the real main window, a key pressed in the search
+//             page's field until the list holding its answer is painted,
+//             for both queries, each against the same grep.
 
 #include "tools/benchfloor.h"
 #include "tools/benchmemory.h"
 #include "tools/benchtiming.h"
 #include "tools/searchbench/benchdata.h"
+#include "tools/searchbench/keytopaint.h"
 
 #include "core/wexalerror.h"
 #include "data/definitionreader.h"
@@ -33,8 +37,8 @@
 #include "search/searchindex.h"
 #include "search/searchindexbuilder.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -53,8 +57,8 @@ const QString kNowhereFolded = u"zolwiowy"_s;
 
 int main(int argc, char *argv[])
 {
-    // Documents are read into QTextDocument, which wants the GUI application.
-    QGuiApplication app(argc, argv);
+    // Documents are read into QTextDocument; the key to paint needs widgets.
+    QApplication app(argc, argv);
     QTemporaryDir temporary;
     const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool existing = !first.isEmpty() && argc <= 3 && BenchFloor::isProgramDir(first);
@@ -136,6 +140,22 @@ int main(int argc, char *argv[])
     const auto scans = BenchTiming::interleaved(
         {[&] { scanIndex(FoldedSearch::Scan::Bytes); }, [&] { scanIndex(FoldedSearch::Scan::Widest); }}, rounds + 2);
 
+    // Key to paint: a round of grep, then a key in the window, alternating.
+    QTemporaryDir settings;
+    KeyToPaint window(dir.path(), settings.path());
+    BenchTiming::Spread keyNowhere[2];
+    BenchTiming::Spread keyMany[2];
+    int keyNowhereHits = -1;
+    int keyManyHits = -1;
+    for (int round = 0; window.ready() && round < rounds + 2; ++round) {
+        keyNowhere[0].rounds.push_back(
+            BenchTiming::milliseconds([&] { BenchFloor::grepCount(dir.path(), files, kNowhereFolded); }));
+        keyNowhere[1].rounds.push_back(window.measure(kNowhere, &keyNowhereHits));
+        keyMany[0].rounds.push_back(
+            BenchTiming::milliseconds([&] { BenchFloor::grepCount(dir.path(), files, thousand); }));
+        keyMany[1].rounds.push_back(window.measure(thousand, &keyManyHits));
+    }
+
     std::printf("searchpanelbench: %s, %d topic files, %.1f MB; items %d (titles %d, topics %d), "
                 "characters decoded %lld\n",
                 existing ? qPrintable(dir.path()) : "generated", int(files.size()), bytes / 1e6, index->itemCount(),
@@ -154,6 +174,18 @@ int main(int argc, char *argv[])
                              "program <= 50 ms");
     BenchTiming::printFigure(scanFound ? "folded scan of the index (FOUND: wrong)" : "folded scan of the index, vector path",
                              scans[1], "the plain path, one position at a time", scans[0], "<= 0.9 x to be kept");
+    if (window.ready()) {
+        const QByteArray keyNowhereName =
+            "key to painted list, query found nowhere (" + QByteArray::number(keyNowhereHits) + " hits)";
+        BenchTiming::printFigure(keyNowhereName.constData(), keyNowhere[1], "LC_ALL=C grep -c -i", keyNowhere[0],
+                                 "program <= 30 ms");
+        const QByteArray keyManyName = "key to painted list, query \"" + thousand.toUtf8() + "\" ("
+                                       + QByteArray::number(keyManyHits) + " hits)";
+        BenchTiming::printFigure(keyManyName.constData(), keyMany[1], "LC_ALL=C grep -c -i", keyMany[0],
+                                 "program <= 30 ms");
+    } else {
+        std::printf("key to painted list: the window's index was not built\n");
+    }
     BenchMemory::printRise("index memory, the first build", memory, "the topic files' size", bytes, "<= 2 x");
     std::printf("  (the index counts its own %.1f MB)\n", counted / 1e6);
     return 0;
