@@ -278,9 +278,9 @@ void RtfTextOutput::dropLoneSurrogate(const RtfGroupState &state)
 
 void RtfTextOutput::startRun(const RtfCharProps &props)
 {
-    // Paragraphs without their formats: one run holds the text as well.
-    if (m_sink)
-        return;
+    // Paragraphs only as well: a run's bytes are decoded on their own, so
+    // that a double-byte character split by a change of format is dropped
+    // in both, never joined across the runs.
     if (props != m_runProps) {
         flushText();
         m_runProps = props;

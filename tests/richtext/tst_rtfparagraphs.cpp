@@ -90,6 +90,11 @@ void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
     QTest::newRow("table") << rtf("before\\par\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row after");
     QTest::newRow("text after a row") << rtf("\\trowd\\cellx1000 a\\intbl\\cell\\row\\pard tail\\par end");
     QTest::newRow("hidden and field") << rtf("{\\v hidden}shown {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\par");
+    // A lead byte of a double-byte code page alone in its run: the run
+    // decodes without its partner, whatever text follows in another format.
+    const QByteArray japanese = "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f1\\fcharset128 Mincho;}}";
+    QTest::newRow("lead byte before a format change") << japanese + "{\\f1 \\'83}{\\f1\\b Ala ma kota}\\par}";
+    QTest::newRow("lead byte before a font change") << japanese + "{\\f1 x\\'83}{\\f0 \\'41}\\par}";
     QTest::newRow("damaged: unclosed groups") << QByteArray("{\\rtf1 {\\b one\\par {two");
 }
 
