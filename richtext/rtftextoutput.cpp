@@ -1,6 +1,7 @@
 #include "richtext/rtftextoutput.h"
 
 #include "richtext/rtfformattables.h"
+#include "richtext/rtflimits.h"
 #include "richtext/rtftextdecoder.h"
 
 #include <QTextBlockFormat>
@@ -33,7 +34,7 @@ void RtfTextOutput::setDefaultTab(int twips)
 
 int RtfTextOutput::tableLevel(const RtfParaProps &para)
 {
-    return para.inTable ? std::clamp(para.nestLevel, 1, MaxTableNesting) : 0;
+    return para.inTable ? std::clamp(para.nestLevel, 1, RtfLimits::MaxTableNesting) : 0;
 }
 
 void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state)
@@ -123,6 +124,8 @@ void RtfTextOutput::endParagraph(const RtfGroupState &state)
     m_builder.endParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                            markFormat(state.chars));
     m_pageBreakPending = false;
+    m_cellBreaks = 0;
+    m_rowLine = false;
 }
 
 void RtfTextOutput::softBreak(bool page, const RtfGroupState &state)
@@ -144,10 +147,16 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
     if (m_sink)
         return giveUpParagraphs();
     placeParagraph(level);
-    m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
-                              markFormat(state.chars));
-    m_builder.endCell(level, columnsHint(level));
-    m_pageBreakPending = false;
+    if (!m_flat) {
+        m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
+                                  markFormat(state.chars));
+        m_pageBreakPending = false;
+        if (m_builder.endCell(level, columnsHint(level)))
+            return;
+        flattenTables();
+    }
+    // The next cell's text follows on the row's line, after a tab.
+    ++m_cellBreaks;
 }
 
 void RtfTextOutput::endRow(int level)
@@ -160,7 +169,16 @@ void RtfTextOutput::endRow(int level)
     flushText();
     if (!m_runs.empty())
         placeParagraph(level); // text between the last cell and the row end
-    m_builder.endRow(level, level < static_cast<int>(m_rows.size()) ? m_rows[level] : RtfRowDefinition());
+    if (!m_flat) {
+        if (m_builder.endRow(level, level < static_cast<int>(m_rows.size()) ? m_rows[level] : RtfRowDefinition()))
+            return;
+        flattenTables();
+    }
+    m_cellBreaks = 0;
+    if (m_rowLine) {
+        m_builder.endParagraph(RtfFormatTables::blockFormat(RtfParaProps(), false), markFormat(m_runProps));
+        m_rowLine = false;
+    }
 }
 
 void RtfTextOutput::finish(const RtfGroupState &state)
@@ -171,9 +189,11 @@ void RtfTextOutput::finish(const RtfGroupState &state)
     // document are its own, except that text written in a group keeps the
     // paragraph format it was written in.
     const RtfParaProps para = m_hasContent ? m_lastPara : state.para;
-    const int level = tableLevel(para);
+    int level = tableLevel(para);
     if (m_hasContent || m_highSurrogate)
         placeParagraph(level);
+    if (m_flat)
+        level = 0;
     if (m_sink) {
         // The block the document ends in, empty or not.
         if (!m_discarding)
@@ -208,7 +228,13 @@ void RtfTextOutput::placeParagraph(int level)
         m_hasContent = false;
         return;
     }
-    m_builder.moveToLevel(level, columnsHint(level));
+    enterLevel(level);
+    if (m_flat && !m_runs.empty()) {
+        if (m_cellBreaks > 0)
+            m_builder.insertText(QString(m_cellBreaks, u'\t'), format(m_runs.front().props));
+        m_cellBreaks = 0;
+        m_rowLine = true;
+    }
     for (const Run &run : m_runs) {
         if (run.image.isNull())
             m_builder.insertText(run.text, format(run.props));
@@ -330,6 +356,21 @@ void RtfTextOutput::giveUpParagraphs()
     m_discarding = true;
     m_runs.clear();
     m_sinkParagraph.clear();
+}
+
+void RtfTextOutput::enterLevel(int level)
+{
+    if (!m_flat && !m_builder.moveToLevel(level, columnsHint(level)))
+        flattenTables();
+}
+
+void RtfTextOutput::flattenTables()
+{
+    // Every table is closed; what follows is placed outside them.
+    m_flat = true;
+    const bool closed = m_builder.moveToLevel(0, 1);
+    Q_ASSERT(closed);
+    Q_UNUSED(closed);
 }
 
 int RtfTextOutput::columnsHint(int level) const
