@@ -22,13 +22,18 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
     m_cursor.movePosition(QTextCursor::End);
 }
 
-void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &format)
+bool RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &format)
 {
-    if (!keepingBack())
-        return applyText(text, format);
+    if (!keepingBack()) {
+        applyText(text, format);
+        return true;
+    }
+    if (!m_shape.addText(text.size()))
+        return false;
     m_texts.push_back(text);
     m_formats.push_back(format);
     keep({Step::Text, 0, 0, qsizetype(m_formats.size() - 1), qsizetype(m_texts.size() - 1)});
+    return true;
 }
 
 void RtfDocumentBuilder::insertImage(const QImage &image, const QSizeF &size)

@@ -31,7 +31,9 @@ class RtfDocumentBuilder
 public:
     explicit RtfDocumentBuilder(QTextDocument &document);
 
-    void insertText(const QString &text, const QTextCharFormat &format);
+    // False, placing nothing, when the text would take the tables past
+    // their limit (RtfTableShape::addText()); outside tables always true.
+    [[nodiscard]] bool insertText(const QString &text, const QTextCharFormat &format);
     void insertImage(const QImage &image, const QSizeF &size);
     // Ends the current paragraph with the given formats and starts a new one.
     void endParagraph(const QTextBlockFormat &block, const QTextCharFormat &mark);

@@ -32,12 +32,17 @@ inline constexpr int MaxTableNesting = 4;
 inline constexpr int MaxColumns = 63;
 
 // The cells of all tables of a document, a nested table's cells counted
-// twice per level of nesting (see RtfTableShape). The view lays a table out
-// whole, at some 50 to 100 us a cell on a busy machine, so this keeps a
-// document's tables within about a second; the rest of a document past it
-// is shown as lines of text, a row's cells on one line separated by tabs.
-// Real documents have tens of cells, a long price list a few thousand.
-inline constexpr qint64 MaxTableCells = 10000;
+// twice per level of nesting (see RtfTableShape), and the text in them. The
+// view lays a table out whole, not a screenful at a time as it does text
+// outside tables: some 130 us of processor time a cell and 0.8 us a
+// character in a cell. This keeps a document's tables within about 0.7 s
+// of it; the rest of a document past the limit is shown as lines of text,
+// a row's cells on one line separated by tabs. Real documents have tens of
+// cells, a long price list a few thousand.
+inline constexpr qint64 MaxTableCells = 5000;
+// What a character in a table cell counts for against MaxTableCells: a
+// cell's worth of layout is some 160 characters' worth.
+inline constexpr int TableCharactersPerCell = 160;
 
 // A picture's data, hex or binary, beyond this is not kept.
 inline constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;

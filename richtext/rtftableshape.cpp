@@ -4,6 +4,12 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr qint64 kMaxWork = RtfLimits::MaxTableCells * RtfLimits::TableCharactersPerCell;
+
+} // namespace
+
 // Mirrors RtfDocumentBuilder's table logic step for step; the two must
 // agree on when a row or column starts.
 
@@ -19,10 +25,10 @@ bool RtfTableShape::withinLimit(Step step)
     // back when it takes the cells past the limit.
     const std::vector<Open> open = m_open;
     const std::size_t tables = m_sizes.size();
-    const qint64 cells = m_cells;
+    const qint64 work = m_work;
     m_grown.clear();
     step();
-    if (m_cells <= RtfLimits::MaxTableCells)
+    if (m_work <= kMaxWork)
         return true;
     for (auto it = m_grown.crbegin(); it != m_grown.crend(); ++it) {
         if (it->first < tables)
@@ -30,8 +36,17 @@ bool RtfTableShape::withinLimit(Step step)
     }
     m_sizes.resize(tables);
     m_open = open;
-    m_cells = cells;
+    m_work = work;
     return false;
+}
+
+bool RtfTableShape::addText(qsizetype characters)
+{
+    const qint64 weight = m_open.empty() ? 1 : m_open.back().weight;
+    if (m_work + weight * characters > kMaxWork)
+        return false;
+    m_work += weight * characters;
+    return true;
 }
 
 bool RtfTableShape::moveToLevel(int level, int columnsHint)
@@ -92,7 +107,7 @@ void RtfTableShape::openTable(int columns)
     const int weight = 1 << std::min(level(), 16);
     m_sizes.emplace_back(std::clamp(columns, 1, RtfLimits::MaxColumns), 1);
     m_open.push_back(Open{m_sizes.size() - 1, weight});
-    m_cells += qint64(weight) * m_sizes.back().width();
+    m_work += qint64(weight) * m_sizes.back().width() * RtfLimits::TableCharactersPerCell;
 }
 
 void RtfTableShape::openCell(Open &open)
@@ -115,6 +130,7 @@ void RtfTableShape::grow(const Open &open, int columns, int rows)
     if (grown == size)
         return;
     m_grown.emplace_back(open.index, size);
-    m_cells += qint64(open.weight) * (qint64(grown.width()) * grown.height() - qint64(size.width()) * size.height());
+    const qint64 cells = qint64(grown.width()) * grown.height() - qint64(size.width()) * size.height();
+    m_work += open.weight * cells * RtfLimits::TableCharactersPerCell;
     size = grown;
 }

@@ -13,12 +13,14 @@
 // row by row makes Qt rebuild its cell grid after every row, which costs
 // time that grows with the square of the rows.
 //
-// The shape also keeps the tables' cells within RtfLimits::MaxTableCells:
-// the view lays a table out whole, some 50 to 100 us a cell, so the cells
-// of a document bound how long showing it freezes the window. Every cell of
-// a table's grid counts (empty ones too), a nested table's cells twice per
-// level of nesting, as the layout works a nested table out about twice per
-// level. A step that would pass the limit is refused and changes nothing.
+// The shape also keeps the tables within RtfLimits::MaxTableCells: the view
+// lays a table out whole, so its cells and their text bound how long
+// showing a document freezes the window. Every cell of a table's grid
+// counts (empty ones too), and each character of text placed in a table
+// RtfLimits::TableCharactersPerCell times less; what is in a nested table
+// twice per level of nesting, as the layout works a nested table out about
+// twice per level. A step that would pass the limit is refused and changes
+// nothing.
 class RtfTableShape
 {
 public:
@@ -32,10 +34,8 @@ public:
     [[nodiscard]] bool moveToLevel(int level, int columnsHint);
     [[nodiscard]] bool endCell(int level, int columnsHint);
     [[nodiscard]] bool endRow(int level, int definedColumns);
-
-    // The cells of all tables so far, nested ones weighted, as counted
-    // against the limit.
-    qint64 cells() const { return m_cells; }
+    // Text of the given length placed in the innermost open table.
+    [[nodiscard]] bool addText(qsizetype characters);
 
     // Columns (width) and rows (height) of each table opened since the last
     // takeSizes(), in the order they were opened. Taken when every table is
@@ -62,6 +62,6 @@ private:
 
     std::vector<Open> m_open;
     std::vector<QSize> m_sizes;
-    qint64 m_cells = 0;
+    qint64 m_work = 0; // in characters: cells count RtfLimits::TableCharactersPerCell
     std::vector<std::pair<std::size_t, QSize>> m_grown; // sizes before the step under way
 };

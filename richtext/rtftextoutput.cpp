@@ -41,6 +41,7 @@ void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state
 {
     if (m_discarding)
         return;
+    breakCells(state);
     dropLoneSurrogate(state);
     startRun(state.chars);
     const int codePage = m_tables.codePage(state.chars.font);
@@ -103,6 +104,7 @@ void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const R
         return;
     if (m_sink)
         return giveUpParagraphs();
+    breakCells(state);
     dropLoneSurrogate(state);
     flushText();
     m_runs.push_back(Run{QString(), state.chars, image, size});
@@ -146,7 +148,8 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
         return;
     if (m_sink)
         return giveUpParagraphs();
-    placeParagraph(level);
+    if (!m_flat)
+        placeParagraph(level); // which may find the tables full
     if (!m_flat) {
         m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                                   markFormat(state.chars));
@@ -155,7 +158,7 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
             return;
         flattenTables();
     }
-    // The next cell's text follows on the row's line, after a tab.
+    // The cell's text stays on the row's line, the next cell's after a tab.
     ++m_cellBreaks;
 }
 
@@ -229,18 +232,18 @@ void RtfTextOutput::placeParagraph(int level)
         return;
     }
     enterLevel(level);
-    if (m_flat && !m_runs.empty()) {
-        if (m_cellBreaks > 0)
-            m_builder.insertText(QString(m_cellBreaks, u'\t'), format(m_runs.front().props));
-        m_cellBreaks = 0;
-        m_rowLine = true;
-    }
     for (const Run &run : m_runs) {
-        if (run.image.isNull())
-            m_builder.insertText(run.text, format(run.props));
-        else
+        if (!run.image.isNull()) {
             m_builder.insertImage(run.image, run.size);
+        } else if (!m_builder.insertText(run.text, format(run.props))) {
+            // Too much text in tables: this run and the rest go after them.
+            flattenTables();
+            const bool placed = m_builder.insertText(run.text, format(run.props));
+            Q_ASSERT(placed);
+            Q_UNUSED(placed);
+        }
     }
+    m_rowLine = m_rowLine || (m_flat && !m_runs.empty());
     m_runs.clear();
     m_hasContent = false;
 }
@@ -285,8 +288,18 @@ bool RtfTextOutput::sinkTakes(QStringView text)
     return true;
 }
 
+void RtfTextOutput::breakCells(const RtfGroupState &state)
+{
+    if (m_cellBreaks == 0)
+        return;
+    // Each cell ended since the line's last text keeps its place.
+    for (int n = std::exchange(m_cellBreaks, 0); n > 0; --n)
+        put(u'\t', state);
+}
+
 void RtfTextOutput::put(char16_t ch, const RtfGroupState &state)
 {
+    breakCells(state);
     startRun(state.chars);
     flushBytes();
     m_text += QChar(ch);

@@ -77,6 +77,7 @@ private:
     };
 
     void put(char16_t ch, const RtfGroupState &state);
+    void breakCells(const RtfGroupState &state);
     static bool sinkTakes(QStringView text);
     void dropLoneSurrogate(const RtfGroupState &state);
     void startRun(const RtfCharProps &props);
