@@ -1,9 +1,10 @@
 #include "app/twexalmainform.h"
 
-#include "app/commandicons.h"
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandicons.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/panelarea.h"
+#include "app/topicopener.h"
 #include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
@@ -16,6 +17,7 @@
 #include "table/tablecontroller.h"
 #include "table/tablegrid.h"
 #include "windows/aboutcommands.h"
+#include "windows/helpcontroller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -171,7 +173,20 @@ void TWexalMainForm::createPanels()
 
     m_mainPanel->setFillPanel(m_startPanel);
 
-    m_workspace = std::make_unique<Workspace>(*m_commands, views, [this] { ApplyViewLayout(); });
+    m_workspace = std::make_unique<Workspace>(
+        *m_commands, views, [this] { ApplyViewLayout(); },
+        [this](int topicIndex, bool recordInHistory, const QString &keyText, int row) {
+            m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
+        });
+
+    TopicOpener::Views openerViews;
+    openerViews.textTitle = views.textTitle;
+    openerViews.text = views.text;
+    openerViews.tableTitle = views.tableTitle;
+    openerViews.grid = views.grid;
+    // Through the workspace, which leaves the panels alone while a layout hold lives.
+    openerViews.applyViewLayout = [this] { m_workspace->ApplyViewLayout(); };
+    m_opener = std::make_unique<TopicOpener>(m_workspace->state(), *views.treeModel, std::move(openerViews));
 }
 
 void TWexalMainForm::connectCommands()
@@ -203,6 +218,8 @@ void TWexalMainForm::connectCommands()
          },
          [&workspace] { workspace.UpdateCommandStates(); }});
     new AboutCommands(workspace);
+    // Also offers the help and explanations windows when the start timer fires.
+    new HelpController(workspace);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)

@@ -3,8 +3,8 @@
 #include "../common/testfiles.h"
 
 #include "app/applicationsetup.h"
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -13,7 +13,6 @@
 #include "search/twexalfindform.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
-#include "windows/helpcontroller.h"
 #include "windows/shellopen.h"
 #include "windows/showatstartsettings.h"
 
