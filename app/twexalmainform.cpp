@@ -5,6 +5,7 @@
 #include "shell/errorreport.h"
 #include "app/panelarea.h"
 #include "app/topicopener.h"
+#include "core/programdirectory.h"
 #include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
@@ -229,6 +230,12 @@ void TWexalMainForm::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     ErrorReport::guard([this] { FormShow(); });
+    // Without its directory the program has no data of its own: once the
+    // report is read, it ends rather than show someone else's.
+    if (state().ProgramDir.isEmpty()) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     // The search panel's index is read in the background from here on,
     // from whatever the definition files gave.
     m_searchPanel->startIndex();
@@ -243,9 +250,8 @@ void TWexalMainForm::closeEvent(QCloseEvent *event)
 
 void TWexalMainForm::FormShow()
 {
-    const QString executable =
-        m_executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : m_executablePath;
-    state().ProgramDir = Wexal::programDirOf(executable);
+    state().ProgramDir =
+        m_executablePath.isEmpty() ? Wexal::runningProgramDir() : Wexal::programDirOf(m_executablePath);
 
     for (QWidget *view : {m_startPanel, static_cast<QWidget *>(treeView()), static_cast<QWidget *>(textView()),
                           static_cast<QWidget *>(grid())})

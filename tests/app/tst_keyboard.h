@@ -3,6 +3,7 @@
 #include "../common/testfiles.h"
 
 #include "app/applicationsetup.h"
+#include "app/panelarea.h"
 #include "shell/commandset.h"
 #include "shell/errorreport.h"
 #include "app/twexalmainform.h"
@@ -75,6 +76,8 @@ private slots:
     void currentRowStaysInView();
     void enterFollowsLinks_data();
     void enterFollowsLinks();
+    void releaseDuringSlide_data();
+    void releaseDuringSlide();
     void qtTextsInPolish();
 
 private:
