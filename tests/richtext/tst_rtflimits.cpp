@@ -18,9 +18,12 @@
 
 using namespace Qt::StringLiterals;
 
-// Hostile RTF documents made in the test: they must load in bounded time and
-// memory through the program's loader (ctest stops a test that takes too
-// long) and still show what they hold.
+// Hostile RTF documents made in the test: they must load through the
+// program's loader in bounded memory, with tables nested no deeper than the
+// cap (each level doubles the layout's work) and holding no more cells and
+// text than the tables' limit, and still show what they hold.
+// How long long and nested tables take to load and lay out is measured by
+// tools/rtftablebench.
 class RtfLimitsTest : public QObject
 {
     Q_OBJECT
@@ -258,6 +261,7 @@ void RtfLimitsTest::tables()
     QVERIFY(text.contains(u"nr %1 "_s.arg(cells - 1)) && text.trimmed().endsWith(u"Koniec"_s));
     if (!line.isEmpty())
         QVERIFY2(text.contains(u'\n' + line + u'\n'), qPrintable(text.right(200).replace(u'\t', u"<TAB>"_s)));
+    // As the view lays it out.
     doc->setTextWidth(800);
     QVERIFY(doc->documentLayout()->documentSize().height() > 0);
 }
