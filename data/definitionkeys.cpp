@@ -111,35 +111,14 @@ int note(Positions &p, const Char *text, qsizetype size, qsizetype eq, Key key)
     return 1;
 }
 
-// How far the window may move when its last character upper-cases to ch:
-// to line ch up with its last place among the first eight letters.
-constexpr qsizetype skipAfter(char16_t ch)
-{
-    switch (ch) {
-    case u'S': return 8;
-    case u'I': return 7;
-    case u'G': return 6;
-    case u'N': return 5;
-    case u'A': return 4;
-    case u'T': return 3;
-    case u'U': return 2;
-    case u'R': return 1;
-    default: return 9;
-    }
-}
-
-// Looks at every ninth character at most (Horspool's skip on the last
-// letter of the window), as most lines never hold the word.
+// Whether text, upper-cased, holds the word SIGNATURE: tried wherever an
+// "s" or "S" stands (no other character upper-cases to "S").
 template <typename Char>
 bool containsSignatureWord(const Char *text, qsizetype size)
 {
-    constexpr QStringView word = u"SIGNATURE";
-    constexpr qsizetype last = 8; // word.size() - 1
-    for (qsizetype end = last; end < size;) {
-        const char16_t ch = upperUnit(text[end]);
-        if (ch == u'E' && matchesAt(text, size, end - last, word))
+    for (qsizetype at = 0; at + 9 <= size; ++at) {
+        if ((text[at] | 0x20) == u's' && matchesAt(text, size, at, u"SIGNATURE"))
             return true;
-        end += skipAfter(ch);
     }
     return false;
 }
