@@ -73,15 +73,18 @@ void assignText(QString &to, QStringView text)
 
 // Decodes a field line, readable up to readableEnd, to to, which has room
 // for its size rounded up to sixteen; where its keys stand.
-Positions decodeLine(QByteArrayView bytes, const char *readableEnd, char16_t *to, bool lookForSignatureWord)
+Positions decodeLine(QByteArrayView bytes, [[maybe_unused]] const char *readableEnd, char16_t *to,
+                     bool lookForSignatureWord)
 {
-    if (bytes.size() > ShortLine::kMax) {
-        Wexal::Cp1250::decodeTo(bytes, to);
-        return Positions(bytes, lookForSignatureWord);
+#if defined(__SSE2__)
+    if (bytes.size() <= ShortLine::kMax) {
+        const ShortLine line(bytes, readableEnd);
+        Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
+        return Positions(line, lookForSignatureWord);
     }
-    const ShortLine line(bytes, readableEnd);
-    Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
-    return Positions(line, lookForSignatureWord);
+#endif
+    Wexal::Cp1250::decodeTo(bytes, to);
+    return Positions(bytes, lookForSignatureWord);
 }
 
 // Whether VIEW= holds SHOW without regard to letter case: four ASCII
@@ -182,10 +185,12 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 
 void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fileName)
 {
+#if defined(__SSE2__)
     if (!m_observer) {
         readTopicBytes(bytes);
         return;
     }
+#endif
     DataFileReader lines(bytes);
     readTopicLines(lines, fileName);
 }
@@ -213,6 +218,7 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
+#if defined(__SSE2__)
 void DefinitionReader::readTopicBytes(const QByteArray &bytes)
 {
     // Lines as DataFileReader gives them: each ends at a CR, a LF right after
@@ -271,6 +277,31 @@ Q_ALWAYS_INLINE const char *DefinitionReader::takeMarkedLine(const MarkedLine &m
     }
     return lineEnd + 1 + (lineEnd[1] == '\n' ? 1 : 0);
 }
+
+Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &marked, qsizetype lineAt, qsizetype size)
+{
+    // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
+    // the line's first "=", are all they need. The rest are looked at
+    // whole.
+    // The marks cover the line up to its CR; the ";" left out holds no mark.
+    const MarkedLine::KeyBits bits = marked.keyBits();
+    constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
+    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord())) {
+        takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
+        return;
+    }
+    if (bits.found == 0)
+        return;
+    // The first of the keys found takes the text after the first "=".
+    const Span value{lineAt + bits.firstEquals + 1, size - bits.firstEquals - 1};
+    switch (qCountTrailingZeroBits(bits.found)) {
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    default: m_view = value; break;
+    }
+}
+
+#endif
 
 void DefinitionReader::takeLine(QByteArrayView line, const char *readableEnd)
 {
@@ -351,29 +382,6 @@ Q_ALWAYS_INLINE void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype
         ++m_signatureVersion;
         m_signatureFieldKeys.reset();
         break;
-    }
-}
-
-Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &marked, qsizetype lineAt, qsizetype size)
-{
-    // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
-    // the line's first "=", are all they need. The rest are looked at
-    // whole.
-    // The marks cover the line up to its CR; the ";" left out holds no mark.
-    const MarkedLine::KeyBits bits = marked.keyBits();
-    constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
-    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord())) {
-        takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
-        return;
-    }
-    if (bits.found == 0)
-        return;
-    // The first of the keys found takes the text after the first "=".
-    const Span value{lineAt + bits.firstEquals + 1, size - bits.firstEquals - 1};
-    switch (qCountTrailingZeroBits(bits.found)) {
-    case Name: m_name = value; break;
-    case Parent: m_parent = value; break;
-    default: m_view = value; break;
     }
 }
 

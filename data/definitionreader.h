@@ -72,9 +72,6 @@ public:
 private:
     void beginFile();
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    // The same for bytes in memory, with no one observing: each short line is
-    // found, decoded into the record and looked through in one pass.
-    void readTopicBytes(const QByteArray &bytes);
     // A line, without its line end and blanks; its bytes are readable up to
     // readableEnd.
     void takeLine(QByteArrayView line, const char *readableEnd);
@@ -84,11 +81,17 @@ private:
     // A field line of size characters decoded into the record at lineAt, and
     // where its keys stand.
     void takeFieldLine(qsizetype lineAt, qsizetype size, const DefinitionKeys::Positions &keys);
+#if defined(__SSE2__)
+    // The same as readTopicLines() for bytes in memory, with no one
+    // observing: each short line is found, decoded into the record and
+    // marked in one pass. Without SSE2 the lines are read one by one.
+    void readTopicBytes(const QByteArray &bytes);
     // A line marked as it was decoded at the record's end, with no one
     // observing; where the next line starts.
     const char *takeMarkedLine(const DefinitionKeys::MarkedLine &marked, const char *at, const char *readableEnd);
     // The same for a field line of size characters, decoded at lineAt.
     void takeMarkedFieldLine(const DefinitionKeys::MarkedLine &marked, qsizetype lineAt, qsizetype size);
+#endif
     // Room for size characters at the record's end: written there, they
     // join the record when m_recordSize takes them in.
     char16_t *roomInRecord(qsizetype size)
