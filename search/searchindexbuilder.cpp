@@ -6,7 +6,7 @@
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"
-#include "table/tablefileloader.h"
+#include "table/tablecolumns.h"
 
 #include <QSet>
 
@@ -256,20 +256,12 @@ void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
     }
 
     const Wexal::TabFieldLookup fields(record);
-    int columns = 0;
-    if (!Wexal::parseInteger(fields.value(u"COLUMNS="), &columns) || columns < 1
-        || columns > Wexal::kMaxTableColumns)
+    const int columns = Wexal::TableColumns::countWhenOpening(record);
+    if (columns == 0)
         return;
     QStringList headers;
-    for (int k = 1; k <= columns; ++k) {
-        const QString number = QString::number(k);
-        // A width that is neither AUTO nor a number stops the table opening.
-        const QString width = fields.value(QString(u"WIDTH"_s + number + u'='));
-        int pixels = 0;
-        if (!Wexal::sameText(width, u"AUTO") && !Wexal::parseInteger(width, &pixels))
-            return;
-        headers << fields.value(QString(u"NAME"_s + number + u'='));
-    }
+    for (int k = 1; k <= columns; ++k)
+        headers << fields.value(QString(u"NAME"_s + QString::number(k) + u'='));
     const QVector<int> shown = Wexal::SearchItems::rowColumns(headers, -1);
     index.beginTopic(topic, SearchIndex::TopicKind::Table);
     addTableFile(path, columns, shown, index);
