@@ -6,7 +6,7 @@
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"
-#include "table/tablefileloader.h"
+#include "table/tablecolumns.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -303,19 +303,12 @@ std::optional<SearchIndexBuilder::Plan> SearchIndexBuilder::planOf(int topic) co
         return plan;
 
     const Wexal::TabFieldLookup fields(record);
-    if (!Wexal::parseInteger(fields.value(u"COLUMNS="), &plan.columns) || plan.columns < 1
-        || plan.columns > Wexal::kMaxTableColumns)
+    plan.columns = Wexal::TableColumns::countWhenOpening(record);
+    if (plan.columns == 0)
         return std::nullopt;
     QStringList headers;
-    for (int k = 1; k <= plan.columns; ++k) {
-        const QString number = QString::number(k);
-        // A width that is neither AUTO nor a number stops the table opening.
-        const QString width = fields.value(QString(u"WIDTH"_s + number + u'='));
-        int pixels = 0;
-        if (!Wexal::sameText(width, u"AUTO") && !Wexal::parseInteger(width, &pixels))
-            return std::nullopt;
-        headers << fields.value(QString(u"NAME"_s + number + u'='));
-    }
+    for (int k = 1; k <= plan.columns; ++k)
+        headers << fields.value(QString(u"NAME"_s + QString::number(k) + u'='));
     plan.shown = Wexal::SearchItems::rowColumns(headers, -1);
     return plan;
 }
