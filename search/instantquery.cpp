@@ -3,6 +3,7 @@
 #include "core/cp1250.h"
 #include "core/textrules.h"
 #include "search/foldedsearch.h"
+#include "search/instantranking.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
 
@@ -132,5 +133,6 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
             at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
         }
     }
+    InstantRanking::rank(index, *needle, answer.hits);
     return answer;
 }

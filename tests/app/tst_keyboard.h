@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "app/applicationsetup.h"
@@ -7,6 +8,7 @@
 #include "shell/commandset.h"
 #include "shell/errorreport.h"
 #include "app/twexalmainform.h"
+#include "core/usersettings.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
@@ -15,7 +17,6 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 #include "windows/shellopen.h"
-#include "windows/showatstartsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,7 +53,25 @@ enum Setup {
     TwoTopics,    // the links table, then the text, opened from the tree
     TwoTopicsBack, // the same, then Previous: back on the table
     TextFocused,  // two topics, the focus in the text view
-    SearchPending // Tree, with a titles search that finds nothing left to go on
+    SearchPending, // Tree, with a titles search that finds nothing left to go on
+    SearchField   // two topics, then the search page, a query typed in its field
+};
+
+// Claims Ctrl+E for the field it watches, as the line edit does under the
+// desktops whose key scheme makes Ctrl+E the end of the line.
+class EndOfLineKey : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent *>(event)->keyCombination() == (Qt::CTRL | Qt::Key_E))
+            event->accept();
+        return false;
+    }
 };
 
 // The keyboard on the real main window: the keys of the commands, the menus'
@@ -82,15 +101,15 @@ private slots:
 
 private:
     void showForm(Setup setup);
-    void open(int topic);
+    void open(int node) { m_app->clickNode(node); }
     QWidget *keyTarget() const;
     void press(const QKeySequence &keys);
     QString describe() const;
 
     QTemporaryDir m_storeDir;
     QString m_shotDir; // the temporary directory before the tests move it
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_opened;
     QStringList m_errors;
 };

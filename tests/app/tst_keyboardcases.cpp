@@ -47,6 +47,14 @@ void KeyboardTest::commandKeys_data()
                                        << u"Klasyfikacje (F9)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("Ctrl+E exports") << int(TextFocused) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                     << u"Eksportuj (Ctrl+E)"_s << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Ctrl+E from the search field") << int(SearchField) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
+                                                  << u"Eksportuj (Ctrl+E)"_s
+                                                  << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Alt+Left from the search field") << int(SearchField) << QKeySequence(Qt::ALT | Qt::Key_Left)
+                                                    << int(C::Previous) << back << u"mode 3, pos 0, topic 0"_s;
+    QTest::newRow("F1 from the search field") << int(SearchField) << QKeySequence(Qt::Key_F1) << int(C::Help)
+                                              << u"Pomoc (F1)"_s
+                                              << u"mode 2, pos 1, topic 2; window TWexalHelpForm"_s;
     QTest::newRow("Ctrl+E without a topic: off") << int(Tree) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                                  << u"Eksportuj (Ctrl+E)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("F1 opens the help") << int(StartPage) << QKeySequence(Qt::Key_F1) << int(C::Help)
@@ -321,7 +329,7 @@ void KeyboardTest::releaseDuringSlide()
     QWidget *pressedIn = onGrid ? static_cast<QWidget *>(m_form->grid()) : m_form->treeView();
     pressedIn->setFocus();
     bool duringSlide = false;
-    QTimer::singleShot(0, m_form.get(), [this, released, toGrid, &duringSlide] {
+    QTimer::singleShot(0, m_form, [this, released, toGrid, &duringSlide] {
         duringSlide = m_form->panelArea()->naviWidth() > 0 && m_form->state().ViewMode == ViewStart;
         QTest::keyRelease(toGrid ? m_form->grid() : keyTarget(), Qt::Key(released));
     });
@@ -355,7 +363,7 @@ void KeyboardTest::qtTextsInPolish()
     // Titles are the program's own: no display name for the desktop to
     // append to each of them.
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    TWexalFindForm find(ViewText, {}, m_form.get());
+    TWexalFindForm find(ViewText, {}, m_form);
     QCOMPARE(find.windowTitle(), u"Parametry szukania"_s);
     find.show();
     QVERIFY(QTest::qWaitForWindowExposed(&find));
