@@ -1,28 +1,17 @@
-#include "../common/testfiles.h"
+#include "../common/mainwindowfixture.h"
 
 #include "app/instancechannel.h"
 #include "app/startrequest.h"
 #include "app/startrequesthandler.h"
-#include "app/twexalmainform.h"
-#include "core/textrules.h"
-#include "data/navitreemodel.h"
-#include "data/navitreeview.h"
 #include "search/searchpanel.h"
 #include "shell/errorreport.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
-#include "windows/showatstartsettings.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 #include <sys/stat.h>
 
@@ -35,7 +24,6 @@ class StartRequestTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void windowStartsAtRequest_data();
@@ -51,42 +39,30 @@ private:
     // "search TEXT", or "start page".
     QString outcome() const;
 
-    QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_programDir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_errors;
 };
 
-void StartRequestTest::initTestCase()
-{
-    QVERIFY(m_storeDir.isValid());
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_storeDir.path());
-    ShowAtStartSettings::WriteShowHelpAtStart(false);
-    ShowAtStartSettings::WriteShow2010AtStart(false);
-}
-
 void StartRequestTest::init()
 {
-    m_programDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_programDir->isValid());
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_programDir->path());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 }
 
 void StartRequestTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     ErrorReport::setPresenter({});
 }
 
 void StartRequestTest::showForm(const StartRequest &request)
 {
-    m_form = std::make_unique<TWexalMainForm>(m_programDir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     m_form->takeStartRequest(request);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_app->start());
 }
 
 QString StartRequestTest::outcome() const
@@ -166,7 +142,7 @@ void StartRequestTest::secondStartHandsOver()
         InstanceChannel::socketPathFor(QFileInfo(program).canonicalPath() + u'/', runtime.path()));
     showForm({});
     QVERIFY(channel.handOverOrListen({}) == InstanceChannel::Outcome::Listening);
-    connect(&channel, &InstanceChannel::requestReceived, m_form.get(),
+    connect(&channel, &InstanceChannel::requestReceived, m_form,
             [this](const StartRequest &request) { m_form->takeStartRequest(request, true); });
 
     QProcess second;
