@@ -15,6 +15,8 @@ class TopicOpener;
 class ZoomController;
 class QTimer;
 class SearchPanelController;
+class StartRequestHandler;
+struct StartRequest;
 
 // The main window: menu, tool bar, the four panels and the status line. It
 // builds the widgets, creates the Workspace the controllers share (the
@@ -67,6 +69,12 @@ public:
     void WexalNaviTreeViewClick();
     void WexalNaviTreeViewKeyUp();
 
+    // What a start asked for (a code's row, a search), carried out once the
+    // window has read its data; fromAnotherStart also brings the window to
+    // the front.
+    void takeStartRequest(const StartRequest &request, bool fromAnotherStart = false);
+    StartRequestHandler &startRequests() const { return *m_startRequests; }
+
 signals:
     // The start timer fired (once per run); the help and explanations
     // windows are offered from here.
@@ -106,5 +114,6 @@ private:
     TableController *m_tableController = nullptr;
     SearchPanelController *m_searchPanel = nullptr;
     ZoomController *m_zoom = nullptr;
+    StartRequestHandler *m_startRequests = nullptr;
     QTimer *m_startTimer = nullptr;
 };
