@@ -4,7 +4,7 @@
 #include "core/datafile.h"
 #include "core/textrules.h"
 #include "search/searchitems.h"
-#include "search/visiblecelltext.h"
+#include "table/visiblecelltext.h"
 #include "table/tablefileloader.h"
 #include "table/tablegridmodel.h"
 
