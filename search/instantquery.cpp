@@ -5,6 +5,7 @@
 #include "search/foldedsearch.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
+#include "search/stemhits.h"
 
 #include <algorithm>
 #include <cstring>
@@ -132,5 +133,6 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
             at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
         }
     }
+    appendStemHits(index, trimmed, answer, cancel);
     return answer;
 }

@@ -21,6 +21,8 @@
 // one scan over a block (FoldedSearch, folding as it goes) rather than a
 // call per item. Rows also keep their code (the first shown column) as its
 // digits alone.
+class StemIndex;
+
 class SearchIndex
 {
     Q_DISABLE_COPY_MOVE(SearchIndex)
@@ -125,7 +127,11 @@ public:
     // The item whose digits begin at offset of the code arena.
     int itemOfCode(std::size_t offset) const;
 
-    // The bytes the index holds (texts, codes, offsets, titles).
+    // The stems of the words of the texts, or null (no dictionary).
+    const StemIndex *stems() const { return m_stems.get(); }
+    void setStems(std::shared_ptr<const StemIndex> stems) { m_stems = std::move(stems); }
+
+    // The bytes the index holds (texts, codes, offsets, titles, stems).
     qint64 memoryBytes() const;
 
     // Stands in the texts for a character the code page lacks (and for a NUL
@@ -148,4 +154,5 @@ private:
     std::string m_codes = std::string(1, '\0');
     std::size_t m_codesSize = 1;
     std::vector<std::uint32_t> m_codeStart;
+    std::shared_ptr<const StemIndex> m_stems;
 };

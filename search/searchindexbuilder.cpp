@@ -5,6 +5,7 @@
 #include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
+#include "search/stemindex.h"
 #include "search/visiblecelltext.h"
 #include "table/tablefileloader.h"
 
@@ -229,6 +230,8 @@ std::unique_ptr<SearchIndex> SearchIndexBuilder::build() const
             m_progress(++done, int(order.size()));
     }
     index->finish();
+    if (m_wordStems && !(m_cancel && m_cancel->load()))
+        index->setStems(StemIndex::build(*index, m_wordStems, m_cancel));
     return index;
 }
 
