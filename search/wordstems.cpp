@@ -126,16 +126,12 @@ std::shared_ptr<const WordStems> WordStems::shared(const QString &dir)
     return stems;
 }
 
-const unsigned char *WordStems::wordBytes()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> bytes{};
-        for (int b = 1; b < 256; ++b)
-            bytes[std::size_t(b)] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(b)).isLetterOrNumber() ? 1 : 0;
-        return bytes;
-    }();
-    return table.data();
-}
+const std::array<unsigned char, 256> WordStems::s_wordBytes = [] {
+    std::array<unsigned char, 256> bytes{};
+    for (int b = 1; b < 256; ++b)
+        bytes[std::size_t(b)] = Wexal::Cp1250::toUnicode(static_cast<unsigned char>(b)).isLetterOrNumber() ? 1 : 0;
+    return bytes;
+}();
 
 std::vector<std::string> WordStems::stems(QByteArrayView word) const
 {

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <cstdint>
-
 #include <memory>
 #include <mutex>
 #include <string>
@@ -49,7 +49,7 @@ public:
     std::vector<std::string> stems(QByteArrayView word) const;
 
     // The bytes words are made of: letters and digits of the code page.
-    static bool isWordByte(unsigned char byte) { return wordBytes()[byte] != 0; }
+    static bool isWordByte(unsigned char byte) { return s_wordBytes[byte] != 0; }
     static bool isDigitByte(unsigned char byte) { return byte >= '0' && byte <= '9'; }
 
     // The longest word stemmed; longer ones are not words of the language.
@@ -60,7 +60,9 @@ private:
 
     WordStems(std::unique_ptr<Hunspell> dictionary, Encoding encoding);
     std::vector<std::string> lookUp(const std::string &lowered) const;
-    static const unsigned char *wordBytes();
+
+    // Filled before main(): asked for every byte of every text indexed.
+    static const std::array<unsigned char, 256> s_wordBytes;
 
     std::unique_ptr<Hunspell> m_dictionary;
     Encoding m_encoding;

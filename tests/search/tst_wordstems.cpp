@@ -1,8 +1,9 @@
 // The stems of words from the system's Polish dictionary and from small
 // dictionaries written here in either encoding it may come in; a dictionary
-// that cannot be used is no dictionary.
+// that cannot be used is no dictionary; the distinct words of texts.
 
 #include "core/cp1250.h"
+#include "search/distinctwords.h"
 #include "search/wordstems.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +67,8 @@ private slots:
     void unusableDictionary_data();
     void unusableDictionary();
     void twoThreadsAtOnce();
+    void distinctWords_data();
+    void distinctWords();
 };
 
 void WordStemsTest::polishDictionary_data()
@@ -158,6 +162,48 @@ void WordStemsTest::twoThreadsAtOnce()
     other.join();
     QCOMPARE(first, second);
     QCOMPARE(first.mid(0, words.size()), alone);
+}
+
+void WordStemsTest::distinctWords_data()
+{
+    QTest::addColumn<QString>("text"); // items parted by "|", each one text
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("each once, case apart") << u"Chleb chleb|CHLEB chleb"_s << QStringList{u"Chleb"_s, u"chleb"_s, u"CHLEB"_s};
+    QTest::newRow("Polish letters in words, dashes between")
+        << u"Żółć – źdźbło„łąk”"_s << QStringList{u"Żółć"_s, u"źdźbło"_s, u"łąk"_s};
+    QTest::newRow("codes and single letters left out")
+        << u"10.71.11 i Chleb a1 1a żytni"_s << QStringList{u"Chleb"_s, u"żytni"_s};
+    QTest::newRow("long words alike in their first 16 bytes")
+        << u"przedsiębiorstwami przedsiębiorstwach|przedsiębiorstwami"_s
+        << QStringList{u"przedsiębiorstwami"_s, u"przedsiębiorstwach"_s};
+    QTest::newRow("longer than a word") << QString(u"ab "_s + QString(65, u'x') + u" cd"_s)
+                                        << QStringList{u"ab"_s, u"cd"_s};
+    QStringList many;
+    QString text;
+    for (int i = 0; i < 3000; ++i) {
+        many << u"słowo"_s + QString(QChar(u'a' + i % 26)) + QString(QChar(u'a' + i / 26 % 26))
+                    + QString(QChar(u'a' + i / 676));
+        text += many.back() + u' ';
+    }
+    QTest::newRow("thousands, the table grown") << text + text << many;
+}
+
+void WordStemsTest::distinctWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, words);
+    DistinctWords distinct;
+    for (const QString &item : text.split(u'|')) {
+        // Each text ends where the next byte could be read: a copy of its own.
+        const QByteArray bytes = cp1250(item);
+        const std::unique_ptr<char[]> copy(new char[std::size_t(bytes.size())]);
+        std::memcpy(copy.get(), bytes.constData(), std::size_t(bytes.size()));
+        distinct.addText(copy.get(), copy.get() + bytes.size());
+    }
+    QStringList found;
+    for (std::size_t i = 0; i < distinct.count(); ++i)
+        found << Wexal::Cp1250::decode(distinct.word(i));
+    QCOMPARE(found, words);
 }
 
 QTEST_GUILESS_MAIN(WordStemsTest)
