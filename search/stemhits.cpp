@@ -7,28 +7,14 @@
 #include "search/wordstems.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 namespace {
-
-using Forms = std::unordered_set<std::string>;
-
-struct QueryWord
-{
-    std::string folded;
-    Forms forms; // the index's words sharing a stem with it
-};
-
-// Where a query word lies in an item.
-struct Found
-{
-    int item = -1;
-    int start = 0;
-    int length = 0;
-};
 
 // Forms of one word mostly differ in their endings: one scan for the
 // beginning they share finds them all, each candidate then checked as a
@@ -36,123 +22,188 @@ struct Found
 // that share less are scanned for apart.
 constexpr std::size_t kShortestPrefix = 4;
 
-std::vector<std::string> sharedBeginnings(const Forms &forms)
-{
-    std::vector<std::string> sorted(forms.cbegin(), forms.cend());
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<std::string> beginnings;
-    for (const std::string &form : sorted) {
-        if (!beginnings.empty()) {
-            std::string &last = beginnings.back();
-            const auto differ = std::mismatch(last.cbegin(), last.cend(), form.cbegin(), form.cend());
-            const std::size_t common = std::size_t(differ.first - last.cbegin());
-            if (common >= kShortestPrefix) {
-                last.resize(common);
-                continue;
-            }
-        }
-        beginnings.push_back(form);
-    }
-    return beginnings;
-}
+// How much of the texts a multi-word query samples to choose the word it
+// scans for.
+constexpr std::size_t kSampleBytes = std::size_t(256) << 10;
 
 bool isWordByte(char byte)
 {
     return WordStems::isWordByte(static_cast<unsigned char>(byte));
 }
 
-// The length of the word beginning at `at` when it is one of the forms, else 0.
-int formAt(const char *textBegin, const char *at, const char *textEnd, const Forms &forms, std::string &word)
+// Where a query word lies in a text: its position and length, length 0
+// where it is not.
+struct Place
 {
-    if (at > textBegin && isWordByte(at[-1]))
-        return 0;
-    const auto &fold = FoldedSearch::foldMap();
-    word.clear();
-    const char *end = at;
-    for (; end < textEnd && isWordByte(*end); ++end)
-        word.push_back(static_cast<char>(fold[static_cast<unsigned char>(*end)]));
-    return forms.count(word) ? int(end - at) : 0;
-}
+    int start = 0;
+    int length = 0;
+};
 
-// The items holding the word: its folded text (when substring) or one of
-// its forms as a whole word; the first place in each, sorted by item.
-std::vector<Found> itemsWith(const SearchIndex &index, const QueryWord &word, bool substring,
-                             const std::atomic<bool> *cancel, bool *cancelled)
+class QueryWord
 {
+public:
+    QueryWord(std::string folded, std::unordered_set<std::string> forms)
+        : m_folded(std::move(folded)), m_forms(std::move(forms)), m_text(m_folded)
+    {
+        for (const std::string &form : m_forms) {
+            m_lengths.set(form.size());
+            m_firstBytes.set(static_cast<unsigned char>(form.front()));
+        }
+    }
+
+    bool hasForms() const { return !m_forms.empty(); }
+
+    // The scans that find every text holding the word: its own text (when
+    // substring) and the beginnings its forms share; whole words for these.
     struct Needle
     {
         std::string text;
         bool wholeWord;
     };
-    std::vector<Needle> needles;
-    if (substring)
-        needles.push_back({word.folded, false});
-    for (std::string &beginning : sharedBeginnings(word.forms))
-        needles.push_back({std::move(beginning), true});
+    std::vector<Needle> needles(bool substring) const
+    {
+        std::vector<Needle> list;
+        if (substring)
+            list.push_back({m_folded, false});
+        std::vector<std::string> sorted(m_forms.cbegin(), m_forms.cend());
+        std::sort(sorted.begin(), sorted.end());
+        for (const std::string &form : sorted) {
+            if (!list.empty() && list.back().wholeWord) {
+                std::string &last = list.back().text;
+                const auto differ = std::mismatch(last.cbegin(), last.cend(), form.cbegin(), form.cend());
+                const std::size_t common = std::size_t(differ.first - last.cbegin());
+                if (common >= kShortestPrefix) {
+                    last.resize(common);
+                    continue;
+                }
+            }
+            list.push_back({form, true});
+        }
+        return list;
+    }
 
-    std::vector<Found> found;
-    std::string scratch;
+    // The length of the word beginning at `at` when it is one of the forms,
+    // else 0.
+    int formAt(const char *textBegin, const char *at, const char *textEnd) const
+    {
+        if (at > textBegin && isWordByte(at[-1]))
+            return 0;
+        const char *end = at;
+        while (end < textEnd && isWordByte(*end))
+            ++end;
+        return isForm(at, end) ? int(end - at) : 0;
+    }
+
+    // The first place of the word in a text: its own text (when substring)
+    // or one of its forms as a whole word.
+    Place placeIn(const char *begin, const char *end, bool substring) const
+    {
+        Place place;
+        if (substring) {
+            if (const char *at = m_text.find(begin, end))
+                place = Place{int(at - begin), int(m_folded.size())};
+        }
+        if (m_forms.empty())
+            return place;
+        for (const char *p = begin; p < end;) {
+            while (p < end && !isWordByte(*p))
+                ++p;
+            const char *const start = p;
+            while (p < end && isWordByte(*p))
+                ++p;
+            if (place.length > 0 && start - begin >= place.start)
+                break;
+            if (p > start && isForm(start, p))
+                return Place{int(start - begin), int(p - start)};
+        }
+        return place;
+    }
+
+private:
+    bool isForm(const char *begin, const char *end) const
+    {
+        const auto &fold = FoldedSearch::foldMap();
+        const std::size_t length = std::size_t(end - begin);
+        if (length >= m_lengths.size() || !m_lengths.test(length)
+            || !m_firstBytes.test(fold[static_cast<unsigned char>(*begin)]))
+            return false;
+        m_scratch.resize(length);
+        for (std::size_t i = 0; i < length; ++i)
+            m_scratch[i] = static_cast<char>(fold[static_cast<unsigned char>(begin[i])]);
+        return m_forms.count(m_scratch) != 0;
+    }
+
+    std::string m_folded;
+    std::unordered_set<std::string> m_forms; // the index's words sharing a stem with it
+    FoldedSearch m_text;
+    std::bitset<WordStems::MaxWordBytes + 1> m_lengths; // of the forms
+    std::bitset<256> m_firstBytes;                      // of the forms
+    mutable std::string m_scratch;
+};
+
+// An item a scan found, with the place of the word in it.
+struct Found
+{
+    int item;
+    Place place;
+};
+
+// The items holding the word, each once with its first place there, in the
+// index's order; of every block or only of the first `sample` bytes.
+std::vector<Found> itemsWith(const SearchIndex &index, const QueryWord &word, bool substring, std::size_t sample,
+                             const std::atomic<bool> *cancel, bool *cancelled)
+{
+    std::vector<Found> all;
     const std::vector<SearchIndex::Block> &blocks = index.blocks();
-    for (const Needle &needle : needles) {
+    for (const QueryWord::Needle &needle : word.needles(substring)) {
+        std::vector<Found> found;
         const FoldedSearch search(needle.text);
-        for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const std::size_t lastBlock = sample > 0 ? std::min<std::size_t>(1, blocks.size()) : blocks.size();
+        for (std::size_t b = 0; b < lastBlock; ++b) {
             if (cancel && cancel->load(std::memory_order_relaxed)) {
                 *cancelled = true;
                 return {};
             }
             const char *const begin = blocks[b].shown.get();
-            const char *const end = begin + blocks[b].size;
+            const char *const end = begin + (sample > 0 ? std::min(sample, blocks[b].size) : blocks[b].size);
+            int item = -1;
             for (const char *at = search.find(begin, end); at;) {
-                const int length =
-                    needle.wholeWord ? formAt(begin, at, end, word.forms, scratch) : int(needle.text.size());
+                const int length = needle.wholeWord ? word.formAt(begin, at, end) : int(needle.text.size());
                 if (length == 0) {
                     at = search.find(at + 1, end);
                     continue;
                 }
+                // Hits come in order: the next item is mostly near.
                 const std::size_t offset = std::size_t(at - begin);
-                const int item = index.itemAt(int(b), offset);
-                found.push_back(Found{item, int(offset - index.itemStart(item)), length});
+                const int lastItem = b + 1 < blocks.size() ? blocks[b + 1].firstItem : index.itemCount();
+                int steps = 0;
+                while (item >= 0 && item + 1 < lastItem && index.itemStart(item + 1) <= offset && ++steps < 8)
+                    ++item;
+                if (item < 0 || steps == 8)
+                    item = index.itemAt(int(b), offset);
+                found.push_back(Found{item, Place{int(offset - index.itemStart(item)), length}});
                 // The first place in an item is enough: on after its NUL.
                 const char *itemEnd = static_cast<const char *>(std::memchr(at, '\0', std::size_t(end - at)));
                 at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
             }
         }
+        std::vector<Found> merged;
+        merged.reserve(all.size() + found.size());
+        std::merge(all.cbegin(), all.cend(), found.cbegin(), found.cend(), std::back_inserter(merged),
+                   [](const Found &a, const Found &b) {
+                       return a.item != b.item ? a.item < b.item : a.place.start < b.place.start;
+                   });
+        merged.erase(std::unique(merged.begin(), merged.end(),
+                                 [](const Found &a, const Found &b) { return a.item == b.item; }),
+                     merged.end());
+        all.swap(merged);
     }
-    std::sort(found.begin(), found.end(),
-              [](const Found &a, const Found &b) { return a.item != b.item ? a.item < b.item : a.start < b.start; });
-    found.erase(std::unique(found.begin(), found.end(), [](const Found &a, const Found &b) { return a.item == b.item; }),
-                found.end());
-    return found;
-}
-
-// The first place of the word in a folded title, or a length of 0.
-Found inTitle(const std::string &title, const QueryWord &word)
-{
-    Found first;
-    const std::size_t at = title.find(word.folded);
-    if (at != std::string::npos)
-        first = Found{0, int(at), int(word.folded.size())};
-    std::string scratch;
-    const char *const begin = title.data();
-    const char *const end = begin + title.size();
-    for (const char *p = begin; p < end && (first.length == 0 || p - begin < first.start); ++p) {
-        if (const int length = formAt(begin, p, end, word.forms, scratch)) {
-            first = Found{0, int(p - begin), length};
-            break;
-        }
-    }
-    return first;
+    return all;
 }
 
 bool contains(const std::vector<int> &sorted, int value)
 {
     return std::binary_search(sorted.cbegin(), sorted.cend(), value);
-}
-
-bool containsItem(const std::vector<Found> &sorted, int item)
-{
-    return std::binary_search(sorted.cbegin(), sorted.cend(), Found{item, 0, 0},
-                              [](const Found &a, const Found &b) { return a.item < b.item; });
 }
 
 } // namespace
@@ -166,7 +217,7 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
 
     const QByteArray bytes = Wexal::Cp1250::encode(trimmedQuery);
     const auto &fold = FoldedSearch::foldMap();
-    std::vector<QueryWord> words;
+    std::vector<std::unique_ptr<QueryWord>> words;
     bool stemmed = false;
     for (qsizetype i = 0; i < bytes.size();) {
         if (!isWordByte(bytes[i])) {
@@ -176,15 +227,17 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
         const qsizetype start = i;
         while (i < bytes.size() && isWordByte(bytes[i]))
             ++i;
-        QueryWord word;
+        std::string folded;
         for (qsizetype k = start; k < i; ++k)
-            word.folded.push_back(static_cast<char>(fold[static_cast<unsigned char>(bytes[k])]));
-        word.forms = stems->formsSharingStem(QByteArrayView(bytes).sliced(start, i - start));
-        stemmed = stemmed || !word.forms.empty();
-        words.push_back(std::move(word));
+            folded.push_back(static_cast<char>(fold[static_cast<unsigned char>(bytes[k])]));
+        words.push_back(std::make_unique<QueryWord>(
+            std::move(folded), stems->formsSharingStem(QByteArrayView(bytes).sliced(start, i - start))));
+        stemmed = stemmed || words.back()->hasForms();
     }
     if (!stemmed)
         return;
+    // A lone word's own text found its texts already.
+    const bool substring = words.size() > 1;
 
     std::vector<int> hitTitles;
     std::vector<int> hitItems;
@@ -193,39 +246,59 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
     std::sort(hitTitles.begin(), hitTitles.end());
     std::sort(hitItems.begin(), hitItems.end());
 
+    // Every word in the text: the place of the first is marked.
+    const auto placeOfAll = [&words, substring](const char *begin, const char *end) {
+        Place first;
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            const Place place = words[w]->placeIn(begin, end, substring);
+            if (place.length == 0)
+                return Place();
+            if (w == 0)
+                first = place;
+        }
+        return first;
+    };
+
     const std::vector<SearchIndex::Title> &titles = index.titles();
     for (std::size_t t = 0; t < titles.size(); ++t) {
         if (contains(hitTitles, int(t)))
             continue;
-        Found first;
-        bool all = true;
-        for (std::size_t w = 0; w < words.size() && all; ++w) {
-            const Found found = inTitle(titles[t].folded, words[w]);
-            all = found.length > 0;
-            if (w == 0)
-                first = found;
-        }
-        if (all)
-            answer.hits.push_back(InstantHit{InstantHit::Title, int(t), first.start, first.length, true});
+        const std::string &folded = titles[t].folded;
+        const Place place = placeOfAll(folded.data(), folded.data() + folded.size());
+        if (place.length > 0)
+            answer.hits.push_back(InstantHit{InstantHit::Title, int(t), place.start, place.length, true});
     }
 
-    // A lone word's own text found its items already.
-    const bool substring = words.size() > 1;
-    std::vector<std::vector<Found>> perWord;
-    for (const QueryWord &word : words) {
-        bool cancelled = false;
-        perWord.push_back(itemsWith(index, word, substring, cancel, &cancelled));
-        if (cancelled) {
-            answer.cancelled = true;
-            return;
+    // The items are found by scanning for one word, the one the texts'
+    // first bytes hold least often, and looked at one by one for the others.
+    bool cancelled = false;
+    std::size_t leading = 0;
+    if (words.size() > 1) {
+        std::size_t fewest = SIZE_MAX;
+        for (std::size_t w = 0; w < words.size() && !cancelled; ++w) {
+            const std::size_t count = itemsWith(index, *words[w], substring, kSampleBytes, cancel, &cancelled).size();
+            if (count < fewest) {
+                fewest = count;
+                leading = w;
+            }
         }
     }
-    for (const Found &found : perWord.front()) {
-        if (contains(hitItems, found.item))
+    const std::vector<Found> found =
+        cancelled ? std::vector<Found>() : itemsWith(index, *words[leading], substring, 0, cancel, &cancelled);
+    if (cancelled) {
+        answer.cancelled = true;
+        return;
+    }
+    for (const Found &candidate : found) {
+        if (contains(hitItems, candidate.item))
             continue;
-        const bool all = std::all_of(perWord.cbegin() + 1, perWord.cend(),
-                                     [&found](const std::vector<Found> &other) { return containsItem(other, found.item); });
-        if (all)
-            answer.hits.push_back(InstantHit{InstantHit::Item, found.item, found.start, found.length, true});
+        Place place = candidate.place;
+        if (words.size() > 1) {
+            const QByteArrayView text = index.shownText(candidate.item);
+            place = placeOfAll(text.data(), text.data() + text.size());
+            if (place.length == 0)
+                continue;
+        }
+        answer.hits.push_back(InstantHit{InstantHit::Item, candidate.item, place.start, place.length, true});
     }
 }
