@@ -1,6 +1,5 @@
 #include "app/applicationsetup.h"
 #include "app/twexalmainform.h"
-#include "windows/helpcontroller.h"
 
 #include <QApplication>
 
@@ -10,8 +9,6 @@ int main(int argc, char *argv[])
     Wexal::setUpApplication();
 
     TWexalMainForm window;
-    // The help and explanations windows offered a second after start-up.
-    new HelpController(window.workspace());
     window.show();
     return app.exec();
 }

@@ -1,9 +1,11 @@
 #include "app/twexalmainform.h"
 
-#include "app/commandicons.h"
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandicons.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/panelarea.h"
+#include "app/topicopener.h"
+#include "core/programdirectory.h"
 #include "core/textrules.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
@@ -16,6 +18,7 @@
 #include "table/tablecontroller.h"
 #include "table/tablegrid.h"
 #include "windows/aboutcommands.h"
+#include "windows/helpcontroller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -171,7 +174,20 @@ void TWexalMainForm::createPanels()
 
     m_mainPanel->setFillPanel(m_startPanel);
 
-    m_workspace = std::make_unique<Workspace>(*m_commands, views, [this] { ApplyViewLayout(); });
+    m_workspace = std::make_unique<Workspace>(
+        *m_commands, views, [this] { ApplyViewLayout(); },
+        [this](int topicIndex, bool recordInHistory, const QString &keyText, int row) {
+            m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
+        });
+
+    TopicOpener::Views openerViews;
+    openerViews.textTitle = views.textTitle;
+    openerViews.text = views.text;
+    openerViews.tableTitle = views.tableTitle;
+    openerViews.grid = views.grid;
+    // Through the workspace, which leaves the panels alone while a layout hold lives.
+    openerViews.applyViewLayout = [this] { m_workspace->ApplyViewLayout(); };
+    m_opener = std::make_unique<TopicOpener>(m_workspace->state(), *views.treeModel, std::move(openerViews));
 }
 
 void TWexalMainForm::connectCommands()
@@ -203,6 +219,8 @@ void TWexalMainForm::connectCommands()
          },
          [&workspace] { workspace.UpdateCommandStates(); }});
     new AboutCommands(workspace);
+    // Also offers the help and explanations windows when the start timer fires.
+    new HelpController(workspace);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)
@@ -212,6 +230,12 @@ void TWexalMainForm::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     ErrorReport::guard([this] { FormShow(); });
+    // Without its directory the program has no data of its own: once the
+    // report is read, it ends rather than show someone else's.
+    if (state().ProgramDir.isEmpty()) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     // The search panel's index is read in the background from here on,
     // from whatever the definition files gave.
     m_searchPanel->startIndex();
@@ -226,9 +250,8 @@ void TWexalMainForm::closeEvent(QCloseEvent *event)
 
 void TWexalMainForm::FormShow()
 {
-    const QString executable =
-        m_executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : m_executablePath;
-    state().ProgramDir = Wexal::programDirOf(executable);
+    state().ProgramDir =
+        m_executablePath.isEmpty() ? Wexal::runningProgramDir() : Wexal::programDirOf(m_executablePath);
 
     for (QWidget *view : {m_startPanel, static_cast<QWidget *>(treeView()), static_cast<QWidget *>(textView()),
                           static_cast<QWidget *>(grid())})

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/workspace.h"
+#include "shell/workspace.h"
 
 #include <QMainWindow>
 
@@ -10,6 +10,7 @@
 class CommandSet;
 class PanelArea;
 class TableController;
+class TopicOpener;
 class QTimer;
 class SearchPanelController;
 
@@ -90,6 +91,8 @@ private:
     QWidget *m_rtfPanel = nullptr;
     QWidget *m_tablePanel = nullptr;
     std::unique_ptr<Workspace> m_workspace;
+    // Declared after the workspace: it holds the workspace's state.
+    std::unique_ptr<TopicOpener> m_opener;
     TableController *m_tableController = nullptr;
     SearchPanelController *m_searchPanel = nullptr;
     QTimer *m_startTimer = nullptr;

@@ -1,4 +1,5 @@
-#include "core/textrules.h"
+#include "core/programdirectory.h"
+#include "core/wexalerror.h"
 #include "check/datachecker.h"
 #include "check/reportformat.h"
 
@@ -52,9 +53,13 @@ int main(int argc, char *argv[])
             directory = argument;
         }
     }
-    const QString programDir = directory.isEmpty()
-        ? Wexal::programDirOf(QCoreApplication::applicationFilePath())
-        : QDir(directory).absolutePath() + u'/';
+    QString programDir;
+    try {
+        programDir = directory.isEmpty() ? Wexal::runningProgramDir() : QDir(directory).absolutePath() + u'/';
+    } catch (const WexalError &error) {
+        write(stderr, u"wexal-check: "_s + error.message() + u'\n');
+        return DataChecker::Unreadable;
+    }
 
     // Each file that needs more memory than there is is reported as it
     // comes; should the check as a whole run out, it still ends with one of

@@ -1,9 +1,11 @@
 #include "data/navitreeview.h"
 
+#include "data/ownkeypresses.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 
-NaviTreeView::NaviTreeView(QWidget *parent) : QTreeView(parent)
+NaviTreeView::NaviTreeView(QWidget *parent) : QTreeView(parent), m_ownKeys(new OwnKeyPresses(this))
 {
     setHeaderHidden(true);
     setIndentation(19);
@@ -23,5 +25,6 @@ void NaviTreeView::mouseReleaseEvent(QMouseEvent *event)
 void NaviTreeView::keyReleaseEvent(QKeyEvent *event)
 {
     QTreeView::keyReleaseEvent(event);
-    emit keyReleased(event->key());
+    if (m_ownKeys->takeRelease(event))
+        emit keyReleased(event->key());
 }

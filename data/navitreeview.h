@@ -2,8 +2,11 @@
 
 #include <QTreeView>
 
-// The navigation tree. It reports every mouse click and every key release,
-// so that moving the selection with the keyboard opens each node reached.
+class OwnKeyPresses;
+
+// The navigation tree. It reports every mouse click and the release of every
+// key pressed in it, so that moving the selection with the keyboard opens
+// each node reached.
 class NaviTreeView : public QTreeView
 {
     Q_OBJECT
@@ -19,4 +22,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    OwnKeyPresses *m_ownKeys;
 };

@@ -1,8 +1,8 @@
 #include "export/exportcontroller.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
-#include "app/workspace.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
+#include "shell/workspace.h"
 #include "export/topicexporter.h"
 #include "richtext/richtextview.h"
 #include "richtext/rtfwriter.h"

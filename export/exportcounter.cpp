@@ -1,5 +1,7 @@
 #include "export/exportcounter.h"
 
+#include "core/wexalerror.h"
+#include "export/exportdirectory.h"
 #include "export/filedescriptor.h"
 
 #include <QDeadlineTimer>
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <thread>
 
 #include <cerrno>
@@ -218,16 +221,23 @@ FileDescriptor openDirectory(const QString &dir)
 }
 
 // The user's own data directory, each missing part created with mode 0700.
-FileDescriptor openUserDataDirectory()
+// It may lie where others can write (a shared home), so it is held to what
+// the export directory is: no link followed, the user's own, written by
+// nobody else; the counter is then made in the very directory checked.
+// A directory that fails leaves the counter nowhere: the empty number.
+std::optional<ExportDirectory> openUserDataDirectory()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (!QDir::isAbsolutePath(dir))
-        return FileDescriptor();
+        return std::nullopt;
     const QByteArray encoded = QFile::encodeName(dir);
     for (qsizetype slash = encoded.indexOf('/', 1); slash >= 0; slash = encoded.indexOf('/', slash + 1))
         ::mkdir(encoded.left(slash).constData(), 0700);
-    ::mkdir(encoded.constData(), 0700);
-    return openDirectory(dir);
+    try {
+        return ExportDirectory::open(dir);
+    } catch (const WexalError &) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -250,8 +260,8 @@ QString NextExportNumber(const QString &programDir, std::chrono::milliseconds lo
         if (beside.outcome != Outcome::CannotHold)
             return beside.number;
     }
-    const FileDescriptor userDir = openUserDataDirectory();
-    return userDir.isValid() ? takeNumber(userDir.get(), lockWait).number : QString();
+    const std::optional<ExportDirectory> userDir = openUserDataDirectory();
+    return userDir ? takeNumber(userDir->descriptor(), lockWait).number : QString();
 }
 
 } // namespace Wexal

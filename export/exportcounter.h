@@ -34,7 +34,8 @@ QString exportNumberText(qint32 value);
 //    open for writing (permission denied or a read-only file system).
 // Then the counter is kept in the user's own data directory
 // (QStandardPaths::AppLocalDataLocation, created with mode 0700 when
-// missing) instead, by the same rules. So an installed copy in a directory
+// missing) instead, by the same rules; that directory is used only when it
+// is no symbolic link, belongs to the user and no one else may write to it. So an installed copy in a directory
 // the user cannot write still numbers its exports, and a writable program
 // directory keeps its counter beside the program.
 //

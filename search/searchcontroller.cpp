@@ -1,8 +1,8 @@
 #include "search/searchcontroller.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
-#include "app/workspace.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
+#include "shell/workspace.h"
 #include "search/findparameters.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchitems.h"

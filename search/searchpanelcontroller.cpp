@@ -1,6 +1,6 @@
 #include "search/searchpanelcontroller.h"
 
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "core/textrules.h"
 #include "core/wexalstate.h"
 #include "data/navitreemodel.h"

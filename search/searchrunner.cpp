@@ -1,6 +1,6 @@
 #include "search/searchrunner.h"
 
-#include "app/workspace.h"
+#include "shell/workspace.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"

@@ -26,7 +26,7 @@ public:
 
     // rawFont: the font the toolkit draws the text in; stretch in percent.
     FontShaper(const QRawFont &rawFont, int stretch, qreal pointSize);
-    ~FontShaper();
+    virtual ~FontShaper();
     FontShaper(const FontShaper &) = delete;
     FontShaper &operator=(const FontShaper &) = delete;
 
@@ -35,7 +35,7 @@ public:
 
     // The glyphs of the text shaped as one string; false when a character
     // has no glyph in the font (the toolkit would take it from another).
-    bool shape(QStringView text, std::vector<Glyph> &glyphs);
+    virtual bool shape(QStringView text, std::vector<Glyph> &glyphs);
 
     // Pixels in 64ths, the unit of shaping and of the layout's advances.
     static int sixtyFourths(qreal pixels);

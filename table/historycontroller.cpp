@@ -1,9 +1,9 @@
 #include "table/historycontroller.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "core/textrules.h"
-#include "app/workspace.h"
+#include "shell/workspace.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "table/tablegrid.h"

@@ -4,8 +4,8 @@
 #include "table/drawmarkupcell.h"
 #include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
-#include "table/markuprunsink.h"
 #include "table/measurecelllines.h"
+#include "table/painterrunsink.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
@@ -15,38 +15,8 @@ using namespace Qt::StringLiterals;
 
 const QColor TableCellPainter::kCellBackground(255, 255, 215);
 const QColor TableCellPainter::kCurrentBackground(128, 128, 0);
-const QColor TableCellPainter::kLinkColour(0, 0, 255);
 
 namespace {
-
-// Paints the runs of the drawing pass: each in its font and colour, on an
-// opaque background of the row's colour, clipped to its cell.
-class PainterRunSink final : public MarkupRunSink
-{
-public:
-    PainterRunSink(QPainter &painter, const FontMetricsMeasure &measure, const QColor &text, const QColor &background)
-        : m_painter(painter), m_measure(measure), m_text(text), m_background(background)
-    {
-    }
-
-    void drawRun(const MarkupRun &run) override
-    {
-        const QRect area(run.x, run.y, run.width, run.height);
-        m_painter.fillRect(area, m_background);
-        QFont font = m_measure.font(run.style);
-        if (run.link)
-            font.setUnderline(true);
-        m_painter.setFont(font);
-        m_painter.setPen(run.link ? TableCellPainter::kLinkColour : m_text);
-        Wexal::DrawTextLine(m_painter, m_measure, area, run.text, run.style);
-    }
-
-private:
-    QPainter &m_painter;
-    const FontMetricsMeasure &m_measure;
-    QColor m_text;
-    QColor m_background;
-};
 
 // The part of a one-line cell text that can show in a cell width pixels
 // wide, taken from where its alignment shows it: the start, the middle or

@@ -22,7 +22,6 @@ class TableCellPainter
 public:
     static const QColor kCellBackground;    // pale yellow
     static const QColor kCurrentBackground; // olive
-    static const QColor kLinkColour;        // blue
 
     TableCellPainter(WexalState &state, TableGrid &grid);
     ~TableCellPainter();

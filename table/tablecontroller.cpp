@@ -1,7 +1,7 @@
 #include "table/tablecontroller.h"
 
-#include "app/errorreport.h"
-#include "app/workspace.h"
+#include "shell/errorreport.h"
+#include "shell/workspace.h"
 #include "table/celllinks.h"
 #include "table/linkareas.h"
 #include "table/linktarget.h"

@@ -2,6 +2,8 @@
 
 #include "table/tablegridmodel.h"
 
+#include "data/ownkeypresses.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -10,7 +12,8 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
-TableGrid::TableGrid(QWidget *parent) : QTableView(parent), m_model(new TableGridModel(this))
+TableGrid::TableGrid(QWidget *parent)
+    : QTableView(parent), m_model(new TableGridModel(this)), m_ownKeys(new OwnKeyPresses(this))
 {
     setModel(m_model);
     m_model->reset(2);
@@ -283,5 +286,6 @@ void TableGrid::keyPressEvent(QKeyEvent *event)
 void TableGrid::keyReleaseEvent(QKeyEvent *event)
 {
     QTableView::keyReleaseEvent(event);
-    emit keyReleased();
+    if (m_ownKeys->takeRelease(event))
+        emit keyReleased();
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class OwnKeyPresses;
 class TableGridModel;
 
 // The table grid: one fixed header row (the horizontal header), no fixed
@@ -74,6 +75,7 @@ signals:
     // A click on the grid, or any change of the current row, by the user or
     // by the program.
     void clickNotification();
+    // The release of a key pressed on the grid.
     void keyReleased();
     // Enter or Return on the grid: follow a link of the current row.
     void linkKeyPressed();
@@ -96,4 +98,5 @@ private:
     QVector<int> m_declaredWidths; // -1 for an auto column
     RowMeasure m_rowMeasure;
     PaintMeasure m_paintMeasure;
+    OwnKeyPresses *m_ownKeys;
 };

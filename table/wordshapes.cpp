@@ -4,7 +4,7 @@
 #include <QTextLayout>
 #include <QVarLengthArray>
 
-WordShapes::WordShapes(const QFont &font)
+WordShapes::WordShapes(const QFont &font, MakeShaper makeShaper)
     : m_font(font), m_metrics(font),
       m_spaceWidth(FontShaper::sixtyFourths(m_metrics.horizontalAdvance(QStringLiteral(" ")))),
       m_afterSpace(kCheckedChars, 0)
@@ -21,8 +21,10 @@ WordShapes::WordShapes(const QFont &font)
                        && !(m_font.styleStrategy() & QFont::PreferNoShaping);
     if (runs.size() == 1) {
         m_rawFont = runs.front().rawFont();
-        if (plain)
-            m_shaper = std::make_unique<FontShaper>(m_rawFont, m_font.stretch(), m_font.pointSizeF());
+        if (plain && qEnvironmentVariableIntValue("WEXAL_NO_OWN_SHAPING") == 0) {
+            m_shaper = makeShaper ? makeShaper(m_rawFont, m_font)
+                                  : std::make_unique<FontShaper>(m_rawFont, m_font.stretch(), m_font.pointSizeF());
+        }
         if (m_shaper && !m_shaper->isValid())
             m_shaper.reset();
     }
@@ -93,12 +95,12 @@ WordShapes::Word &WordShapes::word(QStringView text)
     if (Word *known = find(text))
         return *known;
     Word &entry = insert(text);
-    if (!shapeOwn(text, entry))
+    if (!shapeWithHarfBuzz(text, entry))
         entry.width = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(text.toString()));
     return entry;
 }
 
-bool WordShapes::shapeOwn(QStringView text, Word &word)
+bool WordShapes::shapeWithHarfBuzz(QStringView text, Word &word)
 {
     if (!m_shaper || !m_shaper->shape(text, m_shaped))
         return false;
@@ -114,22 +116,13 @@ bool WordShapes::shapeOwn(QStringView text, Word &word)
         fractions = fractions || (glyph.advance & 63) != 0;
     }
     const bool open = fractions && m_rounding == Rounding::Unknown;
-    if (open || m_proved < kProvedWords) {
+    const bool checked = open || m_proved < kProvedWords;
+    int toolkit = 0;
+    if (checked) {
         ++m_proved;
-        const int toolkit = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(text.toString()));
+        toolkit = FontShaper::sixtyFourths(m_metrics.horizontalAdvance(text.toString()));
         if (open && exact != whole)
             m_rounding = toolkit == whole ? Rounding::Whole : Rounding::Exact;
-        const int own = m_rounding == Rounding::Whole ? whole : exact;
-        if (own != toolkit) {
-            m_shaper.reset();
-            word.width = toolkit;
-            return true;
-        }
-        if (m_rounding == Rounding::Unknown && fractions) {
-            // The same width either way, but not the same glyph positions.
-            word.width = toolkit;
-            return true;
-        }
     }
     const bool round = m_rounding == Rounding::Whole;
     word.width = round ? whole : exact;
@@ -145,6 +138,20 @@ bool WordShapes::shapeOwn(QStringView text, Word &word)
         word.positions.append(QPointF((x + glyph.xOffset) / 64.0, glyph.yOffset / 64.0));
         x += round ? (glyph.advance + 32) & -64 : glyph.advance;
     }
+    if (!checked)
+        return true;
+
+    Word laid;
+    laid.width = toolkit;
+    shapeWithLayout(text.toString(), laid);
+    // While the rounding is open the positions are the layout's to decide:
+    // the same width either way, but not the same positions.
+    const bool unplaced = m_rounding == Rounding::Unknown && fractions;
+    if (laid.width != word.width || !laid.drawable || laid.glyphs != word.glyphs
+        || (!unplaced && laid.positions != word.positions))
+        m_shaper.reset();
+    if (!m_shaper || unplaced)
+        word = laid;
     return true;
 }
 
@@ -155,7 +162,7 @@ int WordShapes::width(QStringView text)
     return sum;
 }
 
-void WordShapes::shape(const QString &text, Word &word)
+void WordShapes::shapeWithLayout(const QString &text, Word &word)
 {
     word.shaped = true;
     QTextLayout layout(text, m_font);
@@ -202,7 +209,7 @@ bool WordShapes::glyphs(QStringView text, QGlyphRun &run)
         Word &entry = word(w);
         if (!entry.shaped) {
             if (entry.drawn)
-                shape(w.toString(), entry);
+                shapeWithLayout(w.toString(), entry);
             entry.drawn = true;
         }
         ready = ready && entry.shaped && entry.drawable;

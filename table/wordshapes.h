@@ -23,10 +23,20 @@ class QGlyphRun;
 // differently together than apart (a kerning pair), so the sum is what
 // shaping the whole string gives. Callers pass only text whose shaping is
 // that of its characters one after another (see FontMetricsMeasure).
+//
+// New words are shaped through the shaping library directly
+// (shapeWithHarfBuzz), checked against the toolkit's layout
+// (shapeWithLayout) on the first words and wherever the rounding is open.
+// WEXAL_NO_OWN_SHAPING=1 in the environment leaves every word to the
+// toolkit: for comparing the two, and for fonts the shaper gets wrong.
 class WordShapes
 {
 public:
-    explicit WordShapes(const QFont &font);
+    // Makes the shaper of new words for the font the layout draws in; the
+    // default is FontShaper itself.
+    using MakeShaper = std::unique_ptr<FontShaper> (*)(const QRawFont &rawFont, const QFont &font);
+
+    explicit WordShapes(const QFont &font, MakeShaper makeShaper = nullptr);
 
     // The width of the text as one string, in 64ths of a pixel, unrounded.
     int width(QStringView text);
@@ -61,8 +71,11 @@ private:
     Word *find(QStringView text);
     Word &insert(QStringView text);
     Word &word(QStringView text);
-    void shape(const QString &text, Word &word);
-    bool shapeOwn(QStringView text, Word &word);
+    // The glyphs the toolkit's layout gives the text; drawable when they
+    // are one run of the font itself.
+    void shapeWithLayout(const QString &text, Word &word);
+    // The word shaped here; false when the shaper is gone or cannot shape it.
+    bool shapeWithHarfBuzz(QStringView text, Word &word);
 
     // Words kept in two generations of up to this many each: when the
     // newer is full it becomes the older one, and a word met again in the
@@ -76,8 +89,9 @@ private:
     QRawFont m_rawFont; // the font's own, as the layout draws Latin text in it
     // New words are shaped here, with their glyphs, at the cost of one
     // shaping call. The first kProvedWords, and any whose advances leave
-    // open whether the layout rounds them, are measured by the toolkit as
-    // well; a single difference drops the shaper for good.
+    // open whether the layout rounds them, are laid out by the toolkit as
+    // well; a single difference in width, glyphs or their positions drops
+    // the shaper for good.
     std::unique_ptr<FontShaper> m_shaper;
     std::vector<FontShaper::Glyph> m_shaped;
     enum class Rounding { Unknown, Whole, Exact } m_rounding = Rounding::Unknown;

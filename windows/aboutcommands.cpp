@@ -1,8 +1,8 @@
 #include "windows/aboutcommands.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
-#include "app/workspace.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
+#include "shell/workspace.h"
 #include "windows/publisherlinks.h"
 #include "windows/twexalaboutform.h"
 

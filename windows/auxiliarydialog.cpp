@@ -1,6 +1,6 @@
 #include "windows/auxiliarydialog.h"
 
-#include "app/commandicons.h"
+#include "shell/commandicons.h"
 
 #include <QFrame>
 #include <QGuiApplication>

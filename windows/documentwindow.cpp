@@ -1,7 +1,7 @@
 #include "windows/documentwindow.h"
 
 #include "core/datafile.h"
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "richtext/richtextview.h"
 
 #include <QFileInfo>

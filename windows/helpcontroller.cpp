@@ -1,8 +1,8 @@
 #include "windows/helpcontroller.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
-#include "app/workspace.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
+#include "shell/workspace.h"
 #include "windows/shellopen.h"
 #include "windows/showatstartsettings.h"
 #include "windows/twexal2010form.h"

@@ -60,7 +60,6 @@ void KeyboardTest::open(int topic)
 void KeyboardTest::showForm(Setup setup)
 {
     m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    new HelpController(m_form->workspace());
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));

@@ -3,8 +3,9 @@
 #include "../common/testfiles.h"
 
 #include "app/applicationsetup.h"
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "app/panelarea.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -13,7 +14,6 @@
 #include "search/twexalfindform.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
-#include "windows/helpcontroller.h"
 #include "windows/shellopen.h"
 #include "windows/showatstartsettings.h"
 
@@ -76,6 +76,8 @@ private slots:
     void currentRowStaysInView();
     void enterFollowsLinks_data();
     void enterFollowsLinks();
+    void releaseDuringSlide_data();
+    void releaseDuringSlide();
     void qtTextsInPolish();
 
 private:

@@ -299,6 +299,41 @@ void KeyboardTest::enterFollowsLinks()
     QCOMPARE(m_form->commands().action(C::Previous)->isEnabled(), history.size() > 1);
 }
 
+void KeyboardTest::releaseDuringSlide_data()
+{
+    QTest::addColumn<bool>("onGrid"); // pressed there, or in the tree
+    QTest::addColumn<int>("released");
+    QTest::addColumn<bool>("toGrid"); // released there, or where the focus is by then
+    QTest::newRow("Alt, pressed in the tree") << false << int(Qt::Key_Alt) << false;
+    QTest::newRow("Home") << false << int(Qt::Key_Home) << false;
+    QTest::newRow("Alt, pressed in the grid") << true << int(Qt::Key_Alt) << false;
+    QTest::newRow("Alt, pressed and released in the grid") << true << int(Qt::Key_Alt) << true;
+}
+
+// Alt+Home closes the tree in steps that let events through: Alt or Home
+// released meanwhile reaches a control on its way out.
+void KeyboardTest::releaseDuringSlide()
+{
+    QFETCH(bool, onGrid);
+    QFETCH(int, released);
+    QFETCH(bool, toGrid);
+    showForm(onGrid ? TwoTopicsBack : TwoTopics);
+    QWidget *pressedIn = onGrid ? static_cast<QWidget *>(m_form->grid()) : m_form->treeView();
+    pressedIn->setFocus();
+    bool duringSlide = false;
+    QTimer::singleShot(0, m_form.get(), [this, released, toGrid, &duringSlide] {
+        duringSlide = m_form->panelArea()->naviWidth() > 0 && m_form->state().ViewMode == ViewStart;
+        QTest::keyRelease(toGrid ? m_form->grid() : keyTarget(), Qt::Key(released));
+    });
+    QTest::keyPress(pressedIn, Qt::Key_Alt);
+    QTest::keyPress(pressedIn, Qt::Key_Home, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(duringSlide);
+    QCOMPARE(describe() + m_form->state().CurrentEntry, u"mode 0, pos -1, topic -1"_s);
+    QVERIFY(!m_form->treeView()->isVisible());
+    QVERIFY(m_form->commands().action(C::Classification)->isEnabled());
+}
+
 void KeyboardTest::qtTextsInPolish()
 {
     showForm(TwoTopics);

@@ -1,7 +1,8 @@
+#include "../common/bytenamedprogram.h"
 #include "../common/testfiles.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/panelarea.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
@@ -71,9 +72,11 @@ private slots:
     void loadFailureIsReportedAndWindowStillShown();
     void statusLineShowsLongHint();
     void minimumSize();
+    void ownDirectoryByItsBytes_data();
+    void ownDirectoryByItsBytes();
 
 private:
-    void writeData();
+    void writeData(QString base = QString());
     std::unique_ptr<TWexalMainForm> showForm();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -93,9 +96,10 @@ void MainFormTest::cleanup()
     ErrorReport::setPresenter({});
 }
 
-void MainFormTest::writeData()
+void MainFormTest::writeData(QString base)
 {
-    const QString base = m_dir->path() + u'/';
+    if (base.isEmpty())
+        base = m_dir->path() + u'/';
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt; tematy"_s});
     writeDataFile(base + u"tematy.txt"_s,
                   {u"{"_s, u"NAME=Sekcja A – Produkty rolnictwa"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s,
@@ -345,5 +349,52 @@ void MainFormTest::minimumSize()
     QCOMPARE(form->statusBar()->height(), 19);
 }
 
-QTEST_MAIN(MainFormTest)
+void MainFormTest::ownDirectoryByItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("UTF-8") << QByteArray("ąę") << u"0: 3 topics, shown"_s;
+    QTest::newRow("ISO-8859-2") << QByteArray("\xB1\xEA") << u"0: 0 topics, closed: Nazwa katalogu programu "_s;
+}
+
+// A copy of this test started as the program shows its own directory's data,
+// never the current directory's (of one topic), whatever the name.
+void MainFormTest::ownDirectoryByItsBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, outcome);
+    const QString base = m_dir->path() + u'/';
+    QVERIFY(QDir(base).mkdir(u"program"_s) && QDir(base).mkdir(u"current"_s));
+    writeData(base + u"program/"_s);
+    writeDataFile(base + u"current/definition.global"_s, {u"jeden.txt;"_s});
+    writeDataFile(base + u"current/jeden.txt"_s, {u"{"_s, u"NAME=Obcy"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s});
+    const QString got = runFromByteNamedDir(QCoreApplication::applicationFilePath(), base, name, {u"--own"_s});
+    QVERIFY2(got.startsWith(outcome), qPrintable(got));
+}
+
+// "--own": the window as the program starts it; what it read, whether it
+// stayed and what it reported.
+static int showOwnDirectory(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QString error;
+    ErrorReport::setPresenter([&error](const QString &text) { error = u": "_s + text; });
+    TWexalMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    std::fputs(qPrintable(u"%1 topics, %2"_s.arg(form.state().TopicList.size())
+                              .arg(form.isVisible() ? u"shown"_s : u"closed"_s) + error), stdout);
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], "--own") == 0)
+        return showOwnDirectory(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MainFormTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainform.moc"

@@ -2,9 +2,9 @@
 
 #include "modalwindowanswerer.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "core/cp1250.h"
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
@@ -13,7 +13,6 @@
 #include "table/linkareas.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
-#include "windows/helpcontroller.h"
 #include "windows/shellopen.h"
 
 #include <QAction>
@@ -130,10 +129,6 @@ QString BrokenSession::describeView() const
 bool BrokenSession::start()
 {
     m_form = std::make_unique<TWexalMainForm>(m_programDir + u"wexal"_s);
-    // As the program entry does: the help controller offers its windows
-    // when the start timer fires.
-    if (!m_form->findChild<HelpController *>())
-        new HelpController(m_form->workspace());
     m_answerer = std::make_unique<ModalWindowAnswerer>(*m_form, [this](const QString &line) { log(line); });
     QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
 

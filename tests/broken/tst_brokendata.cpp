@@ -4,7 +4,7 @@
 #include "effectiveuser.h"
 #include "programdirsnapshot.h"
 
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "export/exportcounter.h"
 #include "windows/shellopen.h"
 

@@ -47,4 +47,6 @@ private slots:
     // execute-only directory, names leaving it (tst_checkhostile.cpp).
     void hostileFiles_data();
     void hostileFiles();
+    void ownDirectoryByItsBytes_data();
+    void ownDirectoryByItsBytes();
 };

@@ -1,6 +1,7 @@
 #include "tst_check.h"
 
 #include "checkdataset.h"
+#include "../common/bytenamedprogram.h"
 
 #include "core/cp1250.h"
 
@@ -172,4 +173,27 @@ void TestCheck::hostileFiles()
         line = place(line);
     QCOMPARE(lines, report);
     QCOMPARE(process.exitCode(), exitCode);
+}
+
+void TestCheck::ownDirectoryByItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("UTF-8") << QByteArray("ąę") << u"0: wexal-check: 0 błędów, 0 ostrzeżeń, 0 uwag\n"_s;
+    QTest::newRow("ISO-8859-2") << QByteArray("\xB1\xEA") << u"2: wexal-check: Nazwa katalogu programu "_s;
+}
+
+// Started from a directory of its own, the checker checks that directory,
+// never the current one (whose data set has errors), whatever its name.
+void TestCheck::ownDirectoryByItsBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, outcome);
+    QTemporaryDir root;
+    const QString base = root.path() + u'/';
+    QVERIFY(QDir(base).mkdir(u"program"_s) && QDir(base).mkdir(u"current"_s));
+    QVERIFY(CheckDataSet::write(base + u"program/"_s, {}));
+    QVERIFY(CheckDataSet::write(base + u"current/"_s, {{u"opis.rtf"_s, QByteArray()}}));
+    const QString got = runFromByteNamedDir(QStringLiteral(WEXAL_CHECK_EXE), base, name);
+    QVERIFY2(got.startsWith(outcome), qPrintable(got));
 }

@@ -1,8 +1,8 @@
 #include "../common/testfiles.h"
 #include "../search/findanswers.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

@@ -85,6 +85,7 @@ void ExportTest::counterValues()
 namespace {
 
 const QByteArray kVictimBytes = valueBytes(77) + "cenne dane";
+constexpr uid_t kOtherUser = 4242;
 
 // Hands every entry under root (links themselves, not their targets) to the
 // unprivileged user a test run as root switches to, so that file permissions
@@ -140,6 +141,9 @@ void ExportTest::counterLocation_data()
     QTest::newRow("system directory nobody may create in") << u"proc"_s << fresh << none << valueBytes(3);
     QTest::newRow("link in the user's data directory") << u"user data link"_s << empty << none << kVictimBytes;
     QTest::newRow("user's data directory cannot be made") << u"no home"_s << empty << none << none;
+    QTest::newRow("user's data directory is a link") << u"user dir link"_s << empty << none << none;
+    QTest::newRow("user's data directory open to all") << u"user dir open"_s << empty << none << none;
+    QTest::newRow("user's data directory of another user") << u"user dir foreign"_s << empty << none << none;
 }
 
 // Where the counter is kept and what is never written: another file's bytes
@@ -166,6 +170,7 @@ void ExportTest::counterLocation()
     const QString counter = programDir + kExportCounterFileName;
     const QByteArray counterName = QFile::encodeName(counter);
     QByteArray home = QFile::encodeName(root.path() + u"/home"_s);
+    QByteArray plantedDir;
 
     if (setup == u"counter") {
         QVERIFY(writeAll(counter, valueBytes(5)));
@@ -201,14 +206,29 @@ void ExportTest::counterLocation()
     const QString userCounter = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u'/'
         + kExportCounterFileName;
     QVERIFY(userCounter.startsWith(root.path()));
+    const QString userDir = QFileInfo(userCounter).path();
     if (setup == u"user data link") {
-        QVERIFY(QDir().mkpath(QFileInfo(userCounter).path()));
+        QVERIFY(QDir().mkpath(userDir));
         QVERIFY(QFile::link(victim, userCounter));
+    } else if (setup.startsWith(u"user dir")) {
+        programDir = u"/proc/"_s;
+        // Another user's directory that anyone may write, or one of the
+        // user's own left open: either could be swapped under the export.
+        const QString planted = setup == u"user dir link" ? root.path() + u"/cudzy"_s : userDir;
+        QVERIFY(QDir().mkpath(planted) && QDir().mkpath(QFileInfo(userDir).path()));
+        if (setup == u"user dir link")
+            QVERIFY(QFile::link(planted, userDir));
+        plantedDir = QFile::encodeName(planted);
     }
 
     // Root writes through any permission: run as an ordinary user then.
     if (EffectiveUser::isRoot())
         QVERIFY(handOver(root.path()));
+    if (!plantedDir.isEmpty()) {
+        QCOMPARE(::chmod(plantedDir.constData(), 0777), 0);
+        if (setup != u"user dir open" && ::chown(plantedDir.constData(), kOtherUser, kOtherUser) != 0)
+            QSKIP("Only root can give a directory to another user.");
+    }
     EffectiveUser user;
     QVERIFY(user.enterUnprivileged());
     QStringList taken;

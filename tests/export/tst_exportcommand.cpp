@@ -1,9 +1,9 @@
 #include "../common/testfiles.h"
 #include "../richtext/documenttext.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "core/cp1250.h"
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"

@@ -2,8 +2,8 @@
 #include "../broken/programdirsnapshot.h"
 #include "scratchinstall.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"

@@ -2,7 +2,7 @@
 
 #include "modaldriver.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "search/twexalfindform.h"
 #include "windows/twexalinfoform.h"

@@ -4,7 +4,7 @@
 #include "findanswers.h"
 #include "modaldriver.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"

@@ -1,7 +1,7 @@
 #include "searchwindow.h"
 
-#include "app/workspace.h"
-#include "data/topicopener.h"
+#include "shell/workspace.h"
+#include "app/topicopener.h"
 #include "richtext/richtextview.h"
 #include "search/searchrunner.h"
 #include "search/normalizeforsearch.h"

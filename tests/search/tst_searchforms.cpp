@@ -1,7 +1,7 @@
 // Word forms through the real window's search panel over the sample data,
 // with the system's Polish dictionary and with none.
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "search/searchpanelcontroller.h"
 #include "search/searchresultmodel.h"

@@ -1,6 +1,6 @@
 #include "../common/testfiles.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "core/textrules.h"
 #include "app/twexalmainform.h"
 #include "data/navitreemodel.h"

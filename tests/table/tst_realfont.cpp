@@ -60,6 +60,23 @@ QStringList sampleCells()
     return cells;
 }
 
+// Shapes as FontShaper does, but gives the digit 1 the glyph of 2 and moves
+// 3 a pixel right.
+struct PlantedShaper final : FontShaper
+{
+    using FontShaper::FontShaper;
+    bool shape(QStringView text, std::vector<Glyph> &glyphs) override
+    {
+        const QList<quint32> digits = rawFont().glyphIndexesForString(u"123"_s);
+        const bool shaped = FontShaper::shape(text, glyphs);
+        for (Glyph &glyph : glyphs) {
+            glyph.xOffset += glyph.index == digits.at(2) ? 64 : 0;
+            glyph.index = glyph.index == digits.at(0) ? digits.at(1) : glyph.index;
+        }
+        return shaped;
+    }
+};
+
 } // namespace
 
 void TestCellMarkup::realFontWidths()
@@ -148,6 +165,7 @@ void TestCellMarkup::realFontLineDrawsAsText_data()
     QTest::newRow("italic overhang") << 8 << italic << false << u"(obniżona stawka) fff"_s << QString() << -1;
     QTest::newRow("italic overhang at the end") << 8 << italic << false << u"fff (obniżona stawka) fff łff"_s
                                                 << QString() << -1;
+    QTest::newRow("italic link overhang") << 11 << italic << true << u"zob. fiołkową ff"_s << QString() << -1;
     QTest::newRow("bold italic") << 11 << (bold | italic) << false << u"ŁÓDŹ „cytat” – 5 € ™"_s << QString() << -1;
     QTest::newRow("underline style") << 8 << underlined << false << u"usługi ryżu "_s << QString() << -1;
     QTest::newRow("link") << 8 << 0 << true << u"zob. pieczywo gipsu"_s << QString() << -1;
@@ -293,13 +311,21 @@ void TestCellMarkup::realFontOwnShaping_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("letterSpacing");
     QTest::addColumn<bool>("kerning");
+    QTest::addColumn<bool>("switchedOff"); // WEXAL_NO_OWN_SHAPING=1
+    // A word asked first of a shaper that gives 1 the glyph of 2 and moves 3
+    // a pixel right; empty: the font's own shaper.
+    QTest::addColumn<QString>("planted");
     for (int size : {8, 11}) {
         for (int style : {0, 1, 2, 3})
-            QTest::addRow("style %d at %d pt", style, size) << size << style << 0 << true;
+            QTest::addRow("style %d at %d pt", style, size) << size << style << 0 << true << false << QString();
     }
     // Left to the layout, which spaces or shapes them its own way.
-    QTest::newRow("letter spacing") << 8 << 0 << 1 << true;
-    QTest::newRow("no kerning") << 8 << 1 << 0 << false;
+    QTest::newRow("letter spacing") << 8 << 0 << 1 << true << false << QString();
+    QTest::newRow("no kerning") << 8 << 1 << 0 << false << false << QString();
+    QTest::newRow("switched off") << 8 << 0 << 0 << true << true << QString();
+    // Digits share one advance: only the glyphs or their places tell.
+    QTest::newRow("planted glyph difference") << 8 << 0 << 0 << true << false << u"2021"_s;
+    QTest::newRow("planted position difference") << 11 << 0 << 0 << true << false << u"2023"_s;
 }
 
 void TestCellMarkup::realFontOwnShaping()
@@ -308,6 +334,8 @@ void TestCellMarkup::realFontOwnShaping()
     QFETCH(int, style);
     QFETCH(int, letterSpacing);
     QFETCH(bool, kerning);
+    QFETCH(bool, switchedOff);
+    QFETCH(QString, planted);
 
     // New words are shaped without the toolkit's layout: every word of the
     // sample tables and every pair of letters that kern must get the width
@@ -340,14 +368,22 @@ void TestCellMarkup::realFontOwnShaping()
             words << alone << u"T"_s + ch + u"Ay"_s << u"f"_s + ch + u"V."_s;
     }
     QVERIFY(words.size() > 1500);
+    if (!planted.isEmpty())
+        words.prepend(planted);
 
     QFont font = gridFont(pointSize);
     font.setBold(style & 1);
     font.setItalic(style & 2);
     font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
     font.setKerning(kerning);
-    const bool own = letterSpacing == 0 && kerning;
-    WordShapes shapes(font);
+    const bool own = letterSpacing == 0 && kerning && !switchedOff;
+    if (switchedOff)
+        qputenv("WEXAL_NO_OWN_SHAPING", "1");
+    const WordShapes::MakeShaper plantOne = [](const QRawFont &raw, const QFont &f) -> std::unique_ptr<FontShaper> {
+        return std::make_unique<PlantedShaper>(raw, f.stretch(), f.pointSizeF());
+    };
+    WordShapes shapes(font, planted.isEmpty() ? nullptr : plantOne);
+    qunsetenv("WEXAL_NO_OWN_SHAPING");
     QCOMPARE(shapes.shapesOwn(), own);
     const QFontMetricsF metrics(font);
     for (const QString &word : std::as_const(words)) {
@@ -364,9 +400,9 @@ void TestCellMarkup::realFontOwnShaping()
         const int width = shapes.wordWidth(word);
         QGlyphRun run;
         if (width != qRound(metrics.horizontalAdvance(word) * 64)
-            || (own && (!shapes.glyphs(word, run) || run.glyphIndexes() != runs.front().glyphIndexes()
+            || (shapes.shapesOwn() && (!shapes.glyphs(word, run) || run.glyphIndexes() != runs.front().glyphIndexes()
                         || run.positions() != expected)))
             QFAIL(qPrintable(u"differs for \""_s + word + u"\""_s));
     }
-    QCOMPARE(shapes.shapesOwn(), own);
+    QCOMPARE(shapes.shapesOwn(), own && planted.isEmpty());
 }

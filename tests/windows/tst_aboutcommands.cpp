@@ -1,7 +1,7 @@
 #include "../common/testfiles.h"
 #include "../search/modaldriver.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "windows/aboutcommands.h"
 #include "windows/productinfo.h"

@@ -1,8 +1,8 @@
 #include "../common/testfiles.h"
 #include "helpwindowstest.h"
 
-#include "app/commandset.h"
-#include "app/errorreport.h"
+#include "shell/commandset.h"
+#include "shell/errorreport.h"
 #include "app/twexalmainform.h"
 #include "richtext/richtextview.h"
 #include "windows/documentwindow.h"
@@ -38,11 +38,10 @@ QStringList enabledCommands(const TWexalMainForm &form)
     return enabled;
 }
 
-// The form's help controller; made here when the main window makes none.
+// The help controller the main window made.
 HelpController *controllerOf(TWexalMainForm &form)
 {
-    auto *controller = form.findChild<HelpController *>();
-    return controller ? controller : new HelpController(form.workspace());
+    return form.findChild<HelpController *>();
 }
 
 int openDocumentWindows()

@@ -1,7 +1,7 @@
 #include "../common/testfiles.h"
 #include "helpwindowstest.h"
 
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "richtext/richtextview.h"
 
 #include <QCheckBox>

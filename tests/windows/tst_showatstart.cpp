@@ -1,6 +1,6 @@
 #include "helpwindowstest.h"
 
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 #include "windows/showatstartsettings.h"
 
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // Draws the program's menu icon: the window icon's card with "VAT" (see
-// app/commandicons.cpp), and at the larger sizes the ruled rows of a rate
+// shell/commandicons.cpp), and at the larger sizes the ruled rows of a rate
 // table under it. Writes <dir>/hicolor/<n>x<n>/apps/wexal.png for each size.
 #include <QDir>
 #include <QFont>

@@ -20,7 +20,7 @@
 #include "tools/benchtiming.h"
 #include "tools/searchbench/benchdata.h"
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 #include "app/twexalmainform.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchcontroller.h"

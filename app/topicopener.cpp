@@ -1,4 +1,4 @@
-#include "data/topicopener.h"
+#include "app/topicopener.h"
 
 #include "core/cp1250.h"
 #include "core/datafile.h"

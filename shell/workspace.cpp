@@ -1,27 +1,21 @@
-#include "app/workspace.h"
+#include "shell/workspace.h"
 
-#include "app/commandset.h"
-#include "data/topicopener.h"
+#include "shell/commandset.h"
 
 #include <QDialog>
 
-Workspace::Workspace(CommandSet &commands, const Views &views, std::function<void()> applyViewLayout)
-    : m_commands(commands), m_views(views), m_applyViewLayout(std::move(applyViewLayout))
+Workspace::Workspace(CommandSet &commands, const Views &views, std::function<void()> applyViewLayout,
+                     OpenTopicFunction openTopic)
+    : m_commands(commands), m_views(views), m_applyViewLayout(std::move(applyViewLayout)),
+      m_openTopic(std::move(openTopic))
 {
-    TopicOpener::Views openerViews;
-    openerViews.textTitle = m_views.textTitle;
-    openerViews.text = m_views.text;
-    openerViews.tableTitle = m_views.tableTitle;
-    openerViews.grid = m_views.grid;
-    openerViews.applyViewLayout = [this] { ApplyViewLayout(); };
-    m_opener = std::make_unique<TopicOpener>(m_state, *m_views.treeModel, std::move(openerViews));
 }
 
 Workspace::~Workspace() = default;
 
 void Workspace::OpenTopic(int topicIndex, bool recordInHistory, const QString &keyText, int row)
 {
-    m_opener->OpenTopic(topicIndex, recordInHistory, keyText, row);
+    m_openTopic(topicIndex, recordInHistory, keyText, row);
 }
 
 void Workspace::ApplyViewLayout()

@@ -1,4 +1,4 @@
-#include "app/commandicons.h"
+#include "shell/commandicons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "app/commandshortcuts.h"
+#include "shell/commandshortcuts.h"
 
 namespace {
 

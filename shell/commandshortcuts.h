@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/commandset.h"
+#include "shell/commandset.h"
 
 #include <QKeySequence>
 #include <QList>

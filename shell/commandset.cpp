@@ -1,7 +1,7 @@
-#include "app/commandset.h"
+#include "shell/commandset.h"
 
-#include "app/commandicons.h"
-#include "app/commandshortcuts.h"
+#include "shell/commandicons.h"
+#include "shell/commandshortcuts.h"
 #include "core/wexalstate.h"
 
 #include <QAction>

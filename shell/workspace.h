@@ -3,6 +3,7 @@
 #include "core/wexalstate.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -15,7 +16,6 @@ class QLabel;
 class QWidget;
 class RichTextView;
 class TableGrid;
-class TopicOpener;
 
 // What the commands work on: the program-wide state, the views of the main
 // window and the few things every command does the same way (opening a topic,
@@ -40,9 +40,14 @@ public:
         TableGrid *grid = nullptr;
     };
 
-    // applyViewLayout arranges the panels for state().ViewMode; the main
-    // window owns the panels and provides it.
-    Workspace(CommandSet &commands, const Views &views, std::function<void()> applyViewLayout);
+    // Shows a topic: topic index, record in history, key text, row.
+    using OpenTopicFunction = std::function<void(int, bool, const QString &, int)>;
+
+    // applyViewLayout arranges the panels for state().ViewMode and openTopic
+    // shows a topic; the main window owns the panels and the topic opener and
+    // provides both.
+    Workspace(CommandSet &commands, const Views &views, std::function<void()> applyViewLayout,
+              OpenTopicFunction openTopic);
     ~Workspace() override;
 
     WexalState &state() { return m_state; }
@@ -94,6 +99,6 @@ private:
     CommandSet &m_commands;
     Views m_views;
     std::function<void()> m_applyViewLayout;
-    std::unique_ptr<TopicOpener> m_opener;
+    OpenTopicFunction m_openTopic;
     int m_layoutHolds = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/errorreport.h"
+#include "shell/errorreport.h"
 
 #include "core/wexalerror.h"
 
