@@ -1,8 +1,24 @@
 #include "app/panelarea.h"
 
+#include <QMouseEvent>
 #include <QResizeEvent>
 
-PanelArea::PanelArea(QWidget *parent) : QWidget(parent) {}
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kHandleWidth = 6;
+
+} // namespace
+
+PanelArea::PanelArea(QWidget *parent) : QWidget(parent)
+{
+    m_handle = new QWidget(this);
+    m_handle->setObjectName(u"WexalNaviSizeHandle"_s);
+    m_handle->setCursor(Qt::SplitHCursor);
+    m_handle->installEventFilter(this);
+    m_handle->hide();
+}
 
 void PanelArea::setNaviPanel(QWidget *panel)
 {
@@ -60,6 +76,37 @@ void PanelArea::resizeEvent(QResizeEvent *event)
     relayout();
 }
 
+bool PanelArea::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_handle)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragOffset = m_naviWidth - m_handle->mapTo(this, mouse->position().toPoint()).x();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (m_dragOffset >= 0) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            emit naviWidthDragged(m_handle->mapTo(this, mouse->position().toPoint()).x() + m_dragOffset);
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (m_dragOffset >= 0) {
+            m_dragOffset = -1;
+            emit naviDragFinished();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
 void PanelArea::relayout()
 {
     const int h = height();
@@ -74,4 +121,8 @@ void PanelArea::relayout()
         panel->setGeometry(m_naviWidth, 0, w, h);
         showPanel(panel, w > 0);
     }
+    // Over the panels' common edge, half on each side.
+    m_handle->setGeometry(m_naviWidth - kHandleWidth / 2, 0, kHandleWidth, h);
+    m_handle->setVisible(m_navi && m_naviWidth > 0);
+    m_handle->raise();
 }

@@ -4,14 +4,17 @@
 #include "shell/commandset.h"
 #include "shell/errorreport.h"
 #include "app/panelarea.h"
+#include "app/sidebar.h"
 #include "app/topicopener.h"
 #include "core/programdirectory.h"
 #include "core/textrules.h"
+#include "core/usersettings.h"
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "export/exportcontroller.h"
 #include "search/searchcontroller.h"
+#include "search/searchpanel.h"
 #include "search/searchpanelcontroller.h"
 #include "richtext/richtextview.h"
 #include "table/historycontroller.h"
@@ -36,8 +39,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QColor kCream(255, 255, 215);
-constexpr int kNaviOpenWidth = 300;
 constexpr int kSlideStep = 10;
+// The room a drag of the side bar leaves the view beside it.
+constexpr int kLeastViewWidth = 400;
 
 QLabel *titleBar(const QString &name, const QString &caption, QWidget *parent)
 {
@@ -137,8 +141,14 @@ void TWexalMainForm::createPanels()
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         treePalette.setColor(QPalette::Inactive, role, treePalette.color(QPalette::Active, role));
     tree->setPalette(treePalette);
-    m_naviPanel = column(u"WexalNaviPanel"_s, titleBar(u"WexalNaviNamePanel"_s, u"Nawigacja"_s, nullptr), tree);
+    m_sideBar = new SideBar(tree);
+    m_sideBar->setObjectName(u"WexalNaviPanel"_s);
+    m_naviPanel = m_sideBar;
     m_mainPanel->setNaviPanel(m_naviPanel);
+    m_naviOpenWidth = UserSettings::sideBarWidth();
+    connect(m_mainPanel, &PanelArea::naviWidthDragged, this, [this](int width) { dragNaviWidth(width); });
+    connect(m_mainPanel, &PanelArea::naviDragFinished, this,
+            [this] { UserSettings::setSideBarWidth(m_naviOpenWidth); });
 
     m_startPanel = new QWidget;
     m_startPanel->setObjectName(u"WexalStartPanel"_s);
@@ -217,7 +227,14 @@ void TWexalMainForm::connectCommands()
          [&workspace](int topic, bool record, const QString &key, int row) {
              workspace.OpenTopic(topic, record, key, row);
          },
-         [&workspace] { workspace.UpdateCommandStates(); }});
+         [&workspace] { workspace.UpdateCommandStates(); },
+         [this] { showSideBarPage(SideBar::SearchPage); }});
+    m_sideBar->setSearchPage(m_searchPanel->panel());
+    m_sideBar->setPage(UserSettings::sideBarPage() == UserSettings::SearchPage ? SideBar::SearchPage
+                                                                               : SideBar::TreePage);
+    connect(m_sideBar, &SideBar::pageChanged, this, [](SideBar::Page page) {
+        UserSettings::setSideBarPage(page == SideBar::SearchPage ? UserSettings::SearchPage : UserSettings::TreePage);
+    });
     new AboutCommands(workspace);
     // Also offers the help and explanations windows when the start timer fires.
     new HelpController(workspace);
@@ -307,11 +324,21 @@ void TWexalMainForm::slideNaviPanel(int from, int to)
 {
     const int step = from < to ? kSlideStep : -kSlideStep;
     for (int w = from;; w += step) {
+        // The last step ends on the width whatever it is.
+        if ((step > 0 && w > to) || (step < 0 && w < to))
+            w = to;
         m_mainPanel->setNaviWidth(w);
         QCoreApplication::processEvents();
         if (w == to)
             break;
     }
+}
+
+void TWexalMainForm::dragNaviWidth(int width)
+{
+    const int widest = qMin(UserSettings::MaxSideBarWidth, m_mainPanel->width() - kLeastViewWidth);
+    m_naviOpenWidth = qMax(UserSettings::MinSideBarWidth, qMin(width, widest));
+    m_mainPanel->setNaviWidth(m_naviOpenWidth);
 }
 
 void TWexalMainForm::ApplyViewLayout()
@@ -322,25 +349,25 @@ void TWexalMainForm::ApplyViewLayout()
         m_mainPanel->hidePanel(m_tablePanel);
         m_mainPanel->setFillPanel(m_startPanel);
         if (m_mainPanel->naviWidth() > 0)
-            slideNaviPanel(kNaviOpenWidth, 0);
+            slideNaviPanel(m_naviOpenWidth, 0);
         m_mainPanel->setNaviWidth(0);
         break;
     case ViewNavigation:
         if (m_mainPanel->naviWidth() == 0)
-            slideNaviPanel(0, kNaviOpenWidth);
-        m_mainPanel->setNaviWidth(kNaviOpenWidth);
+            slideNaviPanel(0, m_naviOpenWidth);
+        m_mainPanel->setNaviWidth(m_naviOpenWidth);
         m_mainPanel->hidePanel(m_rtfPanel);
         m_mainPanel->hidePanel(m_tablePanel);
         m_mainPanel->setFillPanel(m_startPanel);
         break;
     case ViewText:
-        m_mainPanel->setNaviWidth(kNaviOpenWidth);
+        m_mainPanel->setNaviWidth(m_naviOpenWidth);
         m_mainPanel->hidePanel(m_startPanel);
         m_mainPanel->hidePanel(m_tablePanel);
         m_mainPanel->setFillPanel(m_rtfPanel);
         break;
     case ViewTable:
-        m_mainPanel->setNaviWidth(kNaviOpenWidth);
+        m_mainPanel->setNaviWidth(m_naviOpenWidth);
         m_mainPanel->hidePanel(m_startPanel);
         m_mainPanel->hidePanel(m_rtfPanel);
         m_mainPanel->setFillPanel(m_tablePanel);
@@ -372,7 +399,25 @@ void TWexalMainForm::WexalNaviClassMenuItemClick()
     state().ViewMode = ViewNavigation;
     ApplyViewLayout();
     UpdateCommandStates();
-    treeView()->setFocus();
+    // The side bar opens on the page it showed last.
+    if (m_sideBar->page() == SideBar::SearchPage)
+        m_searchPanel->panel()->activate();
+    else
+        treeView()->setFocus();
+}
+
+void TWexalMainForm::showSideBarPage(int page)
+{
+    if (state().ViewMode == ViewStart) {
+        state().ViewMode = ViewNavigation;
+        ApplyViewLayout();
+        UpdateCommandStates();
+    }
+    m_sideBar->setPage(SideBar::Page(page));
+    if (page == SideBar::SearchPage)
+        m_searchPanel->panel()->activate();
+    else
+        treeView()->setFocus();
 }
 
 void TWexalMainForm::openSelectedNode()

@@ -9,6 +9,7 @@
 
 class CommandSet;
 class PanelArea;
+class SideBar;
 class TableController;
 class TopicOpener;
 class QTimer;
@@ -37,6 +38,7 @@ public:
     NaviTreeModel &treeModel() const { return m_workspace->treeModel(); }
     NaviTreeView *treeView() const { return m_workspace->treeView(); }
     PanelArea *panelArea() const { return m_mainPanel; }
+    SideBar *sideBar() const { return m_sideBar; }
     TableGrid *grid() const { return m_workspace->grid(); }
     RichTextView *textView() const { return m_workspace->textView(); }
     TableController &tableController() const { return *m_tableController; }
@@ -80,6 +82,10 @@ private:
     void WexalStartTimerTimer();
     void slideNaviPanel(int from, int to);
     void openSelectedNode();
+    // Opens the side bar (from the start page, as Classification does, the
+    // tree not collapsed) on page, and gives page the keyboard.
+    void showSideBarPage(int page);
+    void dragNaviWidth(int width);
 
     QString m_executablePath;
     bool m_shown = false;
@@ -87,6 +93,8 @@ private:
     CommandSet *m_commands = nullptr;
     PanelArea *m_mainPanel = nullptr;
     QWidget *m_naviPanel = nullptr;
+    SideBar *m_sideBar = nullptr;
+    int m_naviOpenWidth = 300; // the side bar's width when open
     QWidget *m_startPanel = nullptr;
     QWidget *m_rtfPanel = nullptr;
     QWidget *m_tablePanel = nullptr;

@@ -30,7 +30,9 @@ function(wexal_add_test name)
     WEXAL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
+  # The per-user settings of each test live in a directory of its own in the
+  # build tree, never in the user's: the program remembers choices there.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/config/${name}"
     TIMEOUT 600)
 endfunction()

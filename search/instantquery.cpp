@@ -3,6 +3,7 @@
 #include "core/cp1250.h"
 #include "core/textrules.h"
 #include "search/foldedsearch.h"
+#include "search/instantranking.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
 #include "search/stemhits.h"
@@ -133,6 +134,7 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
             at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
         }
     }
+    InstantRanking::rank(index, *needle, answer.hits);
     appendStemHits(index, trimmed, answer, cancel);
     return answer;
 }

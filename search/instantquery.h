@@ -15,10 +15,12 @@ class SearchIndex;
 // those digits, dots and spaces left out on both sides: the rows whose code
 // is exactly that come first, then those whose code begins with it.
 //
-// Order: exact codes, code prefixes, titles in tree order, then rows and
-// paragraphs topic by topic in the index's topic order; after them what the
-// query finds only through the stems of its words (appendStemHits), titles
-// then rows and paragraphs in the same order.
+// Order: exact codes, code prefixes, then the titles and rows where the
+// query is a whole word at the start (InstantRanking), then the rest: titles
+// in tree order, then rows and paragraphs topic by topic in the index's
+// topic order; after them what the query finds only through the stems of
+// its words (appendStemHits), titles then rows and paragraphs in the same
+// order.
 struct InstantHit
 {
     enum Kind : std::uint8_t { CodeExact, CodePrefix, Title, Item };

@@ -1,13 +1,13 @@
 #include "search/searchpanel.h"
 
 #include "search/searchresultdelegate.h"
+#include "search/searchresultlist.h"
 #include "search/searchresultmodel.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -25,30 +25,25 @@ void setCream(QWidget *widget)
 
 } // namespace
 
-SearchPanel::SearchPanel(SearchResultModel *model, QWidget *parent) : QDockWidget(u"Szukaj"_s, parent)
+SearchPanel::SearchPanel(SearchResultModel *model, QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"WexalSearchPanel"_s);
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-
-    auto *body = new QWidget(this);
-    body->setObjectName(u"WexalSearchPanelBody"_s);
-    auto *layout = new QVBoxLayout(body);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
-    m_input = new QLineEdit(body);
+    m_input = new QLineEdit(this);
     m_input->setObjectName(u"WexalSearchInputEdit"_s);
     m_input->setPlaceholderText(u"Szukaj w tytułach i treści tematów"_s);
     m_input->setClearButtonEnabled(true);
     setCream(m_input);
     m_input->installEventFilter(this);
 
-    m_count = new QLabel(body);
+    m_count = new QLabel(this);
     m_count->setObjectName(u"WexalSearchCountLabel"_s);
     m_count->setWordWrap(true);
 
-    m_list = new QListView(body);
+    m_list = new SearchResultList(this);
     m_list->setObjectName(u"WexalSearchResultList"_s);
     m_list->setModel(model);
     m_list->setItemDelegate(new SearchResultDelegate(m_list));
@@ -62,24 +57,21 @@ SearchPanel::SearchPanel(SearchResultModel *model, QWidget *parent) : QDockWidge
     layout->addWidget(m_input);
     layout->addWidget(m_count);
     layout->addWidget(m_list, 1);
-    setWidget(body);
-    setMinimumWidth(280);
 
-    m_typing = new QTimer(this);
-    m_typing->setObjectName(u"WexalSearchTypingTimer"_s);
-    m_typing->setSingleShot(true);
-    m_typing->setInterval(TypingPauseMs);
-    connect(m_input, &QLineEdit::textChanged, m_typing, [this] { m_typing->start(); });
-    connect(m_typing, &QTimer::timeout, this, [this] { emit queryChanged(m_input->text()); });
-    connect(m_list, &QListView::clicked, this, [this](const QModelIndex &index) { emit openRequested(index.row()); });
+    connect(m_input, &QLineEdit::textChanged, this, [this](const QString &text) { emit queryChanged(text); });
+    connect(m_list, &QListView::clicked, this,
+            [this](const QModelIndex &index) { emit openRequested(index.row(), false); });
     connect(m_list, &QListView::activated, this,
-            [this](const QModelIndex &index) { emit openRequested(index.row()); });
+            [this](const QModelIndex &index) { emit openRequested(index.row(), true); });
+}
+
+QListView *SearchPanel::list() const
+{
+    return m_list;
 }
 
 void SearchPanel::activate()
 {
-    show();
-    raise();
     m_input->setFocus(Qt::ShortcutFocusReason);
     m_input->selectAll();
 }
@@ -123,34 +115,77 @@ void SearchPanel::moveCurrent(int key)
     m_list->setCurrentIndex(model->index(row, 0));
 }
 
+bool SearchPanel::isEditingKey(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // Moving and selecting: with Shift, Ctrl or neither, never with Alt.
+        return (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier)) == Qt::NoModifier;
+    case Qt::Key_A:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_X:
+    case Qt::Key_Z:
+    case Qt::Key_Y:
+        return modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    default:
+        return false;
+    }
+}
+
+bool SearchPanel::isCommandKey(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction *action : window()->actions()) {
+        if (action->shortcuts().contains(pressed))
+            return true;
+    }
+    return false;
+}
+
 bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_input && event->type() == QEvent::ShortcutOverride) {
+        // The field takes every key it has a use for (Ctrl+E, say, as the end
+        // of the line) before the window's shortcuts see it; a command's key
+        // passes it by, so the command runs, unless it edits the field.
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        if (!isEditingKey(key) && isCommandKey(key)) {
+            event->ignore();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::KeyPress)
-        return QDockWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Escape) {
+        return QWidget::eventFilter(watched, event);
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    if (key.key() == Qt::Key_Escape) {
         emit escapePressed();
         return true;
     }
     if (watched != m_input)
-        return QDockWidget::eventFilter(watched, event);
-    switch (key) {
+        return QWidget::eventFilter(watched, event);
+    switch (key.key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        moveCurrent(key);
+        moveCurrent(key.key());
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A query typed and at once confirmed is asked first.
-        if (m_typing->isActive()) {
-            m_typing->stop();
-            emit queryChanged(m_input->text());
-        }
         emit enterPressed();
         return true;
     default:
-        return QDockWidget::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
     }
 }

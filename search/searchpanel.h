@@ -1,20 +1,23 @@
 #pragma once
 
-#include <QDockWidget>
+#include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QTimer;
+class SearchResultList;
 class SearchResultModel;
 
-// The search panel "Szukaj" beside the tree: a query field, the count of
-// results and the list of results. Typing asks for an answer after a short
-// pause; Up and Down in the field move in the list, Enter (in the field or
-// the list), a click or a double click on a result opens it, Escape hands
-// the keyboard back to the view. The panel only reports; its controller
-// searches and opens.
-class SearchPanel : public QDockWidget
+// The search page of the side bar: a query field, the count of results and
+// the list of results. Every change of the field asks for an answer at once;
+// Up, Down and the page keys in the field move in the list, Enter (in the
+// field or the list) or a double click opens the current result and hands
+// the keyboard to the view, a click opens it and leaves the keyboard in the
+// list, Escape hands the keyboard back to the view. The window's command
+// keys work from the field too, all but the field's own editing keys. The
+// panel only reports; its controller searches and opens.
+class SearchPanel : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SearchPanel)
@@ -23,22 +26,25 @@ public:
     explicit SearchPanel(SearchResultModel *model, QWidget *parent = nullptr);
 
     QLineEdit *input() const { return m_input; }
-    QListView *list() const { return m_list; }
+    QListView *list() const;
     QLabel *countLabel() const { return m_count; }
 
-    // Shows the panel with the keyboard in the field, its text selected.
+    // Gives the field the keyboard with its text selected; the list stays as
+    // it is.
     void activate();
     // What the count line says.
     void setStatus(const QString &text);
     // After a new answer: the first result becomes current.
     void resetCurrent();
 
-    // The pause after the last key before the query is asked.
-    static constexpr int TypingPauseMs = 150;
+    // Whether a key is one of the field's own editing keys, which stay with
+    // the field even when a command of the window has the same key.
+    static bool isEditingKey(const QKeyEvent &key);
 
 signals:
     void queryChanged(const QString &query);
-    void openRequested(int row);
+    // focusView: the keyboard goes to the view the result opens in.
+    void openRequested(int row, bool focusView);
     // Enter in the field: the current result is to open (the first of the
     // answer to come, when the query is still being asked).
     void enterPressed();
@@ -49,9 +55,10 @@ protected:
 
 private:
     void moveCurrent(int key);
+    // Whether a command of the window has the key.
+    bool isCommandKey(const QKeyEvent &key) const;
 
     QLineEdit *m_input = nullptr;
     QLabel *m_count = nullptr;
-    QListView *m_list = nullptr;
-    QTimer *m_typing = nullptr;
+    SearchResultList *m_list = nullptr;
 };

@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMainWindow>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -28,32 +27,44 @@
 
 using namespace Qt::StringLiterals;
 
-SearchPanelController::SearchPanelController(QMainWindow &window, QAction *command, Host host)
+SearchPanelController::SearchPanelController(QWidget &window, QAction *command, Host host)
     : QObject(&window), m_host(std::move(host))
 {
     m_model = new SearchResultModel(this);
     m_panel = new SearchPanel(m_model, &window);
-    window.addDockWidget(Qt::LeftDockWidgetArea, m_panel);
-    m_panel->hide();
     m_panel->setStatus(u"Wpisz szukany tekst lub kod."_s);
+    m_frameTimer = new QTimer(this);
+    m_frameTimer->setSingleShot(true);
+    connect(m_frameTimer, &QTimer::timeout, this, [this] {
+        if (!m_answerPending)
+            return;
+        m_answerPending = false;
+        showAnswer(std::move(m_pendingAnswer));
+    });
     m_queries.setMaxThreadCount(1);
 
     m_progressTimer = new QTimer(this);
     m_progressTimer->setInterval(100);
     connect(m_progressTimer, &QTimer::timeout, this, [this] { showProgress(); });
 
-    connect(command, &QAction::triggered, this, [this] { m_panel->activate(); });
+    connect(command, &QAction::triggered, this, [this] {
+        if (m_host.showSearchPage)
+            m_host.showSearchPage();
+        else
+            m_panel->activate();
+    });
     connect(m_panel, &SearchPanel::queryChanged, this, [this](const QString &query) { ask(query); });
-    connect(m_panel, &SearchPanel::openRequested, this,
-            [this](int row) { ErrorReport::guard([this, row] { openResult(row); }); });
+    connect(m_panel, &SearchPanel::openRequested, this, [this](int row, bool focus) {
+        ErrorReport::guard([this, row, focus] { openResult(row, focus); });
+    });
     connect(m_panel, &SearchPanel::enterPressed, this, [this] {
-        if (m_asking || !m_waitingQuery.isNull()) {
+        if (m_asking || m_answerPending || !m_waitingQuery.isNull()) {
             m_openOnAnswer = true;
             return;
         }
         const QModelIndex current = m_panel->list()->currentIndex();
         if (current.isValid())
-            ErrorReport::guard([this, &current] { openResult(current.row()); });
+            ErrorReport::guard([this, &current] { openResult(current.row(), true); });
     });
     connect(m_panel, &SearchPanel::escapePressed, this, [this] { returnToView(); });
 }
@@ -80,9 +91,7 @@ void SearchPanelController::startIndex()
     const NaviTreeModel &tree = *m_host.tree;
     for (const int node : tree.nodesInTreeOrder())
         source.nodes.push_back({node, tree.topicOfNode(node), tree.textOfNode(node)});
-    m_topicTitles.clear();
-    for (const QString &record : std::as_const(state.TopicList))
-        m_topicTitles << Wexal::GetTabField(record, u"NAME=");
+    m_topicList = state.TopicList;
 
     if (!m_progressLabel && m_host.statusBar) {
         m_progressLabel = new QLabel(m_host.statusBar);
@@ -133,7 +142,7 @@ void SearchPanelController::indexFinished(std::shared_ptr<const SearchIndex> ind
     if (m_progressLabel)
         m_progressLabel->hide();
     m_index = std::move(index);
-    m_model->setIndex(m_index, m_topicTitles);
+    m_model->setIndex(m_index, m_topicList);
     emit indexBuilt();
     // A query typed while the index was built is answered now.
     if (!m_waitingQuery.isNull()) {
@@ -148,6 +157,7 @@ void SearchPanelController::ask(const QString &query)
     if (m_cancelQuery)
         *m_cancelQuery = true;
     ++m_generation;
+    m_answerPending = false;
     if (Wexal::trimmed(query).isEmpty()) {
         m_waitingQuery = QString();
         m_asking = false;
@@ -181,6 +191,19 @@ void SearchPanelController::takeAnswer(quint64 generation, InstantAnswer answer)
     if (generation != m_generation)
         return;
     m_asking = false;
+    // One answer per frame: one that comes sooner waits for the frame's end.
+    if (m_sinceShown.isValid() && m_sinceShown.elapsed() < FrameMs) {
+        m_pendingAnswer = std::move(answer);
+        m_answerPending = true;
+        m_frameTimer->start(int(FrameMs - m_sinceShown.elapsed()));
+        return;
+    }
+    showAnswer(std::move(answer));
+}
+
+void SearchPanelController::showAnswer(InstantAnswer answer)
+{
+    m_sinceShown.start();
     const int count = int(answer.hits.size());
     const QString query = Wexal::trimmed(answer.query);
     m_model->setAnswer(std::move(answer));
@@ -193,7 +216,7 @@ void SearchPanelController::takeAnswer(quint64 generation, InstantAnswer answer)
     if (m_openOnAnswer) {
         m_openOnAnswer = false;
         if (count > 0)
-            ErrorReport::guard([this] { openResult(0); });
+            ErrorReport::guard([this] { openResult(0, true); });
     }
 }
 
@@ -208,7 +231,7 @@ void SearchPanelController::selectTreeNodeOf(int topic)
     tree->scrollTo(index);
 }
 
-void SearchPanelController::openResult(int row)
+void SearchPanelController::openResult(int row, bool focusView)
 {
     if (!m_index || row < 0 || std::size_t(row) >= m_model->answer().hits.size())
         return;
@@ -228,6 +251,8 @@ void SearchPanelController::openResult(int row)
         if (!onScreen)
             m_host.openTopic(title.topic, true, QString(), -1);
         m_host.updateCommandStates();
+        if (focusView)
+            this->focusView();
         return;
     }
 
@@ -255,6 +280,8 @@ void SearchPanelController::openResult(int row)
             showTextMatch(position, hit.start);
     }
     m_host.updateCommandStates();
+    if (focusView)
+        this->focusView();
 }
 
 void SearchPanelController::showTextMatch(int block, int offset)
@@ -275,6 +302,16 @@ void SearchPanelController::showTextMatch(int block, int offset)
         line = i;
     if (line >= 0)
         view->selectDisplayLine(line);
+}
+
+void SearchPanelController::focusView()
+{
+    // A group topic leaves the side bar as it is: the keyboard stays.
+    const int mode = m_host.state->ViewMode;
+    if (mode == ViewTable)
+        m_host.grid->setFocus(Qt::OtherFocusReason);
+    else if (mode == ViewText)
+        m_host.text->setFocus(Qt::OtherFocusReason);
 }
 
 void SearchPanelController::returnToView()

@@ -17,8 +17,8 @@ class NaviTreeModel;
 class NaviTreeView;
 class QAction;
 class QLabel;
-class QMainWindow;
 class QStatusBar;
+class QWidget;
 class QTimer;
 class RichTextView;
 class SearchIndex;
@@ -27,9 +27,11 @@ class SearchResultModel;
 class TableGrid;
 struct WexalState;
 
-// The search panel's command: builds the index in a thread of its own once
+// The search page's command: builds the index in a thread of its own once
 // the window has read its data, answers each query off the user-interface
-// thread, and opens a result through the window's way of opening a topic.
+// thread as soon as it is typed (a newer query cancels the one running),
+// shows at most one answer per frame, and opens a result through the
+// window's way of opening a topic.
 class SearchPanelController : public QObject
 {
     Q_OBJECT
@@ -49,10 +51,13 @@ public:
         // OpenTopic: topic index, record in history, key text, row.
         std::function<void(int, bool, const QString &, int)> openTopic;
         std::function<void()> updateCommandStates;
+        // Shows the search page in the side bar, the field given the keyboard.
+        std::function<void()> showSearchPage;
     };
 
-    // The panel is docked in window, hidden until command shows it.
-    SearchPanelController(QMainWindow &window, QAction *command, Host host);
+    // The panel's parent is window; the window places it (panel()) and
+    // shows it when command runs.
+    SearchPanelController(QWidget &window, QAction *command, Host host);
     ~SearchPanelController() override;
 
     // Starts building the index from the state's topic list and the tree as
@@ -66,12 +71,15 @@ public:
     SearchPanel *panel() const { return m_panel; }
     SearchResultModel *model() const { return m_model; }
 
-    // Opens the result in row of the list.
-    void openResult(int row);
+    // Opens the result in row of the list; focusView: the view it opens in
+    // then has the keyboard.
+    void openResult(int row, bool focusView = false);
 
     // The build shows its progress on the status line once it runs longer
     // than this.
     static constexpr int ProgressAfterMs = 300;
+    // The least time between two answers shown: one frame.
+    static constexpr int FrameMs = 16;
 
 signals:
     // The index is built and the panel answers from it.
@@ -82,9 +90,11 @@ signals:
 private:
     void ask(const QString &query);
     void takeAnswer(quint64 generation, InstantAnswer answer);
+    void showAnswer(InstantAnswer answer);
     void indexFinished(std::shared_ptr<const SearchIndex> index);
     void showProgress();
     void returnToView();
+    void focusView();
     void selectTreeNodeOf(int topic);
     void showTextMatch(int block, int offset);
 
@@ -94,7 +104,7 @@ private:
     QLabel *m_progressLabel = nullptr;
     QTimer *m_progressTimer = nullptr;
     QElapsedTimer m_buildClock;
-    QStringList m_topicTitles;
+    QStringList m_topicList;
 
     std::shared_ptr<const SearchIndex> m_index;
     std::function<void()> m_buildGate;
@@ -110,4 +120,10 @@ private:
     QString m_waitingQuery; // typed before the index was ready
     bool m_asking = false;
     bool m_openOnAnswer = false;
+    // An answer that came within a frame of the last one shown waits here
+    // for the frame timer; a newer one replaces it.
+    QTimer *m_frameTimer = nullptr;
+    QElapsedTimer m_sinceShown;
+    InstantAnswer m_pendingAnswer;
+    bool m_answerPending = false;
 };

@@ -1,5 +1,7 @@
 #include "windows/showatstartsettings.h"
 
+#include "core/usersettings.h"
+
 #include <QSettings>
 #include <QVariant>
 
@@ -7,11 +9,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The store of the program's per-user settings, in the user's configuration
-// directory.
 QSettings openStore()
 {
-    return QSettings(u"Corvane"_s, u"Wexal"_s);
+    return UserSettings::store();
 }
 
 } // namespace

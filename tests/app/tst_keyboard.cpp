@@ -15,6 +15,9 @@ void KeyboardTest::initTestCase()
 
 void KeyboardTest::init()
 {
+    // The side bar opens on the page shown last: the tree, unless a case
+    // shows the search page.
+    UserSettings::setSideBarPage(UserSettings::TreePage);
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     // Exports go under the temporary location: the test's own.
@@ -82,6 +85,12 @@ void KeyboardTest::showForm(Setup setup)
         m_form->commands().action(C::Previous)->trigger();
     if (setup == TextFocused)
         m_form->textView()->setFocus();
+    if (setup == SearchField) {
+        press(QKeySequence(u"Ctrl+Shift+F"_s));
+        QWidget *field = QApplication::focusWidget();
+        QTest::keyClicks(field, u"tekst"_s);
+        field->installEventFilter(new EndOfLineKey(field));
+    }
 }
 
 QWidget *KeyboardTest::keyTarget() const

@@ -7,6 +7,7 @@
 #include "shell/commandset.h"
 #include "shell/errorreport.h"
 #include "app/twexalmainform.h"
+#include "core/usersettings.h"
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
@@ -52,7 +53,25 @@ enum Setup {
     TwoTopics,    // the links table, then the text, opened from the tree
     TwoTopicsBack, // the same, then Previous: back on the table
     TextFocused,  // two topics, the focus in the text view
-    SearchPending // Tree, with a titles search that finds nothing left to go on
+    SearchPending, // Tree, with a titles search that finds nothing left to go on
+    SearchField   // two topics, then the search page, a query typed in its field
+};
+
+// Claims Ctrl+E for the field it watches, as the line edit does under the
+// desktops whose key scheme makes Ctrl+E the end of the line.
+class EndOfLineKey : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent *>(event)->keyCombination() == (Qt::CTRL | Qt::Key_E))
+            event->accept();
+        return false;
+    }
 };
 
 // The keyboard on the real main window: the keys of the commands, the menus'

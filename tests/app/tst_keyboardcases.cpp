@@ -47,6 +47,14 @@ void KeyboardTest::commandKeys_data()
                                        << u"Klasyfikacje (F9)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("Ctrl+E exports") << int(TextFocused) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                     << u"Eksportuj (Ctrl+E)"_s << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Ctrl+E from the search field") << int(SearchField) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
+                                                  << u"Eksportuj (Ctrl+E)"_s
+                                                  << u"mode 2, pos 1, topic 2; exported rtf"_s;
+    QTest::newRow("Alt+Left from the search field") << int(SearchField) << QKeySequence(Qt::ALT | Qt::Key_Left)
+                                                    << int(C::Previous) << back << u"mode 3, pos 0, topic 0"_s;
+    QTest::newRow("F1 from the search field") << int(SearchField) << QKeySequence(Qt::Key_F1) << int(C::Help)
+                                              << u"Pomoc (F1)"_s
+                                              << u"mode 2, pos 1, topic 2; window TWexalHelpForm"_s;
     QTest::newRow("Ctrl+E without a topic: off") << int(Tree) << QKeySequence(u"Ctrl+E"_s) << int(C::Export)
                                                  << u"Eksportuj (Ctrl+E)"_s << u"mode 1, pos -1, topic -1"_s;
     QTest::newRow("F1 opens the help") << int(StartPage) << QKeySequence(Qt::Key_F1) << int(C::Help)

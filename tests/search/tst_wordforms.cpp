@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -60,6 +61,7 @@ QStringList WordFormsTest::codes(const SearchIndex &index, const InstantAnswer &
 
 void WordFormsTest::initTestCase()
 {
+    QStandardPaths::setTestModeEnabled(true); // the window's per-user settings
     SearchIndexBuilder::Source source;
     source.programDir = QStringLiteral(WEXAL_SAMPLE_DIR "/");
     NaviTreeModel tree;

@@ -17,12 +17,16 @@
 //             over the same files;
 //   memory    the rise of the peak resident size while the first index is
 //             built (VmHWM after "5" is written to /proc/self/clear_refs),
-//             without and with stems, against the size of the topic files.
+//             without and with stems, against the size of the topic files;
+//   key to paint  on the real main window, a key pressed in the search
+//             page's field until the list holding its answer is painted,
+//             for both queries, each against the same grep.
 
 #include "tools/benchfloor.h"
 #include "tools/benchmemory.h"
 #include "tools/benchtiming.h"
 #include "tools/searchbench/benchdata.h"
+#include "tools/searchbench/keytopaint.h"
 
 #include "core/wexalerror.h"
 #include "data/definitionreader.h"
@@ -34,8 +38,8 @@
 #include "search/stemindex.h"
 #include "search/wordstems.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -62,8 +66,8 @@ int main(int argc, char *argv[])
     // it starts: raised by the first index's freed blocks, it would take the
     // next build's blocks from the heap and hold more of them resident.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // Documents are read into QTextDocument, which wants the GUI application.
-    QGuiApplication app(argc, argv);
+    // Documents are read into QTextDocument; the key to paint needs widgets.
+    QApplication app(argc, argv);
     QTemporaryDir temporary;
     const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool existing = !first.isEmpty() && argc <= 3 && BenchFloor::isProgramDir(first);
@@ -156,6 +160,22 @@ int main(int argc, char *argv[])
          [&] { formHits = int(runInstantQuery(*index, kForm).hits.size()); }},
         rounds + 2);
 
+    // Key to paint: a round of grep, then a key in the window, alternating.
+    QTemporaryDir settings;
+    KeyToPaint window(dir.path(), settings.path());
+    BenchTiming::Spread keyNowhere[2];
+    BenchTiming::Spread keyMany[2];
+    int keyNowhereHits = -1;
+    int keyManyHits = -1;
+    for (int round = 0; window.ready() && round < rounds + 2; ++round) {
+        keyNowhere[0].rounds.push_back(
+            BenchTiming::milliseconds([&] { BenchFloor::grepCount(dir.path(), files, kNowhereFolded); }));
+        keyNowhere[1].rounds.push_back(window.measure(kNowhere, &keyNowhereHits));
+        keyMany[0].rounds.push_back(
+            BenchTiming::milliseconds([&] { BenchFloor::grepCount(dir.path(), files, thousand); }));
+        keyMany[1].rounds.push_back(window.measure(thousand, &keyManyHits));
+    }
+
     std::printf("searchpanelbench: %s, %d topic files, %.1f MB; items %d (titles %d, topics %d), "
                 "characters decoded %lld\n",
                 existing ? qPrintable(dir.path()) : "generated", int(files.size()), bytes / 1e6, index->itemCount(),
@@ -178,6 +198,18 @@ int main(int argc, char *argv[])
     BenchTiming::printFigure(formName.constData(), form[1],
                              qPrintable(u"LC_ALL=C grep -c -i, exit %1"_s.arg(grepFormExit)), form[0],
                              "program <= 50 ms");
+    if (window.ready()) {
+        const QByteArray keyNowhereName =
+            "key to painted list, query found nowhere (" + QByteArray::number(keyNowhereHits) + " hits)";
+        BenchTiming::printFigure(keyNowhereName.constData(), keyNowhere[1], "LC_ALL=C grep -c -i", keyNowhere[0],
+                                 "program <= 30 ms");
+        const QByteArray keyManyName = "key to painted list, query \"" + thousand.toUtf8() + "\" ("
+                                       + QByteArray::number(keyManyHits) + " hits)";
+        BenchTiming::printFigure(keyManyName.constData(), keyMany[1], "LC_ALL=C grep -c -i", keyMany[0],
+                                 "program <= 30 ms");
+    } else {
+        std::printf("key to painted list: the window's index was not built\n");
+    }
     BenchMemory::printRise("index memory, the first build", memory, "the topic files' size", bytes, "<= 2 x");
     std::printf("  (the index counts its own %.1f MB)\n", counted / 1e6);
     BenchMemory::printRise("index memory with stems, the next build", stemMemory, "the topic files' size", bytes,
