@@ -2,6 +2,7 @@
 
 #include "search/wordstems.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -24,6 +25,22 @@ std::uint64_t lowBytes(std::uint64_t x, std::size_t bytes)
     return bytes >= 8 ? x : x & ((std::uint64_t(1) << (8 * bytes)) - 1);
 }
 
+constexpr unsigned char DigitClass = 2;
+
+// 0 for a byte between words, 1 for a letter, DigitClass for a digit.
+const unsigned char *byteClasses()
+{
+    static const std::array<unsigned char, 256> classes = [] {
+        std::array<unsigned char, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            table[std::size_t(b)] = WordStems::isDigitByte(byte) ? DigitClass : isWordByte(byte) ? 1 : 0;
+        }
+        return table;
+    }();
+    return classes.data();
+}
+
 } // namespace
 
 DistinctWords::DistinctWords() : m_slots(1024) {}
@@ -37,18 +54,32 @@ QByteArrayView DistinctWords::word(std::size_t i) const
 void DistinctWords::addText(const char *text, const char *textEnd)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(text);
-    const auto *end = reinterpret_cast<const unsigned char *>(textEnd);
-    while (p < end) {
-        while (p < end && !isWordByte(*p))
+    auto *end = reinterpret_cast<const unsigned char *>(textEnd);
+    // Text ending in a word byte: its last word apart, so that every other
+    // word is sure to end before the text does.
+    const unsigned char *lastWord = end;
+    while (lastWord > p && isWordByte(lastWord[-1]))
+        --lastWord;
+    const unsigned char *const classes = byteClasses();
+    while (p < lastWord) {
+        while (p < lastWord && classes[*p] == 0)
             ++p;
+        if (p == lastWord)
+            break;
+        // Ends before lastWord: no bound to check.
         const unsigned char *const start = p;
-        bool digits = false;
-        while (p < end && isWordByte(*p)) {
-            digits = digits || WordStems::isDigitByte(*p);
-            ++p;
-        }
-        if (!digits)
+        unsigned kind = 0;
+        for (unsigned c; (c = classes[*p]) != 0; ++p)
+            kind |= c;
+        if (!(kind & DigitClass))
             addWord(start, std::size_t(p - start), end);
+    }
+    if (lastWord < end) {
+        bool digits = false;
+        for (const unsigned char *q = lastWord; q < end; ++q)
+            digits = digits || WordStems::isDigitByte(*q);
+        if (!digits)
+            addWord(lastWord, std::size_t(end - lastWord), end);
     }
 }
 
