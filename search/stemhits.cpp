@@ -230,8 +230,11 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
         std::string folded;
         for (qsizetype k = start; k < i; ++k)
             folded.push_back(static_cast<char>(fold[static_cast<unsigned char>(bytes[k])]));
-        words.push_back(std::make_unique<QueryWord>(
-            std::move(folded), stems->formsSharingStem(QByteArrayView(bytes).sliced(start, i - start))));
+        // A form holding the word's own text is found by that text.
+        std::unordered_set<std::string> forms = stems->formsSharingStem(QByteArrayView(bytes).sliced(start, i - start));
+        for (auto it = forms.begin(); it != forms.end();)
+            it = it->find(folded) != std::string::npos ? forms.erase(it) : std::next(it);
+        words.push_back(std::make_unique<QueryWord>(std::move(folded), std::move(forms)));
         stemmed = stemmed || words.back()->hasForms();
     }
     if (!stemmed)
