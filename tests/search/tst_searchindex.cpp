@@ -23,8 +23,8 @@
 using namespace Qt::StringLiterals;
 
 // The search panel's index over the damaged data sets of tests/broken: every
-// one is built, without a crash or a hang, from what can be read; what
-// cannot be read or opened is left out. The index's rows are the grid's rows
+// one is built without a crash from what can be read, reading each file it
+// indexes once and no other; what cannot be read or opened is left out. The index's rows are the grid's rows
 // as shown, and its search finds exactly where the folded text holds the
 // folded query.
 class SearchIndexTest : public QObject
@@ -48,6 +48,16 @@ QByteArray foldedBytes(QByteArrayView text)
     for (qsizetype i = 0; i < text.size(); ++i)
         folded[i] = static_cast<char>(FoldedSearch::foldMap()[static_cast<unsigned char>(text[i])]);
     return folded;
+}
+
+// The bytes this process has read so far, from files and pipes alike; -1
+// when the kernel does not say.
+qint64 bytesRead()
+{
+    QFile io(u"/proc/self/io"_s);
+    const QByteArray counts = io.open(QIODevice::ReadOnly) ? io.readAll() : QByteArray();
+    const qsizetype at = counts.indexOf("rchar: ");
+    return at < 0 ? -1 : counts.mid(at + 7, counts.indexOf('\n', at) - at - 7).toLongLong();
 }
 
 template<std::size_t N>
@@ -124,12 +134,19 @@ void SearchIndexTest::brokenDataBuildsIndex()
     for (const int node : tree.nodesInTreeOrder())
         source.nodes.push_back({node, tree.topicOfNode(node), tree.textOfNode(node)});
 
+    const qint64 before = bytesRead();
+    QVERIFY(before >= 0);
     const std::unique_ptr<SearchIndex> index =
         SearchIndexBuilder(source, &Wexal::readDocumentParagraphs).build();
+    const qint64 read = bytesRead() - before;
     QStringList indexed;
-    for (const SearchIndex::Topic &topic : index->topics())
+    qint64 bound = 4096; // the reading of the count itself
+    for (const SearchIndex::Topic &topic : index->topics()) {
         indexed << Wexal::GetTabField(source.topicList.at(topic.topic), u"FILE=");
+        bound += QFileInfo(source.programDir + indexed.constLast()).size();
+    }
     QCOMPARE(indexed, topics);
+    QVERIFY2(read <= bound, qPrintable(u"%1 bytes read, at most %2"_s.arg(read).arg(bound)));
     QCOMPARE(int(runInstantQuery(*index, u"zboże"_s).hits.size()), zbozeHits);
     QCOMPARE(int(runInstantQuery(*index, u"TEST@TABELA"_s).hits.size()), targetHits);
 }
