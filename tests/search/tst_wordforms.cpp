@@ -3,7 +3,8 @@
 // codes, unknown words and a missing dictionary find what the text finds;
 // through the real window's search panel too.
 
-#include "app/twexalmainform.h"
+#include "../common/mainwindowfixture.h"
+
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "search/documentparagraphs.h"
@@ -12,9 +13,7 @@
 #include "search/searchpanelcontroller.h"
 #include "search/searchresultmodel.h"
 #include "search/wordstems.h"
-#include "shell/commandset.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -22,7 +21,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 
 #include <utility>
 
@@ -167,14 +165,12 @@ void WordFormsTest::panelFindsForms()
     const auto restore = qScopeGuard([&dir] {
         dir.isNull() ? qunsetenv("WEXAL_HUNSPELL_DIR") : qputenv("WEXAL_HUNSPELL_DIR", dir);
     });
-    TWexalMainForm form(QStringLiteral(WEXAL_SAMPLE_DIR "/wexal"));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    if (auto *timer = form.findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
-    auto *controller = form.findChild<SearchPanelController *>();
-    form.commands().action(CommandSet::Search)->trigger();
-    auto *input = form.findChild<QLineEdit *>(u"WexalSearchInputEdit"_s);
+    MainWindowFixture fixture(QStringLiteral(WEXAL_SAMPLE_DIR));
+    TWexalMainForm *form = fixture.start();
+    QVERIFY(form);
+    auto *controller = form->findChild<SearchPanelController *>();
+    form->commands().action(CommandSet::Search)->trigger();
+    auto *input = form->findChild<QLineEdit *>(u"WexalSearchInputEdit"_s);
     QVERIFY(controller && input && input->isVisible());
     QSignalSpy answered(controller, &SearchPanelController::answered);
     input->setText(query);
