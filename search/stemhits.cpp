@@ -88,10 +88,12 @@ public:
     {
         if (at > textBegin && isWordByte(at[-1]))
             return 0;
+        // No form is longer than a word can be: a longer run is read no further.
+        const char *const limit = textEnd - at > WordStems::MaxWordBytes ? at + WordStems::MaxWordBytes + 1 : textEnd;
         const char *end = at;
-        while (end < textEnd && isWordByte(*end))
+        while (end < limit && isWordByte(*end))
             ++end;
-        return isForm(at, end) ? int(end - at) : 0;
+        return end < limit || limit == textEnd ? (isForm(at, end) ? int(end - at) : 0) : 0;
     }
 
     // The first place of the word in a text: its own text (when substring)
@@ -148,43 +150,70 @@ struct Found
     Place place;
 };
 
+// Asks the query's stop each time another slice's worth of bytes has been
+// read.
+class Stopper
+{
+public:
+    explicit Stopper(const InstantQueryStop &stop) : m_stop(stop) {}
+    void passed(std::size_t bytes)
+    {
+        m_scanned += qint64(bytes);
+        m_sinceAsked += qint64(bytes);
+        if (m_sinceAsked >= InstantQuerySliceBytes) {
+            m_sinceAsked = 0;
+            m_stopped = m_stopped || (m_stop && m_stop(m_scanned));
+        }
+    }
+    bool stopped() const { return m_stopped; }
+
+private:
+    const InstantQueryStop &m_stop;
+    qint64 m_scanned = 0;
+    qint64 m_sinceAsked = 0;
+    bool m_stopped = false;
+};
+
 // The items holding the word, each once with its first place there, in the
-// index's order; of every block or only of the first `sample` bytes.
+// index's order; of every block or only of the first `sample` bytes. Each
+// search reaches no further than a slice (and a needle's length past it).
 std::vector<Found> itemsWith(const SearchIndex &index, const QueryWord &word, bool substring, std::size_t sample,
-                             const std::atomic<bool> *cancel, bool *cancelled)
+                             Stopper &stopper)
 {
     std::vector<Found> all;
     const std::vector<SearchIndex::Block> &blocks = index.blocks();
+    const auto slice = std::size_t(InstantQuerySliceBytes);
     for (const QueryWord::Needle &needle : word.needles(substring)) {
         std::vector<Found> found;
         const FoldedSearch search(needle.text);
+        const std::size_t overlap = needle.text.size() - 1;
         const std::size_t lastBlock = sample > 0 ? std::min<std::size_t>(1, blocks.size()) : blocks.size();
-        for (std::size_t b = 0; b < lastBlock; ++b) {
-            if (cancel && cancel->load(std::memory_order_relaxed)) {
-                *cancelled = true;
-                return {};
-            }
+        for (std::size_t b = 0; b < lastBlock && !stopper.stopped(); ++b) {
             const char *const begin = blocks[b].shown.get();
             const char *const end = begin + (sample > 0 ? std::min(sample, blocks[b].size) : blocks[b].size);
             int item = -1;
-            for (const char *at = search.find(begin, end); at;) {
-                const int length = needle.wholeWord ? word.formAt(begin, at, end) : int(needle.text.size());
-                if (length == 0) {
-                    at = search.find(at + 1, end);
-                    continue;
+            for (const char *from = begin; from < end && !stopper.stopped();) {
+                const char *const sliceEnd = std::size_t(end - from) > slice ? from + slice : end;
+                const char *const searchEnd = std::size_t(end - sliceEnd) > overlap ? sliceEnd + overlap : end;
+                const char *const at = search.find(from, searchEnd);
+                const int length =
+                    !at ? 0 : needle.wholeWord ? word.formAt(begin, at, end) : int(needle.text.size());
+                const char *next = at ? at + 1 : sliceEnd;
+                if (length > 0) {
+                    // Hits come in order: the next item is mostly near.
+                    const std::size_t offset = std::size_t(at - begin);
+                    const int lastItem = b + 1 < blocks.size() ? blocks[b + 1].firstItem : index.itemCount();
+                    int steps = 0;
+                    while (item >= 0 && item + 1 < lastItem && index.itemStart(item + 1) <= offset && ++steps < 8)
+                        ++item;
+                    if (item < 0 || steps == 8)
+                        item = index.itemAt(int(b), offset);
+                    found.push_back(Found{item, Place{int(offset - index.itemStart(item)), length}});
+                    // The first place in an item is enough: on after its NUL.
+                    next = std::min(end, begin + index.itemEnd(item));
                 }
-                // Hits come in order: the next item is mostly near.
-                const std::size_t offset = std::size_t(at - begin);
-                const int lastItem = b + 1 < blocks.size() ? blocks[b + 1].firstItem : index.itemCount();
-                int steps = 0;
-                while (item >= 0 && item + 1 < lastItem && index.itemStart(item + 1) <= offset && ++steps < 8)
-                    ++item;
-                if (item < 0 || steps == 8)
-                    item = index.itemAt(int(b), offset);
-                found.push_back(Found{item, Place{int(offset - index.itemStart(item)), length}});
-                // The first place in an item is enough: on after its NUL.
-                const char *itemEnd = static_cast<const char *>(std::memchr(at, '\0', std::size_t(end - at)));
-                at = itemEnd ? search.find(itemEnd + 1, end) : nullptr;
+                stopper.passed(std::size_t(next - from));
+                from = next;
             }
         }
         std::vector<Found> merged;
@@ -209,7 +238,7 @@ bool contains(const std::vector<int> &sorted, int value)
 } // namespace
 
 void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, InstantAnswer &answer,
-                    const std::atomic<bool> *cancel)
+                    const InstantQueryStop &stop)
 {
     const StemIndex *stems = index.stems();
     if (!stems)
@@ -274,21 +303,20 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
 
     // The items are found by scanning for one word, the one the texts'
     // first bytes hold least often, and looked at one by one for the others.
-    bool cancelled = false;
+    Stopper stopper(stop);
     std::size_t leading = 0;
     if (words.size() > 1) {
         std::size_t fewest = SIZE_MAX;
-        for (std::size_t w = 0; w < words.size() && !cancelled; ++w) {
-            const std::size_t count = itemsWith(index, *words[w], substring, kSampleBytes, cancel, &cancelled).size();
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            const std::size_t count = itemsWith(index, *words[w], substring, kSampleBytes, stopper).size();
             if (count < fewest) {
                 fewest = count;
                 leading = w;
             }
         }
     }
-    const std::vector<Found> found =
-        cancelled ? std::vector<Found>() : itemsWith(index, *words[leading], substring, 0, cancel, &cancelled);
-    if (cancelled) {
+    const std::vector<Found> found = itemsWith(index, *words[leading], substring, 0, stopper);
+    if (stopper.stopped()) {
         answer.cancelled = true;
         return;
     }
@@ -299,6 +327,11 @@ void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, Insta
         if (words.size() > 1) {
             const QByteArrayView text = index.shownText(candidate.item);
             place = placeOfAll(text.data(), text.data() + text.size());
+            stopper.passed(std::size_t(text.size()));
+            if (stopper.stopped()) {
+                answer.cancelled = true;
+                return;
+            }
             if (place.length == 0)
                 continue;
         }

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <atomic>
 
 class SearchIndex;
 
@@ -17,5 +16,6 @@ class SearchIndex;
 // the text's folded form holds the query word, or one of the text's words
 // shares a stem with it. A query none of whose words the dictionary knows,
 // a code query, and an index without stems find nothing more.
+// stop is asked as runInstantQuery asks it, with the bytes these scans read.
 void appendStemHits(const SearchIndex &index, const QString &trimmedQuery, InstantAnswer &answer,
-                    const std::atomic<bool> *cancel = nullptr);
+                    const InstantQueryStop &stop = {});

@@ -57,6 +57,7 @@ private slots:
     void resultOpensTopicOnce();
     void queryTypedBeforeIndexIsAnsweredWhenReady();
     void keysMoveInListAndEscapeReturns();
+    void topicOverBudgetIsNamed();
     void resultStaysInPlace_data();
     void resultStaysInPlace();
     void tableColumnsKeepHeaderWidth();
@@ -344,6 +345,26 @@ void SearchPanelTest::keysMoveInListAndEscapeReturns()
     QTest::keyClick(input(), Qt::Key_Escape);
     QCOMPARE(QApplication::focusWidget(), m_form->grid());
     QVERIFY(panel()->isVisible());
+}
+
+void SearchPanelTest::topicOverBudgetIsNamed()
+{
+    // One-character rows take several times their file's size in the index,
+    // beyond its budget: the panel names the topic, the rest is found.
+    const QString base = m_app->dir();
+    QFile global(base + u"definition.global"_s);
+    QVERIFY(global.open(QIODevice::Append));
+    global.write("definition.drobna;Tabela drobna\r\n");
+    global.close();
+    writeDataFile(base + u"definition.drobna"_s,
+                  {u"{"_s, u"NAME=Tabela drobna;"_s, u"PARENT=nil;"_s, u"VIEW=SHOW;"_s, u"SIGNATURE=DROBNA;"_s,
+                   u"LINK=D;"_s, u"MODE=TABLE;"_s, u"FILE=drobna.txt;"_s, u"COLUMNS=1;"_s, u"WIDTH1=60;"_s, u"}"_s});
+    writeRawFile(base + u"drobna.txt"_s, QByteArray("1\r").repeated(8 << 20));
+    showWindow();
+    type(u"chleb zytni"_s);
+    const QString status = m_form->findChild<QLabel *>(u"WexalSearchCountLabel"_s)->text();
+    QVERIFY2(status.contains(u"w tematach: „Tabela drobna”;"_s), qPrintable(status));
+    QVERIFY(list()->model()->rowCount() > 0);
 }
 
 void SearchPanelTest::resultStaysInPlace_data()

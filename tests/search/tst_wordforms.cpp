@@ -52,7 +52,7 @@ QStringList WordFormsTest::codes(const SearchIndex &index, const InstantAnswer &
     QStringList list;
     for (const InstantHit &hit : answer.hits) {
         if (hit.kind != InstantHit::Title && hit.throughStem == throughStem)
-            list << index.text(hit.index).section(u'\t', 0, 0);
+            list << SearchIndex::decode(index.shownText(hit.index)).section(u'\t', 0, 0);
     }
     return list;
 }
