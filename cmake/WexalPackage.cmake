@@ -3,7 +3,8 @@
 # /usr/lib/wexal (viewer, checker, sample data), /usr/bin links, the menu
 # entry and the icons. dpkg-shlibdeps (dpkg-dev) derives the Depends from
 # the libraries the two programs link (Qt 6 Core, Gui, Widgets, PrintSupport,
-# the shaping and spelling libraries).
+# Network; HarfBuzz; libxlsxwriter, the runtime of the spreadsheet export;
+# Hunspell, the spelling library behind the search's word forms).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wexal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
