@@ -169,6 +169,17 @@ constexpr Painter kPainters[] = {
             p.drawLine(QPointF(14, 20 + 4 * i), QPointF(30, 20 + 4 * i));
         magnifier(p);
     },
+    // Print: a printer with a page coming out.
+    [](QPainter &p) {
+        page(p, 8, 2);
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+        p.setBrush(QColor(0xb8, 0xb8, 0xc0));
+        p.drawRoundedRect(QRectF(2, 13, 28, 12), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(8, 21, 16, 9));
+        p.setBrush(QColor(0x4c, 0xb0, 0x50));
+        p.drawEllipse(QPointF(26, 17), 1.3, 1.3);
+    },
 };
 static_assert(std::size(kPainters) == CommandSet::CommandCount);
 

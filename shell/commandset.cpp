@@ -50,6 +50,8 @@ constexpr CommandText kCommands[] = {
      u"autorskich oraz danych właściciela kopii programu"},
     {u"WexalNaviSearchMenuItem", u"Sz&ukaj",
      u"Szukaj|Pokazuje panel wyszukiwania: wyniki z tytułów i treści wszystkich tematów już w trakcie pisania"},
+    {u"WexalProgramPrintMenuItem", u"&Drukuj…",
+     u"Drukuj|Drukuje otwarty temat albo zapisuje go jako PDF, po podglądzie wydruku"},
 };
 static_assert(std::size(kCommands) == CommandSet::CommandCount);
 
@@ -108,6 +110,8 @@ void CommandSet::createMenus(QMainWindow *window)
     QMenuBar *bar = window->menuBar();
     QMenu *program = bar->addMenu(u"&Program"_s);
     program->setObjectName(u"WexalProgramMenu"_s);
+    program->addAction(m_actions[Print]);
+    program->addSeparator();
     program->addAction(m_actions[Exit]);
 
     QMenu *navi = bar->addMenu(u"&Nawigacja"_s);
@@ -151,7 +155,7 @@ void CommandSet::createToolBar(QMainWindow *window)
 
     const QVector<QVector<Command>> groups = {
         {Exit},
-        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export},
+        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export, Print},
         {Help, Explanations},
         {WebSite, Mail},
         {Update},
@@ -195,6 +199,7 @@ void CommandSet::UpdateCommandStates(const WexalState &state)
     m_actions[Find]->setEnabled(mode > ViewStart);
     m_actions[FindNext]->setEnabled(mode > ViewStart && state.FindNextAvailable);
     m_actions[Export]->setEnabled(mode > ViewNavigation);
+    m_actions[Print]->setEnabled(mode > ViewNavigation);
     for (Command c : {Help, WebSite, Mail, About, Search})
         m_actions[c]->setEnabled(true);
     m_actions[Update]->setEnabled(false);

@@ -36,6 +36,7 @@ public:
         Update,
         About,
         Search, // the search panel
+        Print,  // the open topic, after a preview
         CommandCount
     };
 
