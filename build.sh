@@ -3,7 +3,8 @@
 # bundled sample data or runs every test.
 #
 #   ./build.sh run     build and start the viewer
-#   ./build.sh test    build and run the whole test suite
+#   ./build.sh test    build and run the whole test suite: the ordinary
+#                      tests, the install stage, the hardening pass
 #   ./build.sh package build the Debian package build/wexal_<version>_<arch>.deb
 set -euo pipefail
 
@@ -43,6 +44,9 @@ test)
     configure_and_build
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+    # The install stage: cmake --install, cpack and dpkg into scratch
+    # directories, the installed copies run as an unprivileged user.
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -C install -L install
     # Then the same tests under the sanitizers and every fuzz target for a
     # bounded time (build-asan/, build-fuzz/).
     "$here/tools/hardening/run.sh"

@@ -7,6 +7,7 @@
 #include "core/wexalstate.h"
 #include "data/navitreemodel.h"
 #include "richtext/richtextview.h"
+#include "table/tablecolumns.h"
 #include "table/tablefileloader.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
@@ -37,14 +38,6 @@ TopicOpener::TopicOpener(WexalState &state, const NaviTreeModel &tree, Views vie
 QString TopicOpener::titleOf(const QString &record)
 {
     return Wexal::asciiUpperCase(GetTabField(record, u"SIGNATURE=")) + u" - "_s + GetTabField(record, u"NAME=");
-}
-
-int TopicOpener::toInteger(const QString &value)
-{
-    int number = 0;
-    if (!Wexal::parseInteger(value, &number))
-        throw WexalError(u"„%1” nie jest prawidłową liczbą całkowitą."_s.arg(value));
-    return number;
 }
 
 void TopicOpener::setViewMode(int mode)
@@ -111,15 +104,12 @@ void TopicOpener::setupColumns(const QString &record, int columns)
         const int c = k - 1;
         const QString number = QString::number(k);
         const QString name = GetTabField(record, QString(u"NAME"_s + number + u'='));
-        const QString width = GetTabField(record, QString(u"WIDTH"_s + number + u'='));
-        if (upperCase(width) == u"AUTO") {
-            model->setHeader(c, name, 1);
-            grid->setColumnSpec(c, 50, true);
-        } else {
-            const int pixels = toInteger(width);
-            model->setHeader(c, name, 0);
-            grid->setColumnSpec(c, pixels, false);
-        }
+        QString error;
+        const std::optional<Wexal::TableColumns::Width> width = Wexal::TableColumns::width(record, k, &error);
+        if (!width)
+            throw WexalError(error);
+        model->setHeader(c, name, width->automatic ? 1 : 0);
+        grid->setColumnSpec(c, width->automatic ? 50 : width->pixels, width->automatic);
         const QString alignment = upperCase(GetTabField(record, QString(u"ALIGNMENT"_s + number + u'=')));
         const QString entry = QString::number(c) + u'#';
         if (alignment == u"LEFT")
@@ -142,10 +132,10 @@ void TopicOpener::openTable(int topicIndex, const QString &record, bool recordIn
     }
     m_views.tableTitle->setText(titleOf(record));
 
-    const QString columnsText = GetTabField(record, u"COLUMNS=");
-    const int columns = toInteger(columnsText);
-    if (columns < 1 || columns > Wexal::kMaxTableColumns)
-        throw WexalError(u"Nieprawidłowa liczba kolumn tabeli: „%1” (dozwolone od 1 do %2)."_s.arg(columnsText).arg(Wexal::kMaxTableColumns));
+    QString error;
+    const int columns = Wexal::TableColumns::count(record, &error);
+    if (columns == 0)
+        throw WexalError(error);
 
     TableGrid *grid = m_views.grid;
     TableGridModel *model = grid->gridModel();

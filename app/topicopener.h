@@ -33,9 +33,6 @@ public:
     // The title bar text of a topic record: its signature upper-cased in
     // ASCII, " - ", its name.
     static QString titleOf(const QString &record);
-    // A decimal integer as a column count or width must be written; throws
-    // WexalError naming the value otherwise.
-    static int toInteger(const QString &value);
 
 private:
     void openText(int topicIndex, const QString &record, bool recordInHistory);

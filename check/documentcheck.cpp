@@ -5,9 +5,8 @@
 #include "check/checktext.h"
 #include "check/reportformat.h"
 #include "check/textfilecheck.h"
-#include "richtext/rtfparser.h"
+#include "richtext/rtflimits.h"
 #include "richtext/rtfreader.h"
-#include "richtext/rtftokenizer.h"
 
 #include <optional>
 
@@ -106,13 +105,13 @@ void DocumentCheck::report(Repair what, const Occurrence &occurrence)
                              occurrence.count == 1 ? u"nawiasu"_s : u"nawiasów"_s));
         return;
     case Repair::TooDeep:
-        message = u"grupa zagnieżdżona głębiej niż %1 poziomów: program pomija ją w całości"_s.arg(RtfParser::MaxDepth);
+        message = u"grupa zagnieżdżona głębiej niż %1 poziomów: program pomija ją w całości"_s.arg(RtfLimits::MaxDepth);
         break;
     case Repair::BadHexEscape:
         message = u"niepełne „\\'hh” (potrzebne dwie cyfry szesnastkowe): program je pomija"_s;
         break;
     case Repair::ParameterClamped:
-        message = u"liczba w słowie sterującym jest większa niż %1: program ją obcina"_s.arg(RtfTokenizer::MaxParam);
+        message = u"liczba w słowie sterującym jest większa niż %1: program ją obcina"_s.arg(RtfLimits::MaxParam);
         break;
     case Repair::BinaryPastEnd:
         message = u"„\\bin” zapowiada o %1 B więcej danych, niż ma plik: program czyta do końca pliku"_s.arg(occurrence.count);

@@ -8,10 +8,12 @@ function(wexal_set_warnings target)
     QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
 endfunction()
 
-# wexal_add_test(NAME SOURCES src... [LIBS lib...])
+# wexal_add_test(NAME SOURCES src... [LIBS lib...] [STAGE stage])
 # Builds one Qt Test executable and registers it with CTest, headless.
+# A test with a STAGE is left out of a plain ctest run; the stage runs
+# on its own with `ctest -C <stage> -L <stage>`.
 function(wexal_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "STAGE" "SOURCES;LIBS" ${ARGN})
   if(WEXAL_SKIP_INCOMPLETE_TESTS)
     # Developer convenience while a test is being written elsewhere in the tree.
     foreach(src IN LISTS ARG_SOURCES)
@@ -29,7 +31,12 @@ function(wexal_add_test name)
     WEXAL_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/sample"
     WEXAL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
+  if(ARG_STAGE)
+    add_test(NAME ${name} CONFIGURATIONS ${ARG_STAGE} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS ${ARG_STAGE})
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   # The per-user settings of each test live in a directory of its own in the
   # build tree, never in the user's: the program remembers choices there.
   set_tests_properties(${name} PROPERTIES

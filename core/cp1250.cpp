@@ -50,15 +50,13 @@ char16_t *decodeTo(QByteArrayView bytes, char16_t *out)
     return out;
 }
 
+#ifdef __SSE2__
 void decodeSixteensTo(const unsigned char *sixteens, qsizetype size, char16_t *out)
 {
-#ifdef __SSE2__
     for (qsizetype at = 0; at < size; at += 16, out += 16)
         detail::decodeSixteen(sixteens + at, out);
-#else
-    decodeTo(QByteArrayView(sixteens, size), out);
-#endif
 }
+#endif
 
 int fromUnicode(QChar ch)
 {

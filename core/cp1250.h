@@ -13,10 +13,12 @@ QString decode(QByteArrayView bytes);
 // Decodes bytes into out, which has room for bytes.size() characters; the
 // end of what was written.
 char16_t *decodeTo(QByteArrayView bytes, char16_t *out);
+#ifdef __SSE2__
 // The same for size bytes at sixteens, readable in whole sixteens (past
 // size). Writes whole sixteens of characters: out has room for size rounded
 // up to sixteen.
 void decodeSixteensTo(const unsigned char *sixteens, qsizetype size, char16_t *out);
+#endif
 
 // The byte for a character, or -1 when the code page has none.
 int fromUnicode(QChar ch);

@@ -9,14 +9,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace DefinitionKeys {
 
 namespace {
-
 
 // For each byte, the keys (a bit each) whose last letter it is, in either case.
 struct KeysEndingIn {
@@ -35,18 +30,13 @@ constexpr KeysEndingIn kKeysEndingIn;
 // A character upper-cased, as far as the keys need it: they are ASCII, so on
 // Windows-1250 bytes only a to z need a change (no other byte's character
 // upper-cases to an ASCII letter).
-inline char16_t upperUnit(char16_t ch)
-{
-    return Wexal::upperChar(QChar(ch)).unicode();
-}
 inline char16_t upperUnit(unsigned char byte)
 {
     return byte >= 'a' && byte <= 'z' ? char16_t(byte - 'a' + 'A') : char16_t(byte);
 }
 
 // Whether text, upper-cased, holds the upper-case ASCII word at position at.
-template <typename Char>
-bool matchesAt(const Char *text, qsizetype size, qsizetype at, QStringView word)
+bool matchesAt(const unsigned char *text, qsizetype size, qsizetype at, QStringView word)
 {
     if (at < 0 || at + word.size() > size)
         return false;
@@ -57,17 +47,8 @@ bool matchesAt(const Char *text, qsizetype size, qsizetype at, QStringView word)
     return true;
 }
 
-// The first "=" in text[from, size), or -1.
-inline qsizetype indexOfEquals(const char16_t *text, qsizetype from, qsizetype size)
-{
-    for (; from < size; ++from) {
-        if (text[from] == u'=')
-            return from;
-    }
-    return -1;
-}
-
-// The same on bytes, eight at a time: most of a line is its value.
+// The first "=" in text[from, size), or -1, eight bytes at a time: most of
+// a line is its value.
 inline qsizetype indexOfEquals(const unsigned char *text, qsizetype from, qsizetype size)
 {
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
@@ -100,73 +81,15 @@ bool bytesMatch(const unsigned char *text, QStringView key)
     return true;
 }
 
-// Notes key when it is not found yet and ends at the "=" at eq; 1 when so.
-template <typename Char>
-int note(Positions &p, const Char *text, qsizetype size, qsizetype eq, Key key)
+// Whether text, upper-cased, holds the word SIGNATURE: tried wherever an
+// "s" or "S" stands (no other byte's character upper-cases to "S").
+bool containsSignatureWord(const unsigned char *text, qsizetype size)
 {
-    const qsizetype start = eq + 1 - kKeys[key].size();
-    if (p.at[key] >= 0 || !matchesAt(text, size, start, kKeys[key]))
-        return 0;
-    p.at[key] = start;
-    return 1;
-}
-
-// How far the window may move when its last character upper-cases to ch:
-// to line ch up with its last place among the first eight letters.
-constexpr qsizetype skipAfter(char16_t ch)
-{
-    switch (ch) {
-    case u'S': return 8;
-    case u'I': return 7;
-    case u'G': return 6;
-    case u'N': return 5;
-    case u'A': return 4;
-    case u'T': return 3;
-    case u'U': return 2;
-    case u'R': return 1;
-    default: return 9;
-    }
-}
-
-// Looks at every ninth character at most (Horspool's skip on the last
-// letter of the window), as most lines never hold the word.
-template <typename Char>
-bool containsSignatureWord(const Char *text, qsizetype size)
-{
-    constexpr QStringView word = u"SIGNATURE";
-    constexpr qsizetype last = 8; // word.size() - 1
-    for (qsizetype end = last; end < size;) {
-        const char16_t ch = upperUnit(text[end]);
-        if (ch == u'E' && matchesAt(text, size, end - last, word))
+    for (qsizetype at = 0; at + 9 <= size; ++at) {
+        if ((text[at] | 0x20) == u's' && matchesAt(text, size, at, u"SIGNATURE"))
             return true;
-        end += skipAfter(ch);
     }
     return false;
-}
-
-// Finds the keys in a line's characters.
-template <typename Char>
-void scan(Positions &p, const Char *text, qsizetype size, bool lookForSignatureWord)
-{
-    int missing = KeyCount;
-    for (qsizetype eq = indexOfEquals(text, 0, size); eq >= 0 && missing > 0;
-         eq = eq + 1 < size ? indexOfEquals(text, eq + 1, size) : -1) {
-        if (p.firstEquals < 0)
-            p.firstEquals = eq;
-        if (eq == 0)
-            continue;
-        // The letter before the "=" tells which keys can end here.
-        switch (upperUnit(text[eq - 1])) {
-        case u'E':
-            missing -= note(p, text, size, eq, Name) + note(p, text, size, eq, Signature);
-            break;
-        case u'T': missing -= note(p, text, size, eq, Parent); break;
-        case u'W': missing -= note(p, text, size, eq, View); break;
-        case u'K': missing -= note(p, text, size, eq, Link); break;
-        default: break;
-        }
-    }
-    p.signatureWord = lookForSignatureWord && (p.at[Signature] >= 0 || containsSignatureWord(text, size));
 }
 
 // Notes the keys, not found yet, that end at the "=" at eq > 0 of a line's
@@ -183,7 +106,7 @@ inline void noteKeysAt(Positions &p, const unsigned char *text, qsizetype eq, un
     }
 }
 
-// The same on a line's bytes: most lines hold none of the keys.
+// Finds the keys in a line's bytes: most lines hold none of them.
 void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool lookForSignatureWord)
 {
     unsigned missing = (1u << KeyCount) - 1;
@@ -202,6 +125,7 @@ void scanBytes(Positions &p, const unsigned char *text, qsizetype size, bool loo
 
 } // namespace
 
+#if defined(__SSE2__)
 ShortLine::ShortLine(QByteArrayView line, const char *readableEnd)
     : sixteens(reinterpret_cast<const unsigned char *>(line.data())), size(line.size())
 {
@@ -213,7 +137,11 @@ ShortLine::ShortLine(QByteArrayView line, const char *readableEnd)
 
 Positions::Positions(QStringView line, bool lookForSignatureWord)
 {
-    scan(*this, line.utf16(), line.size(), lookForSignatureWord);
+    const QString upper = Wexal::upperCase(line);
+    for (int key = 0; key < KeyCount; ++key)
+        at[key] = upper.indexOf(kKeys[key]);
+    firstEquals = line.indexOf(u'=');
+    signatureWord = lookForSignatureWord && upper.contains(u"SIGNATURE");
 }
 
 Positions::Positions(QByteArrayView line, bool lookForSignatureWord)
@@ -227,5 +155,6 @@ Positions::Positions(const ShortLine &line, bool lookForSignatureWord)
     marked.mark(line);
     *this = marked.keys(line.size, lookForSignatureWord);
 }
+#endif
 
 } // namespace DefinitionKeys

@@ -10,10 +10,7 @@ namespace DefinitionKeys {
 enum Key { Name, Parent, View, Signature, Link, KeyCount };
 inline constexpr QStringView kKeys[KeyCount] = {u"NAME=", u"PARENT=", u"VIEW=", u"SIGNATURE=", u"LINK="};
 
-// Where each key first occurs in a line after upper-casing, or -1. Every key
-// ends in "=", so only the text before each "=" needs a look. On request it
-// also tells whether the word SIGNATURE occurs anywhere in the line. A line's
-// Windows-1250 bytes give the same answers as its characters.
+#if defined(__SSE2__)
 // A line of at most kMax bytes, looked through sixteen bytes at a time (most
 // field lines are that short): in place when whole sixteens from its start
 // lie within the bytes that hold it, else in a copy.
@@ -25,17 +22,27 @@ struct ShortLine {
     // line.size() <= kMax; its bytes are readable up to readableEnd.
     ShortLine(QByteArrayView line, const char *readableEnd);
 };
+#endif
 
+// Where each key first occurs in a line after upper-casing (the code page's
+// own, which keeps lengths), or -1, and where the line's first "=" stands.
+// On request it also tells whether the word SIGNATURE occurs anywhere in the
+// line. A line's Windows-1250 bytes give the same answers as its characters.
 struct Positions {
     qsizetype at[KeyCount] = {-1, -1, -1, -1, -1};
     qsizetype firstEquals = -1;
     bool signatureWord = false;
 
     Positions() = default;
+    // Found the plain way, on an upper-cased copy of the line: the answers
+    // the faster ways below must give.
     Positions(QStringView line, bool lookForSignatureWord);
+    // Every key ends in "=", so only the bytes before each "=" need a look.
     Positions(QByteArrayView line, bool lookForSignatureWord);
-    // The same answers as for the line's bytes.
+#if defined(__SSE2__)
+    // The same for a short line, marked sixteen bytes at a time.
     Positions(const ShortLine &line, bool lookForSignatureWord);
+#endif
 };
 
 } // namespace DefinitionKeys

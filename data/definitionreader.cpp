@@ -73,15 +73,18 @@ void assignText(QString &to, QStringView text)
 
 // Decodes a field line, readable up to readableEnd, to to, which has room
 // for its size rounded up to sixteen; where its keys stand.
-Positions decodeLine(QByteArrayView bytes, const char *readableEnd, char16_t *to, bool lookForSignatureWord)
+Positions decodeLine(QByteArrayView bytes, [[maybe_unused]] const char *readableEnd, char16_t *to,
+                     bool lookForSignatureWord)
 {
-    if (bytes.size() > ShortLine::kMax) {
-        Wexal::Cp1250::decodeTo(bytes, to);
-        return Positions(bytes, lookForSignatureWord);
+#if defined(__SSE2__)
+    if (bytes.size() <= ShortLine::kMax) {
+        const ShortLine line(bytes, readableEnd);
+        Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
+        return Positions(line, lookForSignatureWord);
     }
-    const ShortLine line(bytes, readableEnd);
-    Wexal::Cp1250::decodeSixteensTo(line.sixteens, line.size, to);
-    return Positions(line, lookForSignatureWord);
+#endif
+    Wexal::Cp1250::decodeTo(bytes, to);
+    return Positions(bytes, lookForSignatureWord);
 }
 
 // Whether VIEW= holds SHOW without regard to letter case: four ASCII
@@ -182,10 +185,12 @@ void DefinitionReader::readTopicFile(QIODevice &device, const QString &fileName)
 
 void DefinitionReader::readTopicFile(const QByteArray &bytes, const QString &fileName)
 {
+#if defined(__SSE2__)
     if (!m_observer) {
         readTopicBytes(bytes);
         return;
     }
+#endif
     DataFileReader lines(bytes);
     readTopicLines(lines, fileName);
 }
@@ -213,6 +218,7 @@ void DefinitionReader::readTopicLines(DataFileReader &lines, const QString &file
         throw WexalError(cannotRead(fileName, lines.errorString()));
 }
 
+#if defined(__SSE2__)
 void DefinitionReader::readTopicBytes(const QByteArray &bytes)
 {
     // Lines as DataFileReader gives them: each ends at a CR, a LF right after
@@ -263,7 +269,7 @@ Q_ALWAYS_INLINE const char *DefinitionReader::takeMarkedLine(const MarkedLine &m
         && static_cast<unsigned char>(line.back()) > 32) {
         const qsizetype size = line.size() - (line.back() == ';' ? 1 : 0);
         const qsizetype lineAt = m_recordSize;
-        m_recordText[lineAt + size] = u'\t';
+        m_record[lineAt + size] = u'\t';
         m_recordSize += size + 1;
         takeMarkedFieldLine(marked, lineAt, size);
     } else {
@@ -271,6 +277,31 @@ Q_ALWAYS_INLINE const char *DefinitionReader::takeMarkedLine(const MarkedLine &m
     }
     return lineEnd + 1 + (lineEnd[1] == '\n' ? 1 : 0);
 }
+
+Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &marked, qsizetype lineAt, qsizetype size)
+{
+    // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
+    // the line's first "=", are all they need. The rest are looked at
+    // whole.
+    // The marks cover the line up to its CR; the ";" left out holds no mark.
+    const MarkedLine::KeyBits bits = marked.keyBits();
+    constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
+    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord())) {
+        takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
+        return;
+    }
+    if (bits.found == 0)
+        return;
+    // The first of the keys found takes the text after the first "=".
+    const Span value{lineAt + bits.firstEquals + 1, size - bits.firstEquals - 1};
+    switch (qCountTrailingZeroBits(bits.found)) {
+    case Name: m_name = value; break;
+    case Parent: m_parent = value; break;
+    default: m_view = value; break;
+    }
+}
+
+#endif
 
 void DefinitionReader::takeLine(QByteArrayView line, const char *readableEnd)
 {
@@ -303,27 +334,23 @@ void DefinitionReader::openBlock()
     m_inBlock = true;
 }
 
-void DefinitionReader::makeRoom(qsizetype size)
-{
-    m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
-    m_recordText = reinterpret_cast<char16_t *>(m_record.data());
-    m_recordRoom = m_record.size();
-}
-
 void DefinitionReader::appendToRecord(QStringView text)
 {
-    std::copy(text.begin(), text.end(), growRecord(text.size()));
+    std::copy(text.utf16(), text.utf16() + text.size(), roomInRecord(text.size()));
+    m_recordSize += text.size();
 }
 
 void DefinitionReader::fieldLine(QByteArrayView bytes, const char *readableEnd)
 {
     if (bytes.endsWith(';'))
         bytes.chop(1);
-    // The line decoded straight into the record, with its tab.
+    // The line decoded straight into the record, in whole sixteens, with its
+    // tab.
     const qsizetype lineAt = m_recordSize;
-    char16_t *to = reinterpret_cast<char16_t *>(growRecord(bytes.size() + 1));
+    char16_t *to = roomInRecord(bytes.size() + 16);
     const Positions keys = decodeLine(bytes, readableEnd, to, !m_hasSignatureWord);
     to[bytes.size()] = u'\t';
+    m_recordSize += bytes.size() + 1;
     takeFieldLine(lineAt, bytes.size(), keys);
 }
 
@@ -358,29 +385,6 @@ Q_ALWAYS_INLINE void DefinitionReader::takeFieldLine(qsizetype lineAt, qsizetype
     }
 }
 
-Q_ALWAYS_INLINE void DefinitionReader::takeMarkedFieldLine(const MarkedLine &marked, qsizetype lineAt, qsizetype size)
-{
-    // Most lines hold at most one of NAME=, PARENT= and VIEW=: which, and
-    // the line's first "=", are all they need. The rest are looked at
-    // whole.
-    // The marks cover the line up to its CR; the ";" left out holds no mark.
-    const MarkedLine::KeyBits bits = marked.keyBits();
-    constexpr unsigned kTakenOnly = (1u << Name) | (1u << Parent) | (1u << View);
-    if ((bits.found & ~kTakenOnly) != 0 || (!m_hasSignatureWord && marked.hasSignatureWord())) {
-        takeFieldLine(lineAt, size, marked.keys(size, !m_hasSignatureWord));
-        return;
-    }
-    if (bits.found == 0)
-        return;
-    // The first of the keys found takes the text after the first "=".
-    const Span value{lineAt + bits.firstEquals + 1, size - bits.firstEquals - 1};
-    switch (qCountTrailingZeroBits(bits.found)) {
-    case Name: m_name = value; break;
-    case Parent: m_parent = value; break;
-    default: m_view = value; break;
-    }
-}
-
 void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys)
 {
     const qsizetype signatureAt = keys.at[Signature];
@@ -391,14 +395,6 @@ void DefinitionReader::noteKeys(QStringView line, qsizetype lineAt, const Defini
         m_recordSignature = valueSpan(line, lineAt, signatureAt, Signature);
     if (m_recordLink.isNull() && linkAt >= 0) {
         m_recordLink = valueSpan(line, lineAt, linkAt, Link);
-        // The topic is indexed under its link when its block closes: its
-        // slot, most likely under the signature known now, is fetched while
-        // the rest of the block is read.
-        const QStringView signature = m_recordSignature.isNull() ? QStringView(m_signature) : textOf(m_recordSignature);
-        m_linkHash = LinkIndex::hashOf(signature, textOf(m_recordLink));
-        m_linkHashSignature = m_recordSignature;
-        m_linkHashSignatureVersion = m_signatureVersion;
-        m_firstTopicByLink.prefetch(m_linkHash);
     }
 }
 
@@ -424,7 +420,7 @@ void DefinitionReader::closeBlock()
     const int topicIndex = int(m_topics.size());
     // A copy of its own size: m_record keeps its room for the next block.
     m_topics.append(record().toString());
-    indexTopic(topicIndex, appendSignature);
+    indexTopic(topicIndex);
     notifyClosed(wasOpen, topicIndex, appendSignature);
 
     if (!isShown(textOf(m_view)))
@@ -465,25 +461,11 @@ void DefinitionReader::notifyClosed(bool wasOpen, int topicIndex, bool signature
     m_observer->blockClosed(m_lineNumber, block);
 }
 
-void DefinitionReader::indexTopic(int topicIndex, bool signatureAppended)
+void DefinitionReader::indexTopic(int topicIndex)
 {
-    if (m_recordSignature.isNull() || m_recordLink.isNull())
-        return;
     // Only the first topic with a signature and link is ever a parent.
-    const QStringView signature = textOf(m_recordSignature);
-    const QStringView link = textOf(m_recordLink);
-    // The link's hash was taken when its line was read, with the record's
-    // signature if it had one by then, else with the file's signature: the
-    // same text when the record's signature is the field appended for it.
-    // That field's value runs up to its first tab: the file's signature
-    // when of the same size.
-    const bool sameAsAppended = signatureAppended && signature.size() == m_signature.size();
-    const bool hashedThis = m_linkHashSignature.isNull()
-                                ? m_linkHashSignatureVersion == m_signatureVersion
-                                      && (sameAsAppended || signature == m_signature)
-                                : m_linkHashSignature.start == m_recordSignature.start;
-    m_firstTopicByLink.insertFirst(hashedThis ? m_linkHash : LinkIndex::hashOf(signature, link), signature, link,
-                                   topicIndex);
+    if (!m_recordSignature.isNull() && !m_recordLink.isNull())
+        m_firstTopicByLink.insertFirst(textOf(m_recordSignature), textOf(m_recordLink), topicIndex);
 }
 
 int DefinitionReader::firstTopicWithLink(const QString &link, const QString &signature) const

@@ -28,7 +28,7 @@ class DefinitionReader
 {
 public:
     DefinitionReader(QStringList &topicList, NaviTreeModel &tree);
-    // The record's characters are written through a pointer of its own.
+    // One reader adds to the list and the tree it was given.
     Q_DISABLE_COPY_MOVE(DefinitionReader)
 
     // Called before and after each line of definition.global, so that the
@@ -72,9 +72,6 @@ public:
 private:
     void beginFile();
     void readTopicLines(DataFileReader &lines, const QString &fileName);
-    // The same for bytes in memory, with no one observing: each short line is
-    // found, decoded into the record and looked through in one pass.
-    void readTopicBytes(const QByteArray &bytes);
     // A line, without its line end and blanks; its bytes are readable up to
     // readableEnd.
     void takeLine(QByteArrayView line, const char *readableEnd);
@@ -84,32 +81,27 @@ private:
     // A field line of size characters decoded into the record at lineAt, and
     // where its keys stand.
     void takeFieldLine(qsizetype lineAt, qsizetype size, const DefinitionKeys::Positions &keys);
+#if defined(__SSE2__)
+    // The same as readTopicLines() for bytes in memory, with no one
+    // observing: each short line is found, decoded into the record and
+    // marked in one pass. Without SSE2 the lines are read one by one.
+    void readTopicBytes(const QByteArray &bytes);
     // A line marked as it was decoded at the record's end, with no one
     // observing; where the next line starts.
     const char *takeMarkedLine(const DefinitionKeys::MarkedLine &marked, const char *at, const char *readableEnd);
     // The same for a field line of size characters, decoded at lineAt.
     void takeMarkedFieldLine(const DefinitionKeys::MarkedLine &marked, qsizetype lineAt, qsizetype size);
-    // Room for size characters at the record's end, not taken yet.
+#endif
+    // Room for size characters at the record's end: written there, they
+    // join the record when m_recordSize takes them in.
     char16_t *roomInRecord(qsizetype size)
     {
-        if (m_recordRoom < m_recordSize + size)
-            makeRoom(size);
-        return m_recordText + m_recordSize;
+        if (m_record.size() < m_recordSize + size)
+            m_record.resize(std::max(2 * m_record.size(), m_recordSize + size + 256));
+        return reinterpret_cast<char16_t *>(m_record.data()) + m_recordSize;
     }
-    // Room for size more characters at the record's end; the caller writes
-    // them all.
-    QChar *growRecord(qsizetype size)
-    {
-        // Sixteen characters of room beyond: a line is decoded in sixteens.
-        if (m_recordRoom < m_recordSize + size + 16)
-            makeRoom(size);
-        QChar *room = reinterpret_cast<QChar *>(m_recordText) + m_recordSize;
-        m_recordSize += size;
-        return room;
-    }
-    void makeRoom(qsizetype size);
     void appendToRecord(QStringView text);
-    QStringView record() const { return QStringView(m_record.constData(), m_recordSize); }
+    QStringView record() const { return QStringView(m_record).first(m_recordSize); }
     QStringView textOf(Span span) const
     {
         return span.isNull() ? QStringView() : QStringView(m_record.constData() + span.start, span.size);
@@ -118,9 +110,7 @@ private:
     // The first topic whose LINK= is parent within the current signature.
     int parentTopicOf(QStringView parent);
     void notifyClosed(bool wasOpen, int topicIndex, bool signatureAppended) const;
-    // signatureAppended: the record's signature is the value of the field
-    // just appended for the file's signature.
-    void indexTopic(int topicIndex, bool signatureAppended);
+    void indexTopic(int topicIndex);
     // Notes what a field line copied to the record at lineAt holds of
     // SIGNATURE and LINK=.
     void noteKeys(QStringView line, qsizetype lineAt, const DefinitionKeys::Positions &keys);
@@ -132,12 +122,8 @@ private:
     // The block being read. Name, parent, view and record survive a "}" until
     // the next "{", so a repeated "}" adds the same topic again.
     // The record is the first m_recordSize characters of m_record, whose
-    // size is the room it has.
+    // size is the room it has: it keeps that room from block to block.
     QString m_record;
-    // m_record's characters and its size, kept apart: m_record is never
-    // shared, and a line is written into it without asking again.
-    char16_t *m_recordText = nullptr;
-    qsizetype m_recordRoom = 0;
     qsizetype m_recordSize = 0;
     // The values of NAME=, PARENT= and VIEW= as they stand in the record.
     Span m_name;
@@ -163,12 +149,6 @@ private:
 
     // First topic index for each signature and link.
     LinkIndex m_firstTopicByLink;
-    // The hash of the block's link, taken when it was found, with the
-    // record's signature as it stood then (null: with m_signature, as it
-    // stood at that version).
-    std::uint64_t m_linkHash = 0;
-    Span m_linkHashSignature;
-    quint64 m_linkHashSignatureVersion = 0;
     // The last parent found there, under which signature: its topic.
     QString m_lastParent;
     quint64 m_lastParentSignatureVersion = 0;

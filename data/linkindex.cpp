@@ -102,8 +102,9 @@ int LinkIndex::find(QStringView signature, QStringView link) const
     return slot.entry == 0 ? -1 : m_entries[slot.entry - 1].topic;
 }
 
-void LinkIndex::insertFirst(std::uint64_t hash, QStringView signature, QStringView link, int topic)
+void LinkIndex::insertFirst(QStringView signature, QStringView link, int topic)
 {
+    const std::uint64_t hash = hashOf(signature, link);
     // At most three quarters full, so that a probe ends soon.
     if (4 * (m_entries.size() + 1) > 3 * m_slots.size())
         grow();
@@ -127,18 +128,6 @@ void LinkIndex::insertFirst(std::uint64_t hash, QStringView signature, QStringVi
     *key++ = u'\t';
     for (const QChar ch : link)
         *key++ = upper(ch);
-}
-
-void LinkIndex::prefetch(std::uint64_t hash) const
-{
-    if (m_slots.empty())
-        return;
-    const std::size_t at = std::size_t(std::uint32_t(hash)) & (m_slots.size() - 1);
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(&m_slots[at], 1);
-#else
-    Q_UNUSED(at);
-#endif
 }
 
 void LinkIndex::grow()

@@ -17,18 +17,7 @@ public:
     // The topic stored for the pair; -1 when there is none.
     int find(QStringView signature, QStringView link) const;
     // Stores topic for the pair unless the pair has one already.
-    void insertFirst(QStringView signature, QStringView link, int topic)
-    {
-        insertFirst(hashOf(signature, link), signature, link, topic);
-    }
-    // The same with the pair's hash, as hashOf() gave it.
-    void insertFirst(std::uint64_t hash, QStringView signature, QStringView link, int topic);
-    // Asks for the place of the pair with this hash to be brought into the
-    // cache, ahead of an insertion: a hint only, the index is as it was.
-    void prefetch(std::uint64_t hash) const;
-
-    // A pair's hash, the same for any letter case.
-    static std::uint64_t hashOf(QStringView signature, QStringView link);
+    void insertFirst(QStringView signature, QStringView link, int topic);
 
     int size() const { return int(m_entries.size()); }
 
@@ -46,6 +35,8 @@ private:
         std::uint32_t hash = 0; // the low half of the pair's hash
         std::uint32_t entry = 0; // 0 for an empty slot, else entry + 1
     };
+    // A pair's hash, the same for any letter case.
+    static std::uint64_t hashOf(QStringView signature, QStringView link);
     // The slot holding the pair, or the empty slot where it belongs.
     std::size_t slotOf(std::uint64_t hash, QStringView signature, QStringView link) const;
     bool holds(const Entry &entry, QStringView signature, QStringView link) const;

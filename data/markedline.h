@@ -9,9 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+// Marking takes SSE2; without it the reader finds keys in the plain way of
+// Positions(QByteArrayView) alone.
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 // The one pass over each short line of a topic definition file, inline: the
 // reader makes it for nearly every line.
@@ -190,7 +191,6 @@ inline constexpr std::uint64_t kLower = 0x2020202020202020ULL;
 // The word SIGNATURE: its first eight letters.
 inline constexpr std::uint64_t kWordStart = lowered(u"SIGNATURE", 0, 8);
 
-#if defined(__SSE2__)
 // Marks sixteen bytes, the line's from at on.
 inline void markSixteen(__m128i chunk, qsizetype at, std::uint64_t &equals, std::uint64_t &s, std::uint64_t &e)
 {
@@ -199,14 +199,6 @@ inline void markSixteen(__m128i chunk, qsizetype at, std::uint64_t &equals, std:
     s |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(low, _mm_set1_epi8('s'))))) << at;
     e |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(low, _mm_set1_epi8('e'))))) << at;
 }
-#else
-inline void markByte(unsigned char byte, qsizetype at, std::uint64_t &equals, std::uint64_t &s, std::uint64_t &e)
-{
-    equals |= std::uint64_t(byte == '=') << at;
-    s |= std::uint64_t((byte | 0x20) == 's') << at;
-    e |= std::uint64_t((byte | 0x20) == 'e') << at;
-}
-#endif
 
 // The bit of key when the sixteen bytes before and with an "=", lowered,
 // as two numbers, end with it.
@@ -223,7 +215,6 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
 {
     const auto *bytes = reinterpret_cast<const unsigned char *>(from);
     m_bytes = bytes;
-#if defined(__SSE2__)
     // Most lines end within their first sixteen bytes: those are marked
     // apart, with nothing to shift.
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes));
@@ -249,21 +240,6 @@ Q_ALWAYS_INLINE bool MarkedLine::readLine(const char *from, char16_t *out)
             return true;
         }
     }
-#else
-    m_equals = m_s = m_e = 0;
-    for (qsizetype at = 0; at < kReach; ++at) {
-        out[at] = Wexal::Cp1250::detail::kDecode.map[bytes[at]];
-        if (bytes[at] == '\r') {
-            m_size = at;
-            if (at > kMax)
-                return false;
-            keepInLine(inLine(at));
-            return true;
-        }
-        if (at < kMax)
-            detail::markByte(bytes[at], at, m_equals, m_s, m_e);
-    }
-#endif
     return false;
 }
 
@@ -275,15 +251,10 @@ inline void MarkedLine::mark(const ShortLine &line)
     m_bytes = m_copy + 16;
     m_equals = m_s = m_e = 0;
     m_size = line.size;
-#if defined(__SSE2__)
     for (qsizetype at = 0; at < line.size; at += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(line.sixteens + at));
         detail::markSixteen(chunk, at, m_equals, m_s, m_e);
     }
-#else
-    for (qsizetype at = 0; at < line.size; ++at)
-        detail::markByte(line.sixteens[at], at, m_equals, m_s, m_e);
-#endif
 }
 
 Q_ALWAYS_INLINE unsigned MarkedLine::keysEndingAt(qsizetype eq) const
@@ -353,3 +324,5 @@ Q_ALWAYS_INLINE Positions MarkedLine::keys(qsizetype size, bool lookForSignature
 }
 
 } // namespace DefinitionKeys
+
+#endif // __SSE2__

@@ -1,5 +1,6 @@
 // How a document file is shown: as RTF when it starts with the RTF header,
-// otherwise as plain Windows-1250 text with CR LF, CR and LF as paragraph ends.
+// otherwise as plain Windows-1250 text with CR LF, CR and LF as paragraph ends;
+// and the paragraphs the contents search reads of it, which must be its blocks.
 
 #include "fuzzcheck.h"
 #include "guiapplication.h"
@@ -38,6 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString error;
     FUZZ_CHECK(RichTextLoader::load(buffer, doc, &format, &error));
     FUZZ_CHECK((format == RichTextLoader::Format::Rtf) == RtfReader::isRtf(bytes));
+
+    // The paragraphs the search reads are the view's blocks, character for
+    // character, whichever way the reader took to them.
+    QStringList blocks;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        blocks.append(block.text());
+    QStringList paragraphs;
+    RichTextLoader::loadParagraphs(bytes, paragraphs);
+    FUZZ_CHECK(paragraphs == blocks);
     if (format == RichTextLoader::Format::Rtf)
         return 0;
 

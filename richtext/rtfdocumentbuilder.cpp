@@ -1,5 +1,7 @@
 #include "richtext/rtfdocumentbuilder.h"
 
+#include "richtext/rtflimits.h"
+
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -20,13 +22,18 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
     m_cursor.movePosition(QTextCursor::End);
 }
 
-void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &format)
+bool RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &format)
 {
-    if (!keepingBack())
-        return applyText(text, format);
+    if (!keepingBack()) {
+        applyText(text, format);
+        return true;
+    }
+    if (!m_shape.addText(text.size()))
+        return false;
     m_texts.push_back(text);
     m_formats.push_back(format);
     keep({Step::Text, 0, 0, qsizetype(m_formats.size() - 1), qsizetype(m_texts.size() - 1)});
+    return true;
 }
 
 void RtfDocumentBuilder::insertImage(const QImage &image, const QSizeF &size)
@@ -60,27 +67,35 @@ bool RtfDocumentBuilder::isAt(int level) const
     return m_shape.isAt(level);
 }
 
-void RtfDocumentBuilder::moveToLevel(int level, int columnsHint)
+bool RtfDocumentBuilder::moveToLevel(int level, int columnsHint)
 {
-    if (!keepingBack() && level == 0)
-        return applyMoveToLevel(level, columnsHint);
-    m_shape.moveToLevel(level, columnsHint);
+    if (!keepingBack() && level == 0) {
+        applyMoveToLevel(level, columnsHint);
+        return true;
+    }
+    if (!m_shape.moveToLevel(level, columnsHint))
+        return false;
     keep({Step::MoveToLevel, level, columnsHint, 0, 0});
+    return true;
 }
 
-void RtfDocumentBuilder::endCell(int level, int columnsHint)
+bool RtfDocumentBuilder::endCell(int level, int columnsHint)
 {
-    m_shape.endCell(level, columnsHint);
+    if (!m_shape.endCell(level, columnsHint))
+        return false;
     keep({Step::EndCell, level, columnsHint, 0, 0});
+    return true;
 }
 
-void RtfDocumentBuilder::endRow(int level, const RtfRowDefinition &row)
+bool RtfDocumentBuilder::endRow(int level, const RtfRowDefinition &row)
 {
     if (m_shape.level() < level)
-        return; // a row without any cell: nothing to show
-    m_shape.endRow(level, static_cast<int>(row.cellRight.size()));
+        return true; // a row without any cell: nothing to show
+    if (!m_shape.endRow(level, static_cast<int>(row.cellRight.size())))
+        return false;
     m_rows.push_back(row);
     keep({Step::EndRow, level, 0, 0, qsizetype(m_rows.size() - 1)});
+    return true;
 }
 
 void RtfDocumentBuilder::finish()
@@ -180,7 +195,7 @@ void RtfDocumentBuilder::applyEndCell(int level, int columnsHint)
     applyMoveToLevel(level, columnsHint);
     OpenTable &open = m_tables.back();
     open.cellOpen = false;
-    if (open.column + 1 < MaxColumns)
+    if (open.column + 1 < RtfLimits::MaxColumns)
         ++open.column;
 }
 
@@ -196,7 +211,7 @@ void RtfDocumentBuilder::applyEndRow(int level, const RtfRowDefinition &row)
     if (open.rowDone)
         return;
     QTextTable *table = open.table;
-    const int defined = std::min(static_cast<int>(row.cellRight.size()), MaxColumns);
+    const int defined = std::min(static_cast<int>(row.cellRight.size()), RtfLimits::MaxColumns);
     growColumns(open, defined);
     if (table->columns() < defined)
         table->appendColumns(defined - table->columns());
@@ -286,7 +301,7 @@ void RtfDocumentBuilder::openTable(int columns)
     format.setBorderCollapse(true);
     format.setAlignment(Qt::AlignLeft);
     // The size the table reaches (RtfTableShape), all at once.
-    columns = std::clamp(columns, 1, MaxColumns);
+    columns = std::clamp(columns, 1, RtfLimits::MaxColumns);
     const QSize size = m_nextSize < m_sizes.size() ? m_sizes[m_nextSize++] : QSize(columns, 1);
     QTextTable *table = m_cursor.insertTable(std::max(size.height(), 1), std::max(size.width(), columns), format);
     OpenTable open{table};

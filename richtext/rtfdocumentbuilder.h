@@ -29,11 +29,11 @@ class QTextTable;
 class RtfDocumentBuilder
 {
 public:
-    static constexpr int MaxColumns = RtfTableShape::MaxColumns;
-
     explicit RtfDocumentBuilder(QTextDocument &document);
 
-    void insertText(const QString &text, const QTextCharFormat &format);
+    // False, placing nothing, when the text would take the tables past
+    // their limit (RtfTableShape::addText()); outside tables always true.
+    [[nodiscard]] bool insertText(const QString &text, const QTextCharFormat &format);
     void insertImage(const QImage &image, const QSizeF &size);
     // Ends the current paragraph with the given formats and starts a new one.
     void endParagraph(const QTextBlockFormat &block, const QTextCharFormat &mark);
@@ -45,9 +45,12 @@ public:
     bool isAt(int level) const;
     // Closes deeper tables and opens missing ones until the cursor stands in
     // a cell at the given nesting level. columnsHint sizes a new table.
-    void moveToLevel(int level, int columnsHint);
-    void endCell(int level, int columnsHint);
-    void endRow(int level, const RtfRowDefinition &row);
+    // These three do nothing and return false when the step would take the
+    // tables past RtfLimits::MaxTableCells (see RtfTableShape); moving to
+    // level 0 always succeeds.
+    [[nodiscard]] bool moveToLevel(int level, int columnsHint);
+    [[nodiscard]] bool endCell(int level, int columnsHint);
+    [[nodiscard]] bool endRow(int level, const RtfRowDefinition &row);
     // Places what is still kept back (a document may end inside a table).
     void finish();
 

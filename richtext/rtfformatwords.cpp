@@ -1,7 +1,7 @@
 #include "richtext/rtfformatwords.h"
 
 #include "richtext/rtfkeyword.h"
-#include "richtext/rtftextoutput.h"
+#include "richtext/rtflimits.h"
 #include "richtext/rtftokenizer.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ bool flag(const RtfToken &token)
 
 int twips(const RtfToken &token)
 {
-    return std::clamp(token.param, -RtfFormatWords::MaxTwips, RtfFormatWords::MaxTwips);
+    return std::clamp(token.param, -RtfLimits::MaxTwips, RtfLimits::MaxTwips);
 }
 
 } // namespace
@@ -50,7 +50,7 @@ bool RtfFormatWords::character(RtfKeyword k, const RtfToken &token, RtfGroupStat
     case RtfKeyword::Super: c.vertical = 1; return true;
     case RtfKeyword::Sub: c.vertical = -1; return true;
     case RtfKeyword::NoSuperSub: c.vertical = 0; return true;
-    case RtfKeyword::UnicodeSkip: state.unicodeSkip = std::clamp(token.param, 0, MaxFallback); return true;
+    case RtfKeyword::UnicodeSkip: state.unicodeSkip = std::clamp(token.param, 0, RtfLimits::MaxFallback); return true;
     default: return false;
     }
 }
@@ -76,12 +76,12 @@ bool RtfFormatWords::paragraph(RtfKeyword k, const RtfToken &token, RtfParaProps
     case RtfKeyword::TabDecimal: p.pendingTabKind = 3; return true;
     case RtfKeyword::TabStop:
         if (p.tabCount < RtfParaProps::MaxTabs && token.param >= 0)
-            p.tabs[p.tabCount++] = std::min(token.param, MaxTwips) * 4 + p.pendingTabKind;
+            p.tabs[p.tabCount++] = std::min(token.param, RtfLimits::MaxTwips) * 4 + p.pendingTabKind;
         p.pendingTabKind = 0;
         return true;
     case RtfKeyword::NestLevel:
         p.inTable = token.param > 0;
-        p.nestLevel = std::clamp(token.param, 1, RtfTextOutput::MaxTableNesting);
+        p.nestLevel = std::clamp(token.param, 1, RtfLimits::MaxTableNesting);
         return true;
     default: return false;
     }

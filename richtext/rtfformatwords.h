@@ -13,9 +13,6 @@ public:
     // True when the word was one of them (and the state now reflects it).
     static bool apply(RtfKeyword keyword, const RtfToken &token, RtfGroupState &state);
 
-    static constexpr int MaxTwips = 1000000;
-    static constexpr int MaxFallback = 1000;
-
 private:
     static bool character(RtfKeyword keyword, const RtfToken &token, RtfGroupState &state);
     static bool paragraph(RtfKeyword keyword, const RtfToken &token, RtfParaProps &para);

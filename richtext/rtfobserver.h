@@ -11,9 +11,9 @@ public:
     enum class Repair {
         TextAfterDocument, // the document's group closed before the end of the data: the rest is not read
         UnclosedGroups,    // the data ended with count groups open: they end there
-        TooDeep,           // a group nested deeper than RtfParser::MaxDepth was skipped whole
+        TooDeep,           // a group nested deeper than RtfLimits::MaxDepth was skipped whole
         BadHexEscape,      // a \' without two hex digits was dropped
-        ParameterClamped,  // a number beyond RtfTokenizer::MaxParam was cut down to it
+        ParameterClamped,  // a number beyond RtfLimits::MaxParam was cut down to it
         BinaryPastEnd,     // \binN asked for count bytes more than the data holds
         PictureNotShown,   // a picture that is neither PNG nor JPEG, or cannot be decoded
     };

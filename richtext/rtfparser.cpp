@@ -2,6 +2,7 @@
 
 #include "richtext/rtffieldinstruction.h"
 #include "richtext/rtfkeyword.h"
+#include "richtext/rtflimits.h"
 #include "richtext/rtfobserver.h"
 
 #include <QImage>
@@ -160,7 +161,7 @@ void RtfParser::ignoredToken(const RtfToken &token)
 
 void RtfParser::groupStart()
 {
-    if (m_stack.size() >= static_cast<std::size_t>(MaxDepth)) {
+    if (m_stack.size() >= static_cast<std::size_t>(RtfLimits::MaxDepth)) {
         ++m_ignoredDepth;
         if (m_observer)
             m_observer->repaired(RtfObserver::Repair::TooDeep, m_offsetBase + m_tokens.position() - 1, 1);

@@ -25,9 +25,6 @@ enum class RtfKeyword;
 class RtfParser
 {
 public:
-    // Deeper groups are skipped as a whole; real documents stay far below.
-    static constexpr int MaxDepth = 1000;
-
     RtfParser(QByteArrayView rtf, QTextDocument &document);
     void run();
 
@@ -39,6 +36,7 @@ public:
     // (RtfTextOutput::setParagraphSink()).
     void setParagraphSink(QStringList *paragraphs) { m_output.setParagraphSink(paragraphs); }
     bool paragraphsComplete() const { return m_output.paragraphsComplete(); }
+    bool tablesAsLines() const { return m_output.tablesAsLines(); }
 
 private:
     struct Field
@@ -81,7 +79,7 @@ private:
     std::vector<RtfGroupState> m_stack;
     RtfGroupState m_state;
     RtfGroupState m_finalState; // the document group's state as it closed
-    int m_ignoredDepth = 0; // groups open inside a skipped one or past MaxDepth
+    int m_ignoredDepth = 0; // groups open inside a skipped one or past RtfLimits::MaxDepth
     int m_fallbackSkip = 0; // characters still to skip after \uN
     bool m_starPending = false;
     bool m_groupOpened = false;

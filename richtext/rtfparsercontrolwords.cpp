@@ -2,6 +2,7 @@
 
 #include "richtext/rtfformatwords.h"
 #include "richtext/rtfkeyword.h"
+#include "richtext/rtflimits.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int MaxTwips = RtfFormatWords::MaxTwips;
+constexpr int MaxTwips = RtfLimits::MaxTwips;
 
 int twips(const RtfToken &token)
 {
@@ -58,7 +59,7 @@ bool RtfParser::tableWord(RtfKeyword k, const RtfToken &token)
     case RtfKeyword::RowDefaults: rowDefinition(level) = RtfRowDefinition(); return true;
     case RtfKeyword::CellRight: {
         RtfRowDefinition &row = rowDefinition(level);
-        if (row.cellRight.size() < RtfDocumentBuilder::MaxColumns) {
+        if (row.cellRight.size() < RtfLimits::MaxColumns) {
             row.cellRight.append(twips(token));
             row.cellColour.append(row.pendingShading > 0 ? m_tables.colour(row.pendingShading) : QColor());
             row.cellWidthType.append(row.pendingWidthType);

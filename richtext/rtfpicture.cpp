@@ -1,6 +1,7 @@
 #include "richtext/rtfpicture.h"
 
 #include "richtext/rtfkeyword.h"
+#include "richtext/rtflimits.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -36,7 +37,7 @@ int bigEndian16(QByteArrayView data, qsizetype at)
 
 bool withinPixelBudget(qint64 width, qint64 height)
 {
-    return width > 0 && height > 0 && width <= RtfPicture::MaxPixels / height;
+    return width > 0 && height > 0 && width <= RtfLimits::MaxPicturePixels / height;
 }
 
 } // namespace
@@ -118,7 +119,7 @@ void RtfPicture::controlWord(RtfKeyword keyword, int param)
 
 void RtfPicture::hexText(QByteArrayView text)
 {
-    if (m_type == Unsupported || m_data.size() >= MaxBytes)
+    if (m_type == Unsupported || m_data.size() >= RtfLimits::MaxPictureBytes)
         return;
     for (const char c : text) {
         const int v = hexValue(c);
@@ -135,7 +136,7 @@ void RtfPicture::hexText(QByteArrayView text)
 
 void RtfPicture::binary(QByteArrayView bytes)
 {
-    if (m_type != Unsupported && m_data.size() + bytes.size() <= MaxBytes)
+    if (m_type != Unsupported && m_data.size() + bytes.size() <= RtfLimits::MaxPictureBytes)
         m_data.append(bytes);
 }
 
@@ -151,7 +152,7 @@ QImage RtfPicture::image(QSizeF *size) const
     QImageReader reader(&buffer, m_type == Png ? "PNG" : "JPEG");
     // A second guard: the decoder refuses to allocate past the budget
     // (4 bytes a pixel), whatever the header checks above missed.
-    reader.setAllocationLimit(int(MaxPixels * 4 / (1024 * 1024)));
+    reader.setAllocationLimit(int(RtfLimits::MaxPicturePixels * 4 / (1024 * 1024)));
     QImage image;
     if (!reader.read(&image))
         return {};

@@ -13,12 +13,6 @@ enum class RtfKeyword;
 class RtfPicture
 {
 public:
-    // Collected data stops here; a picture that large is not a topic's.
-    static constexpr qsizetype MaxBytes = 64 * 1024 * 1024;
-    // The most pixels a picture may declare: decoding allocates for what
-    // the header declares, not for the bytes that are there.
-    static constexpr qint64 MaxPixels = qint64(40) * 1000 * 1000;
-
     void controlWord(RtfKeyword keyword, int param);
     void hexText(QByteArrayView text);
     void binary(QByteArrayView bytes);
@@ -26,11 +20,11 @@ public:
     // The image and the size it is shown at (pixels: the goal size in twips
     // when given, else the image's own, times the scale); a null image when
     // the picture cannot be shown. A picture whose declared sizes do not fit
-    // its data or MaxPixels is not decoded.
+    // its data or RtfLimits::MaxPicturePixels is not decoded.
     QImage image(QSizeF *size) const;
 
     // Whether data's header and, for PNG, every chunk length agree with the
-    // bytes present, and the declared width × height is within MaxPixels.
+    // bytes present, and the declared width × height is within RtfLimits::MaxPicturePixels.
     static bool pngIsSound(QByteArrayView data);
     static bool jpegIsSound(QByteArrayView data);
 

@@ -31,8 +31,10 @@ bool RtfReader::isRtf(QByteArrayView bytes)
     return !((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z'));
 }
 
-bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error)
+bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error, bool *tablesAsLines)
 {
+    if (tablesAsLines)
+        *tablesAsLines = false;
     if (!isRtf(bytes)) {
         if (error)
             *error = u"Plik nie zaczyna się nagłówkiem RTF"_s;
@@ -52,6 +54,8 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument &doc, QString *error)
         RtfParser parser(bytes.sliced(headerStart(bytes)), doc);
         parser.run();
         batch.endEditBlock();
+        if (tablesAsLines)
+            *tablesAsLines = parser.tablesAsLines();
     }
     doc.setUndoRedoEnabled(undo);
     if (error)

@@ -15,7 +15,7 @@ class RtfObserver;
 //
 // Damaged input never stops the reader: a missing closing brace ends the
 // document at the end of the data, text after the brace that closes the
-// document is not read, groups nested deeper than RtfParser::MaxDepth are
+// document is not read, groups nested deeper than RtfLimits::MaxDepth are
 // dropped and counts (\binN, \ucN, sizes) are clamped to the data and to
 // sensible limits. Time and memory grow linearly with the input.
 class RtfReader
@@ -32,8 +32,11 @@ public:
 
     // Replaces the content of doc with the document in bytes. Returns false,
     // with a Polish reason in error and doc unchanged, only when bytes are
-    // not RTF (see isRtf()).
-    static bool read(QByteArrayView bytes, QTextDocument &doc, QString *error = nullptr);
+    // not RTF (see isRtf()). tablesAsLines, when given, tells whether the
+    // document's tables reached RtfLimits::MaxTableCells, so that the rest
+    // of it shows its tables as lines of text.
+    static bool read(QByteArrayView bytes, QTextDocument &doc, QString *error = nullptr,
+                     bool *tablesAsLines = nullptr);
 
     // For the data checker: reads bytes as read() does but places nothing in
     // a document, telling observer where damaged input is skipped or

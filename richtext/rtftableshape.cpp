@@ -1,6 +1,14 @@
 #include "richtext/rtftableshape.h"
 
+#include "richtext/rtflimits.h"
+
 #include <algorithm>
+
+namespace {
+
+constexpr qint64 kMaxWork = RtfLimits::MaxTableCells * RtfLimits::TableCharactersPerCell;
+
+} // namespace
 
 // Mirrors RtfDocumentBuilder's table logic step for step; the two must
 // agree on when a row or column starts.
@@ -10,7 +18,43 @@ bool RtfTableShape::isAt(int level) const
     return level == this->level() && (level == 0 || m_open.back().cellOpen);
 }
 
-void RtfTableShape::moveToLevel(int level, int columnsHint)
+template <typename Step>
+bool RtfTableShape::withinLimit(Step step)
+{
+    // A step changes a few open tables and sizes; what it changed is put
+    // back when it takes the cells past the limit.
+    const std::vector<Open> open = m_open;
+    const std::size_t tables = m_sizes.size();
+    const qint64 work = m_work;
+    m_grown.clear();
+    step();
+    if (m_work <= kMaxWork)
+        return true;
+    for (auto it = m_grown.crbegin(); it != m_grown.crend(); ++it) {
+        if (it->first < tables)
+            m_sizes[it->first] = it->second;
+    }
+    m_sizes.resize(tables);
+    m_open = open;
+    m_work = work;
+    return false;
+}
+
+bool RtfTableShape::addText(qsizetype characters)
+{
+    const qint64 weight = m_open.empty() ? 1 : m_open.back().weight;
+    if (m_work + weight * characters > kMaxWork)
+        return false;
+    m_work += weight * characters;
+    return true;
+}
+
+bool RtfTableShape::moveToLevel(int level, int columnsHint)
+{
+    return withinLimit([this, level, columnsHint] { doMoveToLevel(level, columnsHint); });
+}
+
+void RtfTableShape::doMoveToLevel(int level, int columnsHint)
 {
     while (this->level() > level)
         m_open.pop_back();
@@ -23,28 +67,31 @@ void RtfTableShape::moveToLevel(int level, int columnsHint)
         openCell(m_open.back());
 }
 
-void RtfTableShape::endCell(int level, int columnsHint)
+bool RtfTableShape::endCell(int level, int columnsHint)
 {
-    moveToLevel(level, columnsHint);
-    Open &open = m_open.back();
-    open.cellOpen = false;
-    if (open.column + 1 < MaxColumns)
-        ++open.column;
+    return withinLimit([this, level, columnsHint] {
+        doMoveToLevel(level, columnsHint);
+        Open &open = m_open.back();
+        open.cellOpen = false;
+        if (open.column + 1 < RtfLimits::MaxColumns)
+            ++open.column;
+    });
 }
 
-void RtfTableShape::endRow(int level, int definedColumns)
+bool RtfTableShape::endRow(int level, int definedColumns)
 {
-    if (this->level() < level)
-        return;
-    while (this->level() > level)
-        m_open.pop_back();
-    Open &open = m_open.back();
-    if (open.rowDone)
-        return;
-    QSize &size = m_sizes[open.index];
-    size.setWidth(std::max(size.width(), std::min(definedColumns, MaxColumns)));
-    open.rowDone = true;
-    open.cellOpen = false;
+    return withinLimit([this, level, definedColumns] {
+        if (this->level() < level)
+            return;
+        while (this->level() > level)
+            m_open.pop_back();
+        Open &open = m_open.back();
+        if (open.rowDone)
+            return;
+        grow(open, std::min(definedColumns, RtfLimits::MaxColumns), 0);
+        open.rowDone = true;
+        open.cellOpen = false;
+    });
 }
 
 std::vector<QSize> RtfTableShape::takeSizes()
@@ -57,8 +104,10 @@ std::vector<QSize> RtfTableShape::takeSizes()
 
 void RtfTableShape::openTable(int columns)
 {
-    m_sizes.emplace_back(std::clamp(columns, 1, MaxColumns), 1);
-    m_open.push_back(Open{m_sizes.size() - 1});
+    const int weight = 1 << std::min(level(), 16);
+    m_sizes.emplace_back(std::clamp(columns, 1, RtfLimits::MaxColumns), 1);
+    m_open.push_back(Open{m_sizes.size() - 1, weight});
+    m_work += qint64(weight) * m_sizes.back().width() * RtfLimits::TableCharactersPerCell;
 }
 
 void RtfTableShape::openCell(Open &open)
@@ -70,8 +119,18 @@ void RtfTableShape::openCell(Open &open)
         open.column = 0;
         open.rowDone = false;
     }
-    QSize &size = m_sizes[open.index];
-    size.setHeight(std::max(size.height(), open.row + 1));
-    size.setWidth(std::max(size.width(), open.column + 1));
+    grow(open, open.column + 1, open.row + 1);
     open.cellOpen = true;
+}
+
+void RtfTableShape::grow(const Open &open, int columns, int rows)
+{
+    QSize &size = m_sizes[open.index];
+    const QSize grown(std::max(size.width(), columns), std::max(size.height(), rows));
+    if (grown == size)
+        return;
+    m_grown.emplace_back(open.index, size);
+    const qint64 cells = qint64(grown.width()) * grown.height() - qint64(size.width()) * size.height();
+    m_work += open.weight * cells * RtfLimits::TableCharactersPerCell;
+    size = grown;
 }

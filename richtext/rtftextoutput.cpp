@@ -1,6 +1,7 @@
 #include "richtext/rtftextoutput.h"
 
 #include "richtext/rtfformattables.h"
+#include "richtext/rtflimits.h"
 #include "richtext/rtftextdecoder.h"
 
 #include <QTextBlockFormat>
@@ -33,13 +34,14 @@ void RtfTextOutput::setDefaultTab(int twips)
 
 int RtfTextOutput::tableLevel(const RtfParaProps &para)
 {
-    return para.inTable ? std::clamp(para.nestLevel, 1, MaxTableNesting) : 0;
+    return para.inTable ? std::clamp(para.nestLevel, 1, RtfLimits::MaxTableNesting) : 0;
 }
 
 void RtfTextOutput::appendBytes(QByteArrayView bytes, const RtfGroupState &state)
 {
     if (m_discarding)
         return;
+    breakCells(state);
     dropLoneSurrogate(state);
     startRun(state.chars);
     const int codePage = m_tables.codePage(state.chars.font);
@@ -102,6 +104,7 @@ void RtfTextOutput::appendImage(const QImage &image, const QSizeF &size, const R
         return;
     if (m_sink)
         return giveUpParagraphs();
+    breakCells(state);
     dropLoneSurrogate(state);
     flushText();
     m_runs.push_back(Run{QString(), state.chars, image, size});
@@ -123,6 +126,8 @@ void RtfTextOutput::endParagraph(const RtfGroupState &state)
     m_builder.endParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
                            markFormat(state.chars));
     m_pageBreakPending = false;
+    m_cellBreaks = 0;
+    m_rowLine = false;
 }
 
 void RtfTextOutput::softBreak(bool page, const RtfGroupState &state)
@@ -143,11 +148,18 @@ void RtfTextOutput::endCell(int level, const RtfGroupState &state)
         return;
     if (m_sink)
         return giveUpParagraphs();
-    placeParagraph(level);
-    m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
-                              markFormat(state.chars));
-    m_builder.endCell(level, columnsHint(level));
-    m_pageBreakPending = false;
+    if (!m_flat)
+        placeParagraph(level); // which may find the tables full
+    if (!m_flat) {
+        m_builder.formatParagraph(RtfFormatTables::blockFormat(state.para, m_pageBreakPending),
+                                  markFormat(state.chars));
+        m_pageBreakPending = false;
+        if (m_builder.endCell(level, columnsHint(level)))
+            return;
+        flattenTables();
+    }
+    // The cell's text stays on the row's line, the next cell's after a tab.
+    ++m_cellBreaks;
 }
 
 void RtfTextOutput::endRow(int level)
@@ -160,7 +172,16 @@ void RtfTextOutput::endRow(int level)
     flushText();
     if (!m_runs.empty())
         placeParagraph(level); // text between the last cell and the row end
-    m_builder.endRow(level, level < static_cast<int>(m_rows.size()) ? m_rows[level] : RtfRowDefinition());
+    if (!m_flat) {
+        if (m_builder.endRow(level, level < static_cast<int>(m_rows.size()) ? m_rows[level] : RtfRowDefinition()))
+            return;
+        flattenTables();
+    }
+    m_cellBreaks = 0;
+    if (m_rowLine) {
+        m_builder.endParagraph(RtfFormatTables::blockFormat(RtfParaProps(), false), markFormat(m_runProps));
+        m_rowLine = false;
+    }
 }
 
 void RtfTextOutput::finish(const RtfGroupState &state)
@@ -171,9 +192,11 @@ void RtfTextOutput::finish(const RtfGroupState &state)
     // document are its own, except that text written in a group keeps the
     // paragraph format it was written in.
     const RtfParaProps para = m_hasContent ? m_lastPara : state.para;
-    const int level = tableLevel(para);
+    int level = tableLevel(para);
     if (m_hasContent || m_highSurrogate)
         placeParagraph(level);
+    if (m_flat)
+        level = 0;
     if (m_sink) {
         // The block the document ends in, empty or not.
         if (!m_discarding)
@@ -208,13 +231,19 @@ void RtfTextOutput::placeParagraph(int level)
         m_hasContent = false;
         return;
     }
-    m_builder.moveToLevel(level, columnsHint(level));
+    enterLevel(level);
     for (const Run &run : m_runs) {
-        if (run.image.isNull())
-            m_builder.insertText(run.text, format(run.props));
-        else
+        if (!run.image.isNull()) {
             m_builder.insertImage(run.image, run.size);
+        } else if (!m_builder.insertText(run.text, format(run.props))) {
+            // Too much text in tables: this run and the rest go after them.
+            flattenTables();
+            const bool placed = m_builder.insertText(run.text, format(run.props));
+            Q_ASSERT(placed);
+            Q_UNUSED(placed);
+        }
     }
+    m_rowLine = m_rowLine || (m_flat && !m_runs.empty());
     m_runs.clear();
     m_hasContent = false;
 }
@@ -259,8 +288,18 @@ bool RtfTextOutput::sinkTakes(QStringView text)
     return true;
 }
 
+void RtfTextOutput::breakCells(const RtfGroupState &state)
+{
+    if (m_cellBreaks == 0)
+        return;
+    // Each cell ended since the line's last text keeps its place.
+    for (int n = std::exchange(m_cellBreaks, 0); n > 0; --n)
+        put(u'\t', state);
+}
+
 void RtfTextOutput::put(char16_t ch, const RtfGroupState &state)
 {
+    breakCells(state);
     startRun(state.chars);
     flushBytes();
     m_text += QChar(ch);
@@ -278,9 +317,9 @@ void RtfTextOutput::dropLoneSurrogate(const RtfGroupState &state)
 
 void RtfTextOutput::startRun(const RtfCharProps &props)
 {
-    // Paragraphs without their formats: one run holds the text as well.
-    if (m_sink)
-        return;
+    // Paragraphs only as well: a run's bytes are decoded on their own, so
+    // that a double-byte character split by a change of format is dropped
+    // in both, never joined across the runs.
     if (props != m_runProps) {
         flushText();
         m_runProps = props;
@@ -330,6 +369,21 @@ void RtfTextOutput::giveUpParagraphs()
     m_discarding = true;
     m_runs.clear();
     m_sinkParagraph.clear();
+}
+
+void RtfTextOutput::enterLevel(int level)
+{
+    if (!m_flat && !m_builder.moveToLevel(level, columnsHint(level)))
+        flattenTables();
+}
+
+void RtfTextOutput::flattenTables()
+{
+    // Every table is closed; what follows is placed outside them.
+    m_flat = true;
+    const bool closed = m_builder.moveToLevel(0, 1);
+    Q_ASSERT(closed);
+    Q_UNUSED(closed);
 }
 
 int RtfTextOutput::columnsHint(int level) const

@@ -23,16 +23,14 @@ class RtfTextDecoder;
 // paragraph ends: RTF paragraph properties, \intbl and \itap included, are
 // those in effect at the paragraph mark, so only then is it known whether
 // the paragraph goes into a table cell and how deep.
+//
+// Once the document's tables reach RtfLimits::MaxTableCells, every table is
+// closed and the rest of the document is placed outside tables: each row on
+// a line of its own, its cells separated by tabs (a cell of several
+// paragraphs breaks the line where they do).
 class RtfTextOutput
 {
 public:
-    // Deeper tables go into the cells of the deepest one, as text. The
-    // layout of a rich-text view works each nested table out about twice
-    // per level, so every level doubles the layout time of what is inside
-    // it: at 4 levels a byte costs about what a byte of a plain table does
-    // (8 levels cost some 90 us a byte). Documents nest 2 levels, rarely 4.
-    static constexpr int MaxTableNesting = 4;
-
     // links and rows belong to the parser and are read as they grow: the
     // hyperlink targets and the row definitions by nesting level.
     RtfTextOutput(QTextDocument &document, RtfTextDecoder &decoder, RtfFormatTables &tables,
@@ -64,6 +62,8 @@ public:
     // and the document has to be built to know its paragraphs.
     void setParagraphSink(QStringList *paragraphs) { m_sink = paragraphs; }
     bool paragraphsComplete() const { return !m_sinkFailed; }
+    // The tables reached their limit: the rest is placed as lines.
+    bool tablesAsLines() const { return m_flat; }
     // \deftab: the distance of the default tab stops, in twips.
     void setDefaultTab(int twips);
 
@@ -77,6 +77,7 @@ private:
     };
 
     void put(char16_t ch, const RtfGroupState &state);
+    void breakCells(const RtfGroupState &state);
     static bool sinkTakes(QStringView text);
     void dropLoneSurrogate(const RtfGroupState &state);
     void startRun(const RtfCharProps &props);
@@ -86,6 +87,8 @@ private:
     QTextCharFormat format(const RtfCharProps &props);
     QTextCharFormat markFormat(RtfCharProps props);
     int columnsHint(int level) const;
+    void enterLevel(int level);
+    void flattenTables();
     void giveUpParagraphs();
 
     QTextDocument &m_document;
@@ -106,6 +109,10 @@ private:
     bool m_hasContent = false;
     bool m_pageBreakPending = false;
     bool m_discarding = false;
+
+    bool m_flat = false;    // past the tables' limit: no more tables
+    int m_cellBreaks = 0;   // cells ended on the row's line since its last text
+    bool m_rowLine = false; // a row's line has text and is not yet ended
 
     QStringList *m_sink = nullptr;
     QString m_sinkParagraph; // the paragraph so far, placed

@@ -1,5 +1,6 @@
 #include "richtext/rtftokenizer.h"
 
+#include "richtext/rtflimits.h"
 #include "richtext/rtfobserver.h"
 
 #ifdef __SSE2__
@@ -195,12 +196,12 @@ RtfToken RtfTokenizer::readControl()
     if (m_pos < size && isDigit(m_data[m_pos])) {
         qint64 value = 0;
         while (m_pos < size && isDigit(m_data[m_pos])) {
-            if (value <= MaxParam)
+            if (value <= RtfLimits::MaxParam)
                 value = value * 10 + (m_data[m_pos] - '0');
             ++m_pos;
         }
-        if (value > MaxParam) {
-            value = MaxParam;
+        if (value > RtfLimits::MaxParam) {
+            value = RtfLimits::MaxParam;
             if (m_observer)
                 m_observer->repaired(RtfObserver::Repair::ParameterClamped, m_offsetBase + backslash, 1);
         }

@@ -27,10 +27,6 @@ struct RtfToken
 class RtfTokenizer
 {
 public:
-    // Parameters beyond this magnitude are clamped; RTF limits them to 16 or
-    // 32 bits and a longer run of digits only wastes time.
-    static constexpr int MaxParam = 1000000000;
-
     explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}
 
     RtfToken next();

@@ -5,7 +5,7 @@
 #include "search/documentparagraphs.h"
 #include "search/searchitems.h"
 #include "search/searchmatcher.h"
-#include "table/tablefileloader.h"
+#include "table/tablecolumns.h"
 
 #include <QStringList>
 
@@ -15,22 +15,6 @@ using Wexal::SearchItems::TopicKind;
 namespace Wexal {
 
 namespace {
-
-// The column count and every width the table opening reads from the
-// record, each as it must be written for the opening to go on.
-bool tableColumnsOpen(const QString &record)
-{
-    int columns = 0;
-    if (!parseInteger(GetTabField(record, u"COLUMNS="), &columns) || columns < 1 || columns > kMaxTableColumns)
-        return false;
-    for (int k = 1; k <= columns; ++k) {
-        const QString width = GetTabField(record, QString(u"WIDTH"_s + QString::number(k) + u'='));
-        int pixels = 0;
-        if (upperCase(width) != u"AUTO" && !parseInteger(width, &pixels))
-            return false;
-    }
-    return true;
-}
 
 bool textCannotMatch(const QString &path, SearchMatcher &matcher)
 {
@@ -43,7 +27,7 @@ bool textCannotMatch(const QString &path, SearchMatcher &matcher)
 
 bool tableCannotMatch(const QString &record, const QString &path, SearchMatcher &matcher)
 {
-    if (!tableColumnsOpen(record))
+    if (TableColumns::countWhenOpening(record) == 0)
         return false;
     const DataFile file = DataFile::read(path, DataFile::Kind::TableTopic);
     if (!file.isRead())

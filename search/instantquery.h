@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class SearchIndex;
@@ -35,8 +36,16 @@ struct InstantAnswer
     bool cancelled = false;
 };
 
-// cancel, when given and set, ends the query early (the answer is then
-// marked cancelled and incomplete).
+// A query reads the index in slices of at most this many bytes, however
+// long an item is; between slices it may be stopped.
+constexpr qint64 InstantQuerySliceBytes = qint64(1) << 20;
+
+// Asked after each slice with the bytes read so far; true ends the query
+// there (the answer is then marked cancelled and incomplete).
+using InstantQueryStop = std::function<bool(qint64 scanned)>;
+InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, const InstantQueryStop &stop);
+
+// cancel, when given and set, ends the query at the next slice.
 InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query,
                               const std::atomic<bool> *cancel = nullptr);
 

@@ -4,7 +4,6 @@
 #include "search/normalizeforsearch.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -34,19 +33,68 @@ void SearchIndex::beginTopic(int topic, TopicKind kind)
     m_topics.push_back(Topic{topic, kind, itemCount(), 0});
 }
 
+std::size_t SearchIndex::reservedBytes() const
+{
+    std::size_t bytes = m_codes.capacity() + (m_itemStart.capacity() + m_codeStart.capacity()) * sizeof(std::uint32_t);
+    for (const Block &block : m_blocks)
+        bytes += block.capacity;
+    return bytes;
+}
+
+void SearchIndex::reserve(std::size_t bytes)
+{
+    if (bytes > m_budget || m_reserved > m_budget - bytes)
+        throw OverBudget();
+}
+
 void SearchIndex::growCodes(std::size_t needed)
 {
-    m_codes.resize(std::max(needed, 2 * m_codes.size()));
+    const std::size_t size = std::max(needed, 2 * m_codes.size());
+    const std::size_t before = m_codes.capacity();
+    reserve(size - std::min(size, before));
+    m_codes.resize(size);
+    m_reserved += m_codes.capacity() - before;
+}
+
+void SearchIndex::growItems()
+{
+    const std::size_t before = m_codeStart.capacity() + m_itemStart.capacity();
+    const std::size_t items = std::max<std::size_t>(1024, 2 * m_codeStart.capacity());
+    reserve((2 * items - std::min(2 * items, before)) * sizeof(std::uint32_t));
+    // Both grow together: endItemText() never moves the item offsets.
+    m_codeStart.reserve(items);
+    m_itemStart.reserve(items);
+    m_reserved += (m_codeStart.capacity() + m_itemStart.capacity() - before) * sizeof(std::uint32_t);
 }
 
 void SearchIndex::addBlock(std::size_t bytes)
 {
     Block block;
     block.capacity = std::max(BlockBytes, bytes);
+    reserve(block.capacity);
     // Not value-initialised: pages no item reaches are never touched.
     block.shown.reset(new char[block.capacity]);
     block.firstItem = itemCount();
     m_blocks.push_back(std::move(block));
+    m_reserved += m_blocks.back().capacity;
+}
+
+SearchIndex::Mark SearchIndex::mark() const
+{
+    return Mark{m_topics.size(), itemCount(), m_codesSize, m_blocks.size(),
+                m_blocks.empty() ? 0 : m_blocks.back().size};
+}
+
+void SearchIndex::rollBack(const Mark &mark)
+{
+    m_topics.resize(mark.topics);
+    m_itemStart.resize(std::size_t(mark.items));
+    m_codeStart.resize(std::size_t(mark.items));
+    m_codesSize = mark.codesSize;
+    m_blocks.resize(mark.blocks);
+    if (!m_blocks.empty())
+        m_blocks.back().size = mark.lastBlockSize;
+    m_reserved = reservedBytes();
 }
 
 void SearchIndex::finish()
@@ -66,24 +114,35 @@ int SearchIndex::blockOfItem(int item) const
     return int(it - m_blocks.cbegin()) - 1;
 }
 
+std::size_t SearchIndex::itemEnd(int item) const
+{
+    const std::size_t block = std::size_t(blockOfItem(item));
+    const std::size_t next = std::size_t(item) + 1;
+    const bool lastInBlock = next == m_itemStart.size()
+                             || (block + 1 < m_blocks.size() && m_blocks[block + 1].firstItem == int(next));
+    return lastInBlock ? m_blocks[block].size : m_itemStart[next];
+}
+
 QByteArrayView SearchIndex::shownText(int item) const
 {
     const Block &block = m_blocks[std::size_t(blockOfItem(item))];
-    const char *begin = block.shown.get() + m_itemStart[std::size_t(item)];
-    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+    const std::size_t start = m_itemStart[std::size_t(item)];
+    return QByteArrayView(block.shown.get() + start, qsizetype(itemEnd(item) - start - 1));
 }
 
-QString SearchIndex::text(int item) const
+QString SearchIndex::decode(QByteArrayView shown)
 {
-    QString decoded = Wexal::Cp1250::decode(shownText(item));
+    QString decoded = Wexal::Cp1250::decode(shown);
     decoded.replace(QChar(char16_t(NoByte)), QChar(QChar::ReplacementCharacter));
     return decoded;
 }
 
 QByteArrayView SearchIndex::codeDigits(int item) const
 {
-    const char *begin = m_codes.data() + m_codeStart[std::size_t(item)];
-    return QByteArrayView(begin, qsizetype(std::strlen(begin)));
+    const std::size_t start = m_codeStart[std::size_t(item)];
+    const std::size_t next = std::size_t(item) + 1;
+    const std::size_t end = next < m_codeStart.size() ? m_codeStart[next] : m_codesSize;
+    return QByteArrayView(m_codes.data() + start, qsizetype(end - start - 1));
 }
 
 int SearchIndex::topicOfItem(int item) const

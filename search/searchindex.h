@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -64,19 +65,29 @@ public:
     void addTitle(int node, int topic, const QString &caption);
     void beginTopic(int topic, TopicKind kind);
     // Called for every row: inline.
-    void beginItem() { m_codeStart.push_back(std::uint32_t(m_codesSize)); }
+    void beginItem()
+    {
+        if (m_codeStart.size() == m_codeStart.capacity())
+            growItems();
+        m_codeStart.push_back(std::uint32_t(m_codesSize));
+    }
     void appendCodeDigits(QByteArrayView code)
     {
-        // Room for every byte and the NUL endItemText() adds.
-        const std::size_t needed = m_codesSize + std::size_t(code.size()) + 1;
-        if (needed > m_codes.size())
-            growCodes(needed);
-        char *out = m_codes.data() + m_codesSize;
-        for (const char c : code) {
-            *out = c;
-            out += c >= '0' && c <= '9' ? 1 : 0;
+        // A piece at a time, with room for its every byte and the NUL
+        // endItemText() adds: a long cell of few digits takes little room.
+        constexpr qsizetype Piece = qsizetype(1) << 16;
+        for (qsizetype at = 0; at < code.size(); at += Piece) {
+            const QByteArrayView piece = code.sliced(at, qMin(Piece, code.size() - at));
+            const std::size_t needed = m_codesSize + std::size_t(piece.size()) + 1;
+            if (needed > m_codes.size())
+                growCodes(needed);
+            char *out = m_codes.data() + m_codesSize;
+            for (const char c : piece) {
+                *out = c;
+                out += c >= '0' && c <= '9' ? 1 : 0;
+            }
+            m_codesSize = std::size_t(out - m_codes.data());
         }
-        m_codesSize = std::size_t(out - m_codes.data());
     }
     char *itemText(std::size_t maxLength)
     {
@@ -100,15 +111,43 @@ public:
     // Forgets a last topic without items.
     void finish();
 
+    // The bytes the texts of the topic files may take (blocks, codes and
+    // offsets as reserved); beyond it a write throws OverBudget. Titles are
+    // not counted: they come from the tree, which holds them already.
+    void setBudget(std::size_t bytes) { m_budget = bytes; }
+    struct OverBudget : std::bad_alloc
+    {
+        const char *what() const noexcept override { return "search index over its memory budget"; }
+    };
+
+    // What the index holds at a moment, to go back to when a topic cannot
+    // be added whole (no memory, or over the budget).
+    struct Mark
+    {
+        std::size_t topics = 0;
+        int items = 0;
+        std::size_t codesSize = 0;
+        std::size_t blocks = 0;
+        std::size_t lastBlockSize = 0;
+    };
+    Mark mark() const;
+    void rollBack(const Mark &mark);
+
+    // Topics left out because they did not fit, in the listing order.
+    void addUnindexed(int topic) { m_unindexed.push_back(topic); }
+    const std::vector<int> &unindexedTopics() const { return m_unindexed; }
+
     const std::vector<Title> &titles() const { return m_titles; }
     const std::vector<Topic> &topics() const { return m_topics; }
     const std::vector<Block> &blocks() const { return m_blocks; }
     int itemCount() const { return int(m_itemStart.size()); }
 
-    // The item's bytes as shown.
+    // The item's bytes as shown (found without reading them).
     QByteArrayView shownText(int item) const;
-    // The shown text decoded.
-    QString text(int item) const;
+    // Where the item's bytes end in its block, its NUL included.
+    std::size_t itemEnd(int item) const;
+    // Bytes of shown text decoded, NoByte as the replacement character.
+    static QString decode(QByteArrayView shown);
     // The digits of the item's code, empty for a paragraph.
     QByteArrayView codeDigits(int item) const;
     // The position in topics() of the item's topic.
@@ -137,7 +176,11 @@ public:
 
 private:
     void growCodes(std::size_t needed);
+    void growItems();
     void addBlock(std::size_t bytes);
+    // Room for bytes more within the budget, or OverBudget.
+    void reserve(std::size_t bytes);
+    std::size_t reservedBytes() const;
 
     std::vector<Title> m_titles;
     std::vector<Topic> m_topics;
@@ -148,4 +191,7 @@ private:
     std::string m_codes = std::string(1, '\0');
     std::size_t m_codesSize = 1;
     std::vector<std::uint32_t> m_codeStart;
+    std::vector<int> m_unindexed;
+    std::size_t m_budget = std::size_t(-1);
+    std::size_t m_reserved = 0; // reservedBytes() kept up to date
 };

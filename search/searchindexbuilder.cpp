@@ -6,8 +6,10 @@
 #include "search/searchindex.h"
 #include "search/searchitems.h"
 #include "search/visiblecelltext.h"
-#include "table/tablefileloader.h"
+#include "table/tablecolumns.h"
 
+#include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #if defined(__SSE2__)
@@ -15,7 +17,9 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -214,17 +218,58 @@ QVector<int> SearchIndexBuilder::topicOrder(const Source &source)
     return order;
 }
 
+std::size_t SearchIndexBuilder::memoryBudget(qint64 filesBytes)
+{
+    constexpr std::size_t kPerFileByte = 2;
+    constexpr std::size_t kFloor = std::size_t(64) << 20;
+    constexpr std::size_t kCap = std::size_t(1) << 30;
+    return std::min(kPerFileByte * std::size_t(qMax<qint64>(0, filesBytes)) + kFloor, kCap);
+}
+
 std::unique_ptr<SearchIndex> SearchIndexBuilder::build() const
 {
     auto index = std::make_unique<SearchIndex>();
     for (const Node &node : m_source.nodes)
         index->addTitle(node.node, node.topic, node.caption);
     const QVector<int> order = topicOrder(m_source);
-    int done = 0;
+    std::vector<std::optional<Plan>> plans;
+    plans.reserve(std::size_t(order.size()));
+    QSet<QString> paths;
+    qint64 filesBytes = 0;
     for (const int topic : order) {
+        plans.push_back(planOf(topic));
+        if (plans.back() && !paths.contains(plans.back()->path)) {
+            paths.insert(plans.back()->path);
+            filesBytes += QFileInfo(plans.back()->path).size();
+        }
+    }
+    index->setBudget(memoryBudget(filesBytes));
+
+    QHash<QString, bool> added; // key of a plan: whether its items fitted
+    int done = 0;
+    for (qsizetype k = 0; k < order.size(); ++k) {
         if (m_cancel && m_cancel->load())
             break;
-        addTopic(topic, *index);
+        const int topic = order.at(k);
+        if (const std::optional<Plan> &plan = plans[std::size_t(k)]) {
+            const QString key = plan->key();
+            const auto it = added.constFind(key);
+            if (it == added.cend()) {
+                const SearchIndex::Mark mark = index->mark();
+                bool fitted = true;
+                try {
+                    addTopic(topic, *plan, *index);
+                } catch (const std::bad_alloc &) {
+                    index->rollBack(mark);
+                    fitted = false;
+                }
+                added.insert(key, fitted);
+                if (!fitted)
+                    index->addUnindexed(topic);
+            } else if (!it.value()) {
+                index->addUnindexed(topic);
+            }
+        }
         if (m_progress)
             m_progress(++done, int(order.size()));
     }
@@ -232,54 +277,67 @@ std::unique_ptr<SearchIndex> SearchIndexBuilder::build() const
     return index;
 }
 
-void SearchIndexBuilder::addTopic(int topic, SearchIndex &index) const
+QString SearchIndexBuilder::Plan::key() const
+{
+    QString key = path;
+    key += u'\n';
+    key += QString::number(columns);
+    for (const int c : shown) {
+        key += u' ';
+        key += QString::number(c);
+    }
+    return key;
+}
+
+std::optional<SearchIndexBuilder::Plan> SearchIndexBuilder::planOf(int topic) const
 {
     const QString &record = m_source.topicList.at(topic);
-    const TopicKind kind = Wexal::SearchItems::topicKind(record);
-    if (kind != TopicKind::Table && kind != TopicKind::Text)
-        return;
-    const QString path = m_source.programDir + GetTabField(record, u"FILE=");
-    if (!DataFile::isPresent(path))
-        return;
-
-    if (kind == TopicKind::Text) {
-        QStringList paragraphs;
-        if (!m_readParagraphs || !m_readParagraphs(path, paragraphs))
-            return;
-        index.beginTopic(topic, SearchIndex::TopicKind::Text);
-        for (const QString &paragraph : std::as_const(paragraphs)) {
-            index.beginItem();
-            char *const begin = index.itemText(std::size_t(paragraph.size()));
-            index.endItemText(std::size_t(encodeParagraph(paragraph, begin) - begin));
-        }
-        return;
-    }
+    Plan plan;
+    plan.kind = Wexal::SearchItems::topicKind(record);
+    if (plan.kind != TopicKind::Table && plan.kind != TopicKind::Text)
+        return std::nullopt;
+    plan.path = m_source.programDir + GetTabField(record, u"FILE=");
+    if (!DataFile::isPresent(plan.path))
+        return std::nullopt;
+    if (plan.kind == TopicKind::Text)
+        return plan;
 
     const Wexal::TabFieldLookup fields(record);
-    int columns = 0;
-    if (!Wexal::parseInteger(fields.value(u"COLUMNS="), &columns) || columns < 1
-        || columns > Wexal::kMaxTableColumns)
-        return;
+    plan.columns = Wexal::TableColumns::countWhenOpening(record);
+    if (plan.columns == 0)
+        return std::nullopt;
     QStringList headers;
-    for (int k = 1; k <= columns; ++k) {
-        const QString number = QString::number(k);
-        // A width that is neither AUTO nor a number stops the table opening.
-        const QString width = fields.value(QString(u"WIDTH"_s + number + u'='));
-        int pixels = 0;
-        if (!Wexal::sameText(width, u"AUTO") && !Wexal::parseInteger(width, &pixels))
-            return;
-        headers << fields.value(QString(u"NAME"_s + number + u'='));
+    for (int k = 1; k <= plan.columns; ++k)
+        headers << fields.value(QString(u"NAME"_s + QString::number(k) + u'='));
+    plan.shown = Wexal::SearchItems::rowColumns(headers, -1);
+    return plan;
+}
+
+void SearchIndexBuilder::addTopic(int topic, const Plan &plan, SearchIndex &index) const
+{
+    if (plan.kind == TopicKind::Table) {
+        index.beginTopic(topic, SearchIndex::TopicKind::Table);
+        addTableFile(plan.path, plan.columns, plan.shown, index, m_cancel);
+        return;
     }
-    const QVector<int> shown = Wexal::SearchItems::rowColumns(headers, -1);
-    index.beginTopic(topic, SearchIndex::TopicKind::Table);
-    addTableFile(path, columns, shown, index);
+    QStringList paragraphs;
+    if (!m_readParagraphs || !m_readParagraphs(plan.path, paragraphs))
+        return;
+    index.beginTopic(topic, SearchIndex::TopicKind::Text);
+    for (const QString &paragraph : std::as_const(paragraphs)) {
+        index.beginItem();
+        char *const begin = index.itemText(std::size_t(paragraph.size()));
+        index.endItemText(std::size_t(encodeParagraph(paragraph, begin) - begin));
+    }
 }
 
 bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QVector<int> &shownColumns,
-                                      SearchIndex &index)
+                                      SearchIndex &index, const std::atomic<bool> *cancel)
 {
     // Read as the grid reads it: never blocking, never past a table's cap.
     const DataFile data = DataFile::read(path, DataFile::Kind::TableTopic);
+    if (data.status() == DataFile::Status::OutOfMemory)
+        throw std::bad_alloc();
     if (!data.isRead())
         return false;
     // The lines as DataFileReader gives them, found in the file's bytes in
@@ -300,7 +358,14 @@ bool SearchIndexBuilder::addTableFile(const QString &path, int columns, const QV
     // next line fills it again (as the grid does), so it is added only once
     // a line gives it a cell, or at the end.
     bool firstRowOpen = true;
+    // Cancelling is looked at every megabyte or so.
+    const char *nextLook = p;
     while (p < end) {
+        if (cancel && p >= nextLook) {
+            if (cancel->load(std::memory_order_relaxed))
+                return true;
+            nextLook = p + (1 << 20);
+        }
         const void *cr = std::memchr(p, '\r', std::size_t(end - p));
         const char *lineEnd = cr ? static_cast<const char *>(cr) : end;
         const QByteArrayView line(p, lineEnd - p);

@@ -111,7 +111,12 @@ void SearchPanelController::startIndex()
             m_topicsTotal = total;
             m_topicsDone = done;
         });
-        std::shared_ptr<const SearchIndex> index = builder.build();
+        std::shared_ptr<const SearchIndex> index;
+        try {
+            index = builder.build();
+        } catch (const std::bad_alloc &) {
+            // Not even the titles fitted: the panel says so and finds nothing.
+        }
         if (m_cancelBuild)
             return;
         QMetaObject::invokeMethod(
@@ -138,8 +143,10 @@ void SearchPanelController::indexFinished(std::shared_ptr<const SearchIndex> ind
     m_progressTimer->stop();
     if (m_progressLabel)
         m_progressLabel->hide();
-    m_index = std::move(index);
+    m_indexNote = index ? unindexedNote(*index) : u"Za mało pamięci, aby przygotować wyszukiwanie."_s;
+    m_index = index ? std::move(index) : std::make_shared<const SearchIndex>();
     m_model->setIndex(m_index, m_topicList);
+    m_panel->setStatus(statusText(u"Wpisz szukany tekst lub kod."_s));
     emit indexBuilt();
     // A query typed while the index was built is answered now.
     if (!m_waitingQuery.isNull()) {
@@ -160,7 +167,7 @@ void SearchPanelController::ask(const QString &query)
         m_asking = false;
         m_openOnAnswer = false;
         m_model->clear();
-        m_panel->setStatus(u"Wpisz szukany tekst lub kod."_s);
+        m_panel->setStatus(statusText(u"Wpisz szukany tekst lub kod."_s));
         return;
     }
     if (!m_index) {
@@ -206,15 +213,36 @@ void SearchPanelController::showAnswer(InstantAnswer answer)
     m_model->setAnswer(std::move(answer));
     m_panel->resetCurrent();
     if (count == 0)
-        m_panel->setStatus(u"Nie znaleziono „%1”."_s.arg(query));
+        m_panel->setStatus(statusText(u"Nie znaleziono „%1”."_s.arg(query)));
     else
-        m_panel->setStatus(u"Wyniki: %1"_s.arg(count));
+        m_panel->setStatus(statusText(u"Wyniki: %1"_s.arg(count)));
     emit answered();
     if (m_openOnAnswer) {
         m_openOnAnswer = false;
         if (count > 0)
             ErrorReport::guard([this] { openResult(0, true); });
     }
+}
+
+QString SearchPanelController::unindexedNote(const SearchIndex &index) const
+{
+    const std::vector<int> &topics = index.unindexedTopics();
+    if (topics.empty())
+        return QString();
+    // A few names; a data set may name one file in thousands of topics.
+    constexpr std::size_t kNamed = 5;
+    QStringList names;
+    for (std::size_t k = 0; k < topics.size() && k < kNamed; ++k)
+        names << u"„%1”"_s.arg(Wexal::GetTabField(m_topicList.value(topics[k]), u"NAME="));
+    QString note = u"Za mało pamięci, aby przygotować wyszukiwanie w tematach: %1"_s.arg(names.join(u", "_s));
+    if (topics.size() > kNamed)
+        note += u" i %1 innych"_s.arg(topics.size() - kNamed);
+    return note + u"; pozostałe tematy są przeszukiwane."_s;
+}
+
+QString SearchPanelController::statusText(const QString &status) const
+{
+    return m_indexNote.isEmpty() ? status : status + u'\n' + m_indexNote;
 }
 
 void SearchPanelController::selectTreeNodeOf(int topic)

@@ -93,6 +93,10 @@ private:
     void showAnswer(InstantAnswer answer);
     void indexFinished(std::shared_ptr<const SearchIndex> index);
     void showProgress();
+    // What the panel says about topics the index could not hold, or empty.
+    QString unindexedNote(const SearchIndex &index) const;
+    // A status line with that note below it.
+    QString statusText(const QString &status) const;
     void returnToView();
     void focusView();
     void selectTreeNodeOf(int topic);
@@ -105,6 +109,7 @@ private:
     QTimer *m_progressTimer = nullptr;
     QElapsedTimer m_buildClock;
     QStringList m_topicList;
+    QString m_indexNote;
 
     std::shared_ptr<const SearchIndex> m_index;
     std::function<void()> m_buildGate;

@@ -32,7 +32,9 @@ public:
         // columns' headers.
         QStringList figures;
         QStringList figureHeaders;
-        // Every shown column's header and cell, in column order (tables only).
+        // Every shown column's header and cell, in column order (tables only),
+        // as far as the row was split; a stretch of the row whose column is
+        // not known has an empty header.
         QStringList headers;
         QStringList cells;
         // The match, in code or in text (length 0 where it is not), or the
@@ -57,7 +59,8 @@ public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     // DisplayRole: code, text, figures and title in one line (for readers of
-    // the list); ToolTipRole: the topic, then every column as "header: cell".
+    // the list); ToolTipRole: the topic, then every column as "header: cell"
+    // (a stretch whose column is not known without its own header).
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     // The longest stretch of text shown before a match, in characters.
@@ -67,6 +70,13 @@ public:
     // A centred or right-aligned column at most this wide in the table is a
     // figure column.
     static constexpr int WidestFigureColumn = 150;
+    // A row is split into cells from its start, and again after the cell
+    // that holds its match, no further than this many bytes each time; its
+    // later cells are not shown. A cell keeps at most CellBytes bytes (a
+    // longer one ends in an ellipsis), so a row of hundreds of megabytes
+    // costs a few kilobytes to show.
+    static constexpr int RowBytes = 8192;
+    static constexpr int CellBytes = 2048;
 
 private:
     // The shown columns of a table topic (those the index keeps, in order).

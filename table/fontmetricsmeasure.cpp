@@ -96,7 +96,7 @@ bool FontMetricsMeasure::monotonicText(QStringView text)
 {
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
-        const bool latin = (c >= 0x20 && c < 0x7f) || (c >= 0xa0 && c < 0x250 && c != 0xad);
+        const bool latin = (c >= 0x20 && c < 0x7f) || (c >= 0xa0 && c < Wexal::kLatinEnd && c != 0xad);
         // Punctuation, currency and letterlike signs the code page adds.
         const bool sign = (c >= 0x2010 && c <= 0x2030) || (c >= 0x2039 && c <= 0x203a)
                           || c == 0x20ac || c == 0x2122 || c == 0x02c7 || c == 0x02d8

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/wexalconstants.h"
 #include "table/celltextmeasure.h"
 #include "table/wordshapes.h"
 
@@ -62,7 +63,7 @@ public:
 
 private:
     static constexpr int kStyles = 8;
-    static constexpr char16_t kCachedChars = 0x250;
+    static constexpr char16_t kCachedChars = Wexal::kLatinEnd;
 
     static int styleIndex(CellStyle style) { return int(style.toInt()) & (kStyles - 1); }
     // Underlining adds a line and moves no glyph: an underlined text has the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wexalconstants.h"
+
 #include <QRawFont>
 #include <QStringView>
 
@@ -50,5 +52,5 @@ private:
     std::unique_ptr<Handles> m_handles; // the shaping library's font, face and buffer
     std::vector<quint32> m_glyphs; // per character below kCachedChars, 0 not asked
     std::vector<int> m_advances; // per glyph, -1 not asked
-    static constexpr char16_t kCachedChars = 0x250;
+    static constexpr char16_t kCachedChars = Wexal::kLatinEnd;
 };

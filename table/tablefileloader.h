@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wexalconstants.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -8,11 +10,6 @@ class QIODevice;
 class TableFileObserver;
 class TableGridModel;
 
-namespace Wexal {
-// Beyond this many columns a table would be a grid nobody can read; such a
-// column count is refused like one that is not a number.
-constexpr int kMaxTableColumns = 1000;
-} // namespace Wexal
 
 // Reads a table file straight into the grid's model: every line whose
 // trimmed form is not empty is a data row, its fields separated by tabs,

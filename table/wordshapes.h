@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/wexalconstants.h"
 #include "table/fontshaper.h"
 
 #include <QFont>
@@ -82,7 +83,7 @@ private:
     // older is taken back into the newer. A long scroll through new text
     // drops only words not met for a generation, never all at once.
     static constexpr qsizetype kCachedWords = 8192;
-    static constexpr char16_t kCheckedChars = 0x250;
+    static constexpr char16_t kCheckedChars = Wexal::kLatinEnd;
 
     QFont m_font;
     QFontMetricsF m_metrics;

@@ -9,8 +9,6 @@ void KeyboardTest::initTestCase()
     QVERIFY(m_storeDir.isValid());
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_storeDir.path());
-    ShowAtStartSettings::WriteShowHelpAtStart(false);
-    ShowAtStartSettings::WriteShow2010AtStart(false);
 }
 
 void KeyboardTest::init()
@@ -18,16 +16,16 @@ void KeyboardTest::init()
     // The side bar opens on the page shown last: the tree, unless a case
     // shows the search page.
     UserSettings::setSideBarPage(UserSettings::TreePage);
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
     // Exports go under the temporary location: the test's own.
-    qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+    qputenv("TMPDIR", QFile::encodeName(m_app->dir()));
     m_opened.clear();
     m_errors.clear();
     ShellOpen::setOpener([this](const QString &path) { m_opened << path; });
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     QStringList definition;
     for (const QStringList &fields : kTopics)
         definition += QStringList{u"{"_s} + fields + QStringList{u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s};
@@ -47,25 +45,16 @@ void KeyboardTest::init()
 
 void KeyboardTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     ShellOpen::setOpener({});
     ErrorReport::setPresenter({});
     qunsetenv("TMPDIR");
 }
 
-void KeyboardTest::open(int topic)
-{
-    const QRect rect = m_form->treeView()->visualRect(m_form->treeModel().indexOfNode(topic));
-    QTest::mouseClick(m_form->treeView()->viewport(), Qt::LeftButton, {}, rect.center());
-    QCoreApplication::processEvents();
-}
-
 void KeyboardTest::showForm(Setup setup)
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_form->show();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form = m_app->create();
+    QVERIFY(m_app->start(MainWindowFixture::Active));
     if (setup == StartPage)
         return;
     m_form->commands().action(C::Classification)->trigger();
@@ -99,7 +88,7 @@ QWidget *KeyboardTest::keyTarget() const
         return popup;
     if (QWidget *focus = QApplication::focusWidget())
         return focus;
-    return m_form.get();
+    return m_form;
 }
 
 void KeyboardTest::press(const QKeySequence &keys)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "app/applicationsetup.h"
@@ -16,7 +17,6 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 #include "windows/shellopen.h"
-#include "windows/showatstartsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,15 +101,15 @@ private slots:
 
 private:
     void showForm(Setup setup);
-    void open(int topic);
+    void open(int node) { m_app->clickNode(node); }
     QWidget *keyTarget() const;
     void press(const QKeySequence &keys);
     QString describe() const;
 
     QTemporaryDir m_storeDir;
     QString m_shotDir; // the temporary directory before the tests move it
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_opened;
     QStringList m_errors;
 };

@@ -332,7 +332,7 @@ void KeyboardTest::releaseDuringSlide()
     QWidget *pressedIn = onGrid ? static_cast<QWidget *>(m_form->grid()) : m_form->treeView();
     pressedIn->setFocus();
     bool duringSlide = false;
-    QTimer::singleShot(0, m_form.get(), [this, released, toGrid, &duringSlide] {
+    QTimer::singleShot(0, m_form, [this, released, toGrid, &duringSlide] {
         duringSlide = m_form->panelArea()->naviWidth() > 0 && m_form->state().ViewMode == ViewStart;
         QTest::keyRelease(toGrid ? m_form->grid() : keyTarget(), Qt::Key(released));
     });
@@ -366,7 +366,7 @@ void KeyboardTest::qtTextsInPolish()
     // Titles are the program's own: no display name for the desktop to
     // append to each of them.
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    TWexalFindForm find(ViewText, {}, m_form.get());
+    TWexalFindForm find(ViewText, {}, m_form);
     QCOMPARE(find.windowTitle(), u"Parametry szukania"_s);
     find.show();
     QVERIFY(QTest::qWaitForWindowExposed(&find));

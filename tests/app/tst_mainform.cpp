@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/bytenamedprogram.h"
 #include "../common/testfiles.h"
 
@@ -16,7 +17,6 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -77,29 +77,29 @@ private slots:
 
 private:
     void writeData(QString base = QString());
-    std::unique_ptr<TWexalMainForm> showForm();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindowFixture> m_app;
     QStringList m_errors;
 };
 
 void MainFormTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 }
 
 void MainFormTest::cleanup()
 {
+    m_app.reset();
     ErrorReport::setPresenter({});
 }
 
 void MainFormTest::writeData(QString base)
 {
     if (base.isEmpty())
-        base = m_dir->path() + u'/';
+        base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt; tematy"_s});
     writeDataFile(base + u"tematy.txt"_s,
                   {u"{"_s, u"NAME=Sekcja A – Produkty rolnictwa"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s,
@@ -108,21 +108,12 @@ void MainFormTest::writeData(QString base)
                    u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"LINK=B"_s, u"}"_s});
 }
 
-std::unique_ptr<TWexalMainForm> MainFormTest::showForm()
-{
-    auto form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        return nullptr;
-    return form;
-}
-
 void MainFormTest::startUpShowsStartPage()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
-    QCOMPARE(form->state().ProgramDir, m_dir->path() + u'/');
+    QCOMPARE(form->state().ProgramDir, m_app->dir());
     QCOMPARE(form->state().ViewMode, int(ViewStart));
     QCOMPARE(form->state().TopicList.size(), 3);
     QCOMPARE(form->state().HistoryPos, -1);
@@ -140,7 +131,7 @@ void MainFormTest::startUpShowsStartPage()
 void MainFormTest::controlsCarryTheirNames()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     for (const char16_t *name : {u"WexalMainToolBar", u"WexalMainPanel", u"WexalNaviPanel", u"WexalNaviNamePanel",
                                  u"WexalNaviTreeView", u"WexalStartPanel", u"WexalStartLabel", u"WexalRtf2Panel",
@@ -170,13 +161,13 @@ void MainFormTest::controlsCarryTheirNames()
     QCOMPARE(form->commands().action(C::Previous)->toolTip(), u"Poprzedni temat"_s);
     QCOMPARE(form->commands().action(C::Previous)->statusTip(), u"Otwiera okienko z poprzednim tematem"_s);
 
-    form->grab().save(QDir::temp().filePath(u"wexal-mainform-start.png"_s));
+    m_app->grab(u"wexal-mainform-start.png"_s);
 }
 
 void MainFormTest::classificationSlidesTheTreeOpen()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     form->treeView()->expandAll();
     QSignalSpy widths(form->panelArea(), &PanelArea::naviWidthChanged);
@@ -194,13 +185,13 @@ void MainFormTest::classificationSlidesTheTreeOpen()
     QCOMPARE(QApplication::focusWidget(), form->treeView());
     QCOMPARE(enabledCommands(*form), (QStringList{u"Exit"_s, u"Start"_s, u"Find"_s, u"Help"_s, u"2010"_s, u"Www"_s,
                                                   u"Mail"_s, u"About"_s, u"Search"_s}));
-    form->grab().save(QDir::temp().filePath(u"wexal-mainform-navigation.png"_s));
+    m_app->grab(u"wexal-mainform-navigation.png"_s);
 }
 
 void MainFormTest::startPageSlidesShutAndClearsHistory()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     form->commands().action(C::Classification)->trigger();
     form->state().HistoryList = {u"0\t"_s, u"1\t1\t"_s};
@@ -260,7 +251,7 @@ void MainFormTest::commandStates()
     QFETCH(bool, findNext);
     QFETCH(QStringList, enabled);
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     WexalState &state = form->state();
     state.ViewMode = viewMode;
@@ -278,12 +269,12 @@ void MainFormTest::commandStates()
 void MainFormTest::modalWindowDisablesEverything()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QStringList enabledWhileUp{u"not run"_s};
     bool menusEnabledWhileUp = true;
     QDialog *shown = nullptr;
-    QTimer::singleShot(0, form.get(), [&] {
+    QTimer::singleShot(0, form, [&] {
         enabledWhileUp = enabledCommands(*form);
         menusEnabledWhileUp = false;
         for (QMenu *menu : form->commands().menus())
@@ -309,10 +300,10 @@ void MainFormTest::modalWindowDisablesEverything()
 
 void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 {
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.txt;"_s, u"brak.txt;"_s});
     writeDataFile(base + u"tematy.txt"_s, {u"{"_s, u"NAME=A"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s});
-    auto form = showForm();
+    auto form = m_app->start(MainWindowFixture::StartTimerRunning);
     QVERIFY(form);
     QCOMPARE(m_errors.size(), 1);
     QVERIFY(m_errors.first().contains(u"brak.txt"_s));
@@ -328,7 +319,7 @@ void MainFormTest::loadFailureIsReportedAndWindowStillShown()
 void MainFormTest::statusLineShowsLongHint()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QToolButton *button = form->commands().toolButton(C::Exit);
     QStatusTipEvent tip(button->statusTip());
@@ -339,7 +330,7 @@ void MainFormTest::statusLineShowsLongHint()
 void MainFormTest::minimumSize()
 {
     writeData();
-    auto form = showForm();
+    auto form = m_app->start();
     QVERIFY(form);
     QCOMPARE(form->minimumSize(), QSize(1004, 728));
     form->resize(600, 400);
@@ -363,7 +354,7 @@ void MainFormTest::ownDirectoryByItsBytes()
 {
     QFETCH(QByteArray, name);
     QFETCH(QString, outcome);
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     QVERIFY(QDir(base).mkdir(u"program"_s) && QDir(base).mkdir(u"current"_s));
     writeData(base + u"program/"_s);
     writeDataFile(base + u"current/definition.global"_s, {u"jeden.txt;"_s});

@@ -200,8 +200,9 @@ Case rtfBraces()
 Case rtfTopic(const QString &name)
 {
     // A table of 5,000 rows, tables nested 8 deep and 30 pictures that
-    // claim 1.7 GB each open in bounded time: the table whole, the nesting
-    // past 4 levels as text in the deepest cell, the pictures not at all.
+    // claim 1.7 GB each open in bounded time: the table up to the tables'
+    // limit of cells and its other rows as lines, the nesting past 4 levels
+    // as text in the deepest cell, the pictures not at all.
     const QString text = name == u"rtf-huge-table"_s ? u"Opis zbioru wiersz 1 stawka 8% wiersz 2 stawka 8% wiersz 3 s…"_s
         : name == u"rtf-nested-tables"_s             ? u"Opis zbioru poziom 8 nr 1 poziom 7 nr 2 poziom 6 nr 3 poziom…"_s
                                                      : u"Opis zbioru obrazek 1 obrazek 2 obrazek 3 obrazek 4 obrazek …"_s;

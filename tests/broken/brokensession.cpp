@@ -56,7 +56,7 @@ QString exportLine(QByteArrayView bytes)
 } // namespace
 
 BrokenSession::BrokenSession(const QString &programDir, const QString &exportDir)
-    : m_programDir(programDir), m_exportDir(exportDir)
+    : m_programDir(programDir), m_exportDir(exportDir), m_app(programDir)
 {
     ErrorReport::setPresenter([this](const QString &text) { log(u"  error: "_s + shown(text)); });
     ShellOpen::setOpener([this](const QString &path) { m_opened << path; });
@@ -65,7 +65,7 @@ BrokenSession::BrokenSession(const QString &programDir, const QString &exportDir
 BrokenSession::~BrokenSession()
 {
     m_answerer.reset();
-    m_form.reset();
+    m_app.close();
     ErrorReport::setPresenter({});
     ShellOpen::setOpener({});
 }
@@ -128,13 +128,12 @@ QString BrokenSession::describeView() const
 
 bool BrokenSession::start()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_programDir + u"wexal"_s);
+    m_form = m_app.create();
     m_answerer = std::make_unique<ModalWindowAnswerer>(*m_form, [this](const QString &line) { log(line); });
-    QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
+    QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
 
     log(u"start"_s);
-    m_form->show();
-    if (!QTest::qWaitForWindowExposed(m_form.get())) {
+    if (!m_app.start(MainWindowFixture::StartTimerRunning)) {
         m_problems << u"the main window was not shown"_s;
         return false;
     }
@@ -164,15 +163,6 @@ void BrokenSession::showClassification()
     m_form->treeView()->expandAll();
     paint();
     log(u"  → %1, %2 nodes"_s.arg(describeView()).arg(m_form->treeModel().nodeCount()));
-}
-
-void BrokenSession::clickNode(int node)
-{
-    NaviTreeView *tree = m_form->treeView();
-    const QModelIndex index = m_form->treeModel().indexOfNode(node);
-    tree->scrollTo(index);
-    const QRect rect = tree->visualRect(index);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 void BrokenSession::openEveryTopic()

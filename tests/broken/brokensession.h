@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../common/mainwindowfixture.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -55,7 +57,7 @@ private:
     QString shown(const QString &text) const;
     QString describeView() const;
     QString describeTable() const;
-    void clickNode(int node);
+    void clickNode(int node) { m_app.clickNode(node); }
     void exportOpenTopic();
     QString describeExport(const QString &path) const;
     void followFirstLink();
@@ -63,7 +65,8 @@ private:
 
     QString m_programDir;
     QString m_exportDir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    MainWindowFixture m_app;
+    TWexalMainForm *m_form = nullptr;
     std::unique_ptr<ModalWindowAnswerer> m_answerer;
     QStringList m_transcript;
     QStringList m_opened;

@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 #include "../search/findanswers.h"
 
@@ -7,15 +8,12 @@
 #include "data/navitreemodel.h"
 #include "data/navitreeview.h"
 #include "richtext/richtextview.h"
-#include "search/searchcontroller.h"
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -50,33 +48,24 @@ private slots:
     void deepChainStaysReachable();
 
 private:
-    std::unique_ptr<TWexalMainForm> showForm(const QString &dir);
     void writeTopics(const QList<QStringList> &blocks);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindowFixture> m_app;
     QStringList m_errors;
 };
 
 void OpenTopicTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
 }
 
 void OpenTopicTest::cleanup()
 {
+    m_app.reset();
     ErrorReport::setPresenter({});
-}
-
-std::unique_ptr<TWexalMainForm> OpenTopicTest::showForm(const QString &dir)
-{
-    auto form = std::make_unique<TWexalMainForm>(dir + u"/wexal"_s);
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        return nullptr;
-    return form;
 }
 
 void OpenTopicTest::writeTopics(const QList<QStringList> &blocks)
@@ -84,7 +73,7 @@ void OpenTopicTest::writeTopics(const QList<QStringList> &blocks)
     QStringList lines;
     for (const QStringList &b : blocks)
         lines += block(b);
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.def;"_s});
     writeDataFile(base + u"tematy.def"_s, lines);
     writeRawFile(base + u"tekst.rtf"_s, "{\\rtf1\\ansi\\ansicpg1250 Zwyk\\'b3y tekst\\par}");
@@ -117,7 +106,7 @@ void OpenTopicTest::modes()
     if (!mode.isNull())
         fields << u"MODE="_s + mode + u';';
     writeTopics({fields});
-    auto form = showForm(m_dir->path());
+    auto form = m_app->start();
     QVERIFY(form);
     form->OpenTopic(0, true, QString(), -1);
     QCOMPARE(form->state().ViewMode, viewMode);
@@ -142,7 +131,7 @@ void OpenTopicTest::tableLayoutAndCells()
     writeTopics({{u"NAME=T"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"MODE=TABLE"_s, u"FILE=tabela.txt"_s,
                   u"COLUMNS=3"_s, u"NAME1=Kod"_s, u"WIDTH1=80"_s, u"ALIGNMENT1=RIGHT"_s, u"NAME2=Nazwa"_s,
                   u"WIDTH2=AUTO"_s, u"ALIGNMENT2=left"_s, u"NAME3=Stawka"_s, u"WIDTH3=60"_s, u"ALIGNMENT3=right"_s}});
-    auto form = showForm(m_dir->path());
+    auto form = m_app->start();
     QVERIFY(form);
     form->OpenTopic(0, true, QString(), -1);
     const TableGridModel *model = form->grid()->gridModel();
@@ -181,7 +170,7 @@ void OpenTopicTest::columnWidthsFillTheGrid()
     QFETCH(QList<int>, expected);
     writeTopics({{u"NAME=T"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"MODE=TABLE"_s, u"FILE=tabela.txt"_s,
                   u"COLUMNS=3"_s, u"WIDTH1="_s + widths[0], u"WIDTH2="_s + widths[1], u"WIDTH3="_s + widths[2]}});
-    auto form = showForm(m_dir->path());
+    auto form = m_app->start();
     QVERIFY(form);
     form->OpenTopic(0, true, QString(), -1);
     const int gridWidth = form->grid()->width();
@@ -216,8 +205,8 @@ void OpenTopicTest::keyTextAndRow()
         lines << (r == 57 ? u"57\tpozycja"_s : u"r%1\tpozycja"_s.arg(r));
     writeTopics({{u"NAME=T"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"MODE=TABLE"_s, u"FILE=duza.txt"_s, u"COLUMNS=2"_s,
                   u"WIDTH1=80"_s, u"WIDTH2=AUTO"_s}});
-    writeDataFile(m_dir->path() + u"/duza.txt"_s, lines);
-    auto form = showForm(m_dir->path());
+    writeDataFile(m_app->dir() + u"duza.txt"_s, lines);
+    auto form = m_app->start();
     QVERIFY(form);
     form->OpenTopic(0, true, key, row);
     QCOMPARE(form->grid()->row(), selected);
@@ -245,7 +234,7 @@ void OpenTopicTest::badColumnValuesAreReported()
     if (!columns.isNull())
         fields << u"COLUMNS="_s + columns;
     writeTopics({{u"NAME=Dobra"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"MODE=RTF"_s, u"FILE=tekst.rtf"_s}, fields});
-    auto form = showForm(m_dir->path());
+    auto form = m_app->start();
     QVERIFY(form);
     form->OpenTopic(0, true, QString(), -1);
     m_errors.clear();
@@ -268,22 +257,18 @@ void OpenTopicTest::historyFromTreeOpenings()
                  QStringList{u"NAME=B"_s, u"MODE=TABLE"_s, u"FILE=tabela.txt"_s} + common,
                  QStringList{u"NAME=C"_s, u"MODE=TABLE"_s, u"FILE=brak.txt"_s} + common,
                  QStringList{u"NAME=D"_s, u"MODE=RTF"_s, u"FILE=tekst.rtf"_s} + common});
-    auto form = showForm(m_dir->path());
+    auto form = m_app->start();
     QVERIFY(form);
     form->commands().action(CommandSet::Classification)->trigger();
-    const auto clickNode = [&form](int node) {
-        form->treeView()->setCurrentIndex(form->treeModel().indexOfNode(node));
-        form->WexalNaviTreeViewClick();
-    };
-    clickNode(0);
-    clickNode(1);
+    m_app->clickNode(0);
+    m_app->clickNode(1);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"1\t1\t"_s}));
     QCOMPARE(form->state().HistoryPos, 1);
     QVERIFY(form->commands().action(CommandSet::Previous)->isEnabled());
     // The user moves to row 3 of B: leaving B saves that row.
     form->grid()->setRow(3);
     QCOMPARE(form->state().CurrentEntry, u"1\t3\t"_s);
-    clickNode(1); // the open topic is not opened again
+    m_app->clickNode(1); // the open topic is not opened again
     QCOMPARE(form->state().HistoryList.size(), 2);
     // Going back, then opening a new leaf, cuts what Next would reach.
     // As Previous does: store the live entry, step back, reopen without recording.
@@ -291,10 +276,10 @@ void OpenTopicTest::historyFromTreeOpenings()
     form->state().HistoryPos = 0;
     form->OpenTopic(0, false, QString(), -1);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"1\t3\t"_s}));
-    clickNode(3);
+    m_app->clickNode(3);
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"3\t"_s}));
     // A missing file falls back to the tree and adds nothing.
-    clickNode(2);
+    m_app->clickNode(2);
     QCOMPARE(form->state().ViewMode, int(ViewNavigation));
     QCOMPARE(form->state().HistoryList, (QStringList{u"0\t"_s, u"3\t"_s}));
     QCOMPARE(form->state().CurrentTopic, 3);
@@ -302,23 +287,21 @@ void OpenTopicTest::historyFromTreeOpenings()
 
 void OpenTopicTest::sampleTopicsOpenFromTheTree()
 {
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
-    QFile::remove(m_dir->path() + u"/CMakeLists.txt"_s);
-    auto form = showForm(m_dir->path());
+    QVERIFY(m_app->copySample());
+    auto form = m_app->start();
     QVERIFY(form);
     QVERIFY(m_errors.isEmpty());
     form->commands().action(CommandSet::Classification)->trigger();
     int texts = 0;
     int tables = 0;
     for (int node : form->treeModel().nodesInTreeOrder()) {
-        form->treeView()->setCurrentIndex(form->treeModel().indexOfNode(node));
-        form->WexalNaviTreeViewClick();
+        m_app->clickNode(node);
         texts += form->state().ViewMode == ViewText;
         tables += form->state().ViewMode == ViewTable;
         if (form->state().ViewMode == ViewTable && form->grid()->gridModel()->dataRows() > 300)
-            form->grab().save(QDir::temp().filePath(u"wexal-sample-table.png"_s));
+            m_app->grab(u"wexal-sample-table.png"_s);
         if (form->state().ViewMode == ViewText && texts == 1)
-            form->grab().save(QDir::temp().filePath(u"wexal-sample-text.png"_s));
+            m_app->grab(u"wexal-sample-text.png"_s);
     }
     QVERIFY(m_errors.isEmpty());
     QVERIFY(texts >= 4);
@@ -349,14 +332,10 @@ void OpenTopicTest::deepChainStaysReachable()
         lines += block({u"NAME=Temat %1"_s.arg(n), u"PARENT="_s + parent, u"VIEW=SHOW"_s, u"SIGNATURE=G"_s,
                         u"LINK=P%1"_s.arg(n), u"MODE=GROUP"_s});
     }
-    writeDataFile(m_dir->path() + u"/definition.global"_s, {u"tematy.def;"_s});
-    writeDataFile(m_dir->path() + u"/tematy.def"_s, lines);
-    auto form = showForm(m_dir->path());
+    writeDataFile(m_app->dir() + u"definition.global"_s, {u"tematy.def;"_s});
+    writeDataFile(m_app->dir() + u"tematy.def"_s, lines);
+    auto form = m_app->start();
     QVERIFY(form);
-    if (auto *timer = form->findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
-    if (!form->findChild<SearchController *>())
-        new SearchController(form->workspace());
     form->commands().action(CommandSet::Classification)->trigger();
     const NaviTreeModel &model = form->treeModel();
     NaviTreeView *tree = form->treeView();

@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 #include "../richtext/documenttext.h"
 
@@ -6,8 +7,6 @@
 #include "shell/errorreport.h"
 #include "core/textrules.h"
 #include "app/twexalmainform.h"
-#include "data/navitreemodel.h"
-#include "data/navitreeview.h"
 #include "export/exportcontroller.h"
 #include "export/exportcounter.h"
 #include "richtext/richtextview.h"
@@ -15,13 +14,10 @@
 #include "table/tablegrid.h"
 #include "table/tablegridmodel.h"
 #include "windows/shellopen.h"
-#include "windows/showatstartsettings.h"
 
 #include <QAction>
 #include <QDir>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -68,7 +64,6 @@ class ExportCommandTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -85,7 +80,6 @@ private slots:
     void unwritableExportFileIsReported();
 
 private:
-    void useSample();
     void writeOwnTopics();
     void showForm();
     void openTopicByFile(const QString &fileName);
@@ -93,31 +87,19 @@ private:
     QString counterPath() const;
     void exportNow();
 
-    QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_programDir;
+    std::unique_ptr<MainWindowFixture> m_app;
     std::unique_ptr<QTemporaryDir> m_tempBase;
     std::optional<QByteArray> m_savedTmpDir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_opened;
     QStringList m_errors;
 };
 
-void ExportCommandTest::initTestCase()
-{
-    // The help and explanations windows must not offer themselves at start
-    // in the middle of a test, whoever wires them to the main window.
-    QVERIFY(m_storeDir.isValid());
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_storeDir.path());
-    ShowAtStartSettings::WriteShowHelpAtStart(false);
-    ShowAtStartSettings::WriteShow2010AtStart(false);
-}
-
 void ExportCommandTest::init()
 {
-    m_programDir = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<MainWindowFixture>();
     m_tempBase = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_programDir->isValid() && m_tempBase->isValid());
+    QVERIFY(!m_app->dir().isEmpty() && m_tempBase->isValid());
     // The export directory is made under the temporary location; point that
     // at a directory of the test's own.
     m_savedTmpDir.reset();
@@ -133,7 +115,7 @@ void ExportCommandTest::init()
 
 void ExportCommandTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     ShellOpen::setOpener({});
     ErrorReport::setPresenter({});
     if (m_savedTmpDir)
@@ -142,15 +124,9 @@ void ExportCommandTest::cleanup()
         qunsetenv("TMPDIR");
 }
 
-void ExportCommandTest::useSample()
-{
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_programDir->path());
-    QVERIFY(QFile::remove(m_programDir->filePath(u"CMakeLists.txt"_s)));
-}
-
 void ExportCommandTest::writeOwnTopics()
 {
-    const QString base = m_programDir->path() + u'/';
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.def;tematy"_s});
     writeDataFile(base + u"tematy.def"_s,
                   {u"{"_s, u"NAME=Tabela stawek;"_s, u"PARENT=nil;"_s, u"VIEW=SHOW;"_s,
@@ -181,31 +157,17 @@ void ExportCommandTest::writeOwnTopics()
 
 void ExportCommandTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_programDir->path() + u"/wexal"_s);
-    if (!m_form->findChild<ExportController *>())
-        new ExportController(m_form->workspace());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form = m_app->create();
+    QVERIFY(m_app->start());
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
 }
 
 // Opens the topic whose file is fileName as the user does: from the tree.
 void ExportCommandTest::openTopicByFile(const QString &fileName)
 {
-    const QStringList &topics = m_form->state().TopicList;
-    int topic = -1;
-    for (int i = 0; i < topics.size() && topic < 0; ++i) {
-        if (Wexal::GetTabField(topics[i], u"FILE=") == fileName)
-            topic = i;
-    }
+    const int topic = m_app->topicNamed(fileName);
     QVERIFY2(topic >= 0, qPrintable(fileName));
-    if (m_form->state().ViewMode == ViewStart)
-        m_form->commands().action(CommandSet::Classification)->trigger();
-    const int node = m_form->treeModel().FindTreeNodeByTopic(topic);
-    QVERIFY(node >= 0);
-    m_form->treeView()->setCurrentIndex(m_form->treeModel().indexOfNode(node));
-    m_form->WexalNaviTreeViewClick();
-    QCOMPARE(m_form->state().CurrentTopic, topic);
+    QVERIFY(m_app->openTopic(topic));
     QVERIFY(m_form->commands().action(CommandSet::Export)->isEnabled());
 }
 
@@ -216,7 +178,7 @@ QString ExportCommandTest::exportDir() const
 
 QString ExportCommandTest::counterPath() const
 {
-    return m_programDir->path() + u'/' + Wexal::kExportCounterFileName;
+    return m_app->dir() + Wexal::kExportCounterFileName;
 }
 
 void ExportCommandTest::exportNow()
@@ -226,7 +188,7 @@ void ExportCommandTest::exportNow()
 
 void ExportCommandTest::textThenTableTakeConsecutiveNumbers()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     QVERIFY(!QFile::exists(counterPath()));
 
@@ -250,7 +212,7 @@ void ExportCommandTest::textThenTableTakeConsecutiveNumbers()
 
 void ExportCommandTest::largeCounterValueNamesTheFile()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     writeRawFile(counterPath(), counterBytes(1234567) + "tail");
     showForm();
     openTopicByFile(u"vat_stawki.txt"_s);
@@ -262,10 +224,10 @@ void ExportCommandTest::largeCounterValueNamesTheFile()
 
 void ExportCommandTest::unusableCounterGivesEmptyNumber()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     // A directory under the counter's name can be neither created nor opened
     // as a file, whoever runs the test.
-    QVERIFY(QDir(m_programDir->path()).mkdir(Wexal::kExportCounterFileName.toString()));
+    QVERIFY(QDir(m_app->dir()).mkdir(Wexal::kExportCounterFileName.toString()));
     showForm();
     openTopicByFile(u"vat_stawki.txt"_s);
     exportNow();
@@ -296,7 +258,7 @@ void ExportCommandTest::tableFileOfMarkedUpTopic()
 
 void ExportCommandTest::tableFileOfSampleTopic()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     openTopicByFile(u"vat_zal3.txt"_s);
     exportNow();
@@ -313,7 +275,7 @@ void ExportCommandTest::tableFileOfSampleTopic()
     for (int k = 2; k <= 5; ++k)
         header << Wexal::GetTabField(record, u"NAME%1="_s.arg(k));
     QByteArray expected = tableLine(header);
-    const QString source = Wexal::Cp1250::decode(readAll(m_programDir->filePath(u"vat_zal3.txt"_s)));
+    const QString source = Wexal::Cp1250::decode(readAll(m_app->dir() + u"vat_zal3.txt"_s));
     const QRegularExpression link(u"#L#([^#]*)#L#[^#]*#"_s);
     int lines = 0;
     for (const QString &line : source.split(u"\r\n"_s)) {
@@ -353,7 +315,7 @@ void ExportCommandTest::textExportReadsBack_data()
 void ExportCommandTest::textExportReadsBack()
 {
     QFETCH(QString, file);
-    useSample();
+    QVERIFY(m_app->copySample());
     if (file == u"tekst.rtf"_s)
         writeOwnTopics();
     showForm();
@@ -382,7 +344,7 @@ void ExportCommandTest::nothingToExportOutsideTopics_data()
 void ExportCommandTest::nothingToExportOutsideTopics()
 {
     QFETCH(bool, navigation);
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     if (navigation)
         m_form->commands().action(CommandSet::Classification)->trigger();
@@ -398,7 +360,7 @@ void ExportCommandTest::nothingToExportOutsideTopics()
 
 void ExportCommandTest::unwritableExportFileIsReported()
 {
-    useSample();
+    QVERIFY(m_app->copySample());
     showForm();
     openTopicByFile(u"vat_obj.rtf"_s);
     // A directory under the next export name: the file cannot be put there.

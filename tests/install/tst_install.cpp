@@ -1,14 +1,11 @@
 #include "../broken/effectiveuser.h"
+#include "../common/mainwindowfixture.h"
 #include "../broken/programdirsnapshot.h"
 #include "scratchinstall.h"
 
 #include "shell/commandset.h"
 #include "shell/errorreport.h"
-#include "core/textrules.h"
 #include "app/twexalmainform.h"
-#include "data/navitreemodel.h"
-#include "data/navitreeview.h"
-#include "export/exportcontroller.h"
 #include "export/exportcounter.h"
 #include "windows/shellopen.h"
 
@@ -78,7 +75,6 @@ private slots:
 
 private:
     void addCopies();
-    void openTopicByFile(TWexalMainForm &form, const QString &fileName);
 
     QTemporaryDir m_scratch;
     QString m_prefix;
@@ -286,25 +282,6 @@ void InstallTest::programStartsFromMenuEntry()
     QCOMPARE(program.exitCode(), SIGTERM);
 }
 
-void InstallTest::openTopicByFile(TWexalMainForm &form, const QString &fileName)
-{
-    const QStringList &topics = form.state().TopicList;
-    int topic = -1;
-    for (int i = 0; i < topics.size() && topic < 0; ++i) {
-        if (Wexal::GetTabField(topics[i], u"FILE=") == fileName)
-            topic = i;
-    }
-    QVERIFY2(topic >= 0, qPrintable(fileName));
-    if (form.state().ViewMode == ViewStart)
-        form.commands().action(CommandSet::Classification)->trigger();
-    const int node = form.treeModel().FindTreeNodeByTopic(topic);
-    QVERIFY(node >= 0);
-    form.treeView()->setCurrentIndex(form.treeModel().indexOfNode(node));
-    form.WexalNaviTreeViewClick();
-    QCOMPARE(form.state().CurrentTopic, topic);
-    QVERIFY(form.commands().action(CommandSet::Export)->isEnabled());
-}
-
 void InstallTest::readOnlyCopyNumbersEveryExport_data()
 {
     addCopies();
@@ -322,17 +299,14 @@ void InstallTest::readOnlyCopyNumbersEveryExport()
     const QString exportDir = m_home + u"/tmp/wexal-"_s + QString::number(::geteuid()) + u'/';
 
     for (const int exports : {2, 1}) {
-        TWexalMainForm form(programDir + u"wexal"_s);
-        if (!form.findChild<ExportController *>())
-            new ExportController(form.workspace());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        MainWindowFixture app(programDir);
+        TWexalMainForm *form = app.start();
+        QVERIFY(form);
         QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
-        openTopicByFile(form, u"vat_stawki.txt"_s);
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY(app.openTopic(u"vat_stawki.txt"_s));
+        QVERIFY(form->commands().action(CommandSet::Export)->isEnabled());
         for (int i = 0; i < exports; ++i)
-            form.commands().action(CommandSet::Export)->trigger();
+            form->commands().action(CommandSet::Export)->trigger();
     }
     m_user.leave();
 

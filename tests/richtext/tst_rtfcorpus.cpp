@@ -75,7 +75,7 @@ const QHash<QString, QString> &knownDifferences()
 
 void RtfCorpusTest::initTestCase()
 {
-    m_dir = QStringLiteral(WEXAL_SHARED_DIR "/rtf-corpus");
+    m_dir = qEnvironmentVariable("WEXAL_RTF_CORPUS", QStringLiteral(WEXAL_SHARED_DIR "/rtf-corpus"));
     if (!QFileInfo(m_dir).isDir())
         QSKIP(qPrintable(u"The RTF corpus is not at %1; the corpus tests need it."_s.arg(m_dir)));
 }

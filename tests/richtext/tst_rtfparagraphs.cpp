@@ -1,8 +1,8 @@
+#include "realdocuments.h"
+
 #include "richtext/richtextloader.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 #include <QTextBlock>
@@ -38,20 +38,6 @@ QStringList blocksOfView(const QByteArray &bytes)
     return blocks;
 }
 
-void addFiles(const QString &dir, const QStringList &patterns)
-{
-    QDirIterator it(dir, patterns, QDir::Files, QDirIterator::Subdirectories);
-    QStringList paths;
-    while (it.hasNext())
-        paths.append(it.next());
-    paths.sort();
-    for (const QString &path : std::as_const(paths)) {
-        QFile file(path);
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-        QTest::newRow(qPrintable(QDir(dir).relativeFilePath(path))) << file.readAll();
-    }
-}
-
 QByteArray rtf(const QByteArray &body)
 {
     return "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
@@ -62,15 +48,11 @@ QByteArray rtf(const QByteArray &body)
 void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    addFiles(QStringLiteral(WEXAL_SAMPLE_DIR), {u"*.rtf"_s, u"*.txt"_s});
-    addFiles(QStringLiteral(WEXAL_TEST_DATA_DIR "/rtf"), {u"*.rtf"_s, u"*.txt"_s});
-    // Beside the repository, never copied into it; WEXAL_RTF_CORPUS names
-    // another place for it.
-    const QString corpus = qEnvironmentVariable("WEXAL_RTF_CORPUS", QStringLiteral(WEXAL_SHARED_DIR "/rtf-corpus"));
-    if (QFileInfo(corpus).isDir())
-        addFiles(corpus, {u"*.rtf"_s});
-    else
-        qWarning("The RTF corpus is not at %s: only the sample and test documents are compared.", qPrintable(corpus));
+    for (const auto &[name, path] : RealDocuments::list({u"*.rtf"_s, u"*.txt"_s})) {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        QTest::newRow(qPrintable(name)) << file.readAll();
+    }
 
     const QByteArray longWord(2500, 'x');
     QTest::newRow("long runs broken") << rtf("a " + longWord + "\\par " + longWord + " b " + longWord);
@@ -90,6 +72,11 @@ void RtfParagraphsTest::sameAsTheDocumentsBlocks_data()
     QTest::newRow("table") << rtf("before\\par\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row after");
     QTest::newRow("text after a row") << rtf("\\trowd\\cellx1000 a\\intbl\\cell\\row\\pard tail\\par end");
     QTest::newRow("hidden and field") << rtf("{\\v hidden}shown {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\par");
+    // A lead byte of a double-byte code page alone in its run: the run
+    // decodes without its partner, whatever text follows in another format.
+    const QByteArray japanese = "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f1\\fcharset128 Mincho;}}";
+    QTest::newRow("lead byte before a format change") << japanese + "{\\f1 \\'83}{\\f1\\b Ala ma kota}\\par}";
+    QTest::newRow("lead byte before a font change") << japanese + "{\\f1 x\\'83}{\\f0 \\'41}\\par}";
     QTest::newRow("damaged: unclosed groups") << QByteArray("{\\rtf1 {\\b one\\par {two");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 #include "findanswers.h"
 #include "modaldriver.h"
@@ -12,9 +13,7 @@
 
 #include <QAction>
 #include <QItemSelectionModel>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -47,9 +46,9 @@ enum : int {
 // The long table holds "klucz" in rows 60 and 120 (its last), the hidden
 // table in its only row, the text in the display line that also holds
 // "ZNACZNIK"'s paragraph's last words, and the HTML topic's file too.
-inline void writeSearchData(const QString &dir)
+// base: the directory, ending in "/".
+inline void writeSearchData(const QString &base)
 {
-    const QString base = dir + u'/';
     writeDataFile(base + QStringLiteral("definition.global"), {QStringLiteral("tematy.def; tematy")});
     const QStringList blocks[] = {
         {u"NAME=Zęby i szczęki"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"SIGNATURE=Z"_s, u"LINK=G"_s,
@@ -101,23 +100,16 @@ inline void writeSearchData(const QString &dir)
                  "Koniec opisu z\\'eab\\'f3w.\\par\r\n}");
 }
 
-// The main window shown over the data set, with the search commands and a
-// driver for the modal windows they open.
+// The main window shown over the data set in a directory of its own, with
+// the search commands and a driver for the modal windows they open.
 class SearchWindow
 {
 public:
-    explicit SearchWindow(const QString &dir)
+    SearchWindow()
     {
-        writeSearchData(dir);
-        form = std::make_unique<TWexalMainForm>(dir + QStringLiteral("/wexal"));
-        form->show();
-        ready = QTest::qWaitForWindowExposed(form.get());
-        // The windows the start timer offers are another story.
-        if (auto *timer = form->findChild<QTimer *>(QStringLiteral("WexalStartTimer")))
-            timer->stop();
-        // The window may already make its own.
-        if (!form->findChild<SearchController *>())
-            new SearchController(form->workspace());
+        writeSearchData(app.dir());
+        form = app.create();
+        ready = !app.dir().isEmpty() && app.start();
     }
 
     WexalState &state() { return form->state(); }
@@ -159,7 +151,8 @@ public:
     // running it).
     void expectNotFound() { driver.then(answerInfo(*form, info)); }
 
-    std::unique_ptr<TWexalMainForm> form;
+    MainWindowFixture app;
+    TWexalMainForm *form = nullptr;
     ModalDriver driver;
     InfoSeen info;
     bool ready = false;

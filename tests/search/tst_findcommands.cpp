@@ -36,15 +36,12 @@ private:
     void openTeethTable();
     void checkDriver();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<SearchWindow> w;
 };
 
 void TestFindCommands::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    w = std::make_unique<SearchWindow>(m_dir->path());
+    w = std::make_unique<SearchWindow>();
     QVERIFY(w->ready);
     w->showTree();
 }
@@ -52,7 +49,6 @@ void TestFindCommands::init()
 void TestFindCommands::cleanup()
 {
     w.reset();
-    m_dir.reset();
 }
 
 void TestFindCommands::checkDriver()

@@ -42,15 +42,12 @@ private:
     // selected text.
     QString place();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<SearchWindow> w;
 };
 
 void TestFindContents::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    w = std::make_unique<SearchWindow>(m_dir->path());
+    w = std::make_unique<SearchWindow>();
     QVERIFY(w->ready);
     w->showTree();
 }
@@ -58,7 +55,6 @@ void TestFindContents::init()
 void TestFindContents::cleanup()
 {
     w.reset();
-    m_dir.reset();
 }
 
 void TestFindContents::checkDriver()

@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "shell/commandset.h"
@@ -31,7 +32,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <cmath>
@@ -57,6 +57,7 @@ private slots:
     void resultOpensTopicOnce();
     void queryTypedBeforeIndexIsAnsweredWhenReady();
     void keysMoveInListAndEscapeReturns();
+    void topicOverBudgetIsNamed();
     void resultStaysInPlace_data();
     void resultStaysInPlace();
     void tableColumnsKeepHeaderWidth();
@@ -82,8 +83,11 @@ private:
     int topicWithFile(const QString &file) const;
 
     QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
+    // Holds back the index build until set; set at the latest when the test
+    // ends, so that a failed test does not leave the build waiting.
+    std::atomic<bool> m_release{false};
 };
 
 namespace {
@@ -110,10 +114,10 @@ void SearchPanelTest::initTestCase()
 void SearchPanelTest::init()
 {
     UserSettings::store().clear();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
-    const QString base = m_dir->path() + u'/';
+    m_release = false;
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
+    const QString base = m_app->dir();
     QFile global(base + u"definition.global"_s);
     QVERIFY(global.open(QIODevice::Append));
     global.write("definition.proby;Tabela prób\r\n");
@@ -127,29 +131,22 @@ void SearchPanelTest::init()
 
 void SearchPanelTest::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_release = true;
+    m_app.reset();
 }
 
 void SearchPanelTest::showWindow(std::function<void()> gate)
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
+    m_form = m_app->create();
     QVERIFY(controller());
     if (gate)
         controller()->setBuildGate(std::move(gate));
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    // The help windows offered at start-up are another story.
-    if (auto *timer = m_form->findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
-    m_form->commands().action(CommandSet::Classification)->trigger();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QVERIFY(m_app->start(MainWindowFixture::Classification | MainWindowFixture::Active));
 }
 
 void SearchPanelTest::type(const QString &query)
 {
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(panel()->isVisible());
     QCOMPARE(QApplication::focusWidget(), input());
     QSignalSpy answered(controller(), &SearchPanelController::answered);
@@ -306,13 +303,12 @@ void SearchPanelTest::resultOpensTopicOnce()
 
 void SearchPanelTest::queryTypedBeforeIndexIsAnsweredWhenReady()
 {
-    std::atomic<bool> release{false};
-    showWindow([&release] {
-        while (!release.load())
+    showWindow([this] {
+        while (!m_release.load())
             QThread::msleep(5);
     });
     QVERIFY(!controller()->indexReady());
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     typeText(input(), u"chleb żytni"_s);
     // A while later: still waiting, and saying so.
     QTest::qWait(300);
@@ -321,7 +317,7 @@ void SearchPanelTest::queryTypedBeforeIndexIsAnsweredWhenReady()
     QVERIFY(m_form->findChild<QLabel *>(u"WexalSearchCountLabel"_s)->text().startsWith(u"Trwa przygotowanie"_s));
 
     QSignalSpy answered(controller(), &SearchPanelController::answered);
-    release = true;
+    m_release = true;
     QVERIFY(answered.wait(5000));
     QVERIFY(controller()->indexReady());
     QVERIFY(list()->model()->rowCount() > 0);
@@ -341,7 +337,7 @@ void SearchPanelTest::keysMoveInListAndEscapeReturns()
     QCOMPARE(list()->currentIndex().row(), 1);
     QCOMPARE(QApplication::focusWidget(), input()); // the field keeps the keyboard
     const QString second = codeOfHit(1);
-    m_form->grab().save(QDir::temp().filePath(u"wexal-search-panel.png"_s));
+    m_app->grab(u"wexal-search-panel.png"_s);
 
     QTest::keyClick(input(), Qt::Key_Return);
     QCOMPARE(m_form->state().ViewMode, int(ViewTable));
@@ -349,6 +345,26 @@ void SearchPanelTest::keysMoveInListAndEscapeReturns()
     QTest::keyClick(input(), Qt::Key_Escape);
     QCOMPARE(QApplication::focusWidget(), m_form->grid());
     QVERIFY(panel()->isVisible());
+}
+
+void SearchPanelTest::topicOverBudgetIsNamed()
+{
+    // One-character rows take several times their file's size in the index,
+    // beyond its budget: the panel names the topic, the rest is found.
+    const QString base = m_app->dir();
+    QFile global(base + u"definition.global"_s);
+    QVERIFY(global.open(QIODevice::Append));
+    global.write("definition.drobna;Tabela drobna\r\n");
+    global.close();
+    writeDataFile(base + u"definition.drobna"_s,
+                  {u"{"_s, u"NAME=Tabela drobna;"_s, u"PARENT=nil;"_s, u"VIEW=SHOW;"_s, u"SIGNATURE=DROBNA;"_s,
+                   u"LINK=D;"_s, u"MODE=TABLE;"_s, u"FILE=drobna.txt;"_s, u"COLUMNS=1;"_s, u"WIDTH1=60;"_s, u"}"_s});
+    writeRawFile(base + u"drobna.txt"_s, QByteArray("1\r").repeated(8 << 20));
+    showWindow();
+    type(u"chleb zytni"_s);
+    const QString status = m_form->findChild<QLabel *>(u"WexalSearchCountLabel"_s)->text();
+    QVERIFY2(status.contains(u"w tematach: „Tabela drobna”;"_s), qPrintable(status));
+    QVERIFY(list()->model()->rowCount() > 0);
 }
 
 void SearchPanelTest::resultStaysInPlace_data()
@@ -393,7 +409,7 @@ void SearchPanelTest::tableColumnsKeepHeaderWidth()
 {
     showWindow();
     QCOMPARE(m_form->size(), QSize(1004, 728));
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(panel()->isVisible());
     TableGrid *grid = m_form->grid();
     const QStringList &topics = m_form->state().TopicList;
@@ -513,12 +529,10 @@ void SearchPanelTest::wordsAtStartRankFirst()
 
 void SearchPanelTest::sideBarRemembersWidthAndPage()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->findChild<QTimer *>(u"WexalStartTimer"_s)->stop();
+    m_form = m_app->start();
+    QVERIFY(m_form);
     // From the start page the key opens the side bar on the search page.
-    QTest::keyClick(m_form.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(m_form->state().ViewMode, int(ViewNavigation));
     QCOMPARE(m_form->panelArea()->naviWidth(), 300);
     QCOMPARE(m_form->sideBar()->page(), SideBar::SearchPage);
@@ -532,11 +546,9 @@ void SearchPanelTest::sideBarRemembersWidthAndPage()
     QCOMPARE(m_form->panelArea()->naviWidth(), 360);
 
     // The next window opens the side bar as wide, on the same page.
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->findChild<QTimer *>(u"WexalStartTimer"_s)->stop();
-    m_form->commands().action(CommandSet::Classification)->trigger();
+    m_app->close();
+    m_form = m_app->start(MainWindowFixture::Classification);
+    QVERIFY(m_form);
     QCOMPARE(m_form->panelArea()->naviWidth(), 360);
     QCOMPARE(m_form->sideBar()->page(), SideBar::SearchPage);
     QCOMPARE(QApplication::focusWidget(), input());

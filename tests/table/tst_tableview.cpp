@@ -1,3 +1,4 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 
 #include "shell/commandset.h"
@@ -11,7 +12,6 @@
 #include "table/tablegridmodel.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,20 +63,20 @@ private slots:
 private:
     void showForm();
     QPoint linkCentre(int column, int row, int link = 1);
-    void open(int topic);
+    void open(int topic) { m_app->clickNode(topic); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_errors;
 };
 
 void TableViewTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
     m_errors.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
-    const QString base = m_dir->path() + u'/';
+    const QString base = m_app->dir();
     QStringList definition;
     for (const QStringList &fields : kTopics)
         definition += QStringList{u"{"_s} + fields + QStringList{u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"}"_s};
@@ -98,23 +98,14 @@ void TableViewTest::init()
 
 void TableViewTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     ErrorReport::setPresenter({});
 }
 
 void TableViewTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->commands().action(CommandSet::Classification)->trigger();
-}
-
-void TableViewTest::open(int topic)
-{
-    const QRect rect = m_form->treeView()->visualRect(m_form->treeModel().indexOfNode(topic));
-    QTest::mouseClick(m_form->treeView()->viewport(), Qt::LeftButton, {}, rect.center());
-    QCoreApplication::processEvents();
+    m_form = m_app->create();
+    QVERIFY(m_app->start(MainWindowFixture::Classification));
 }
 
 QPoint TableViewTest::linkCentre(int column, int row, int link)
@@ -311,8 +302,8 @@ void TableViewTest::resizeMakesRowOneCurrent()
 
 void TableViewTest::sampleTableScreenshot()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
     showForm();
     QVERIFY(m_errors.isEmpty());
     const QStringList &topics = m_form->state().TopicList;
@@ -326,7 +317,7 @@ void TableViewTest::sampleTableScreenshot()
     QTest::qWait(50);
     m_form->grid()->repaintNow();
     QTest::qWait(50);
-    m_form->grab().save(QDir::temp().filePath(u"wexal-table-markup.png"_s));
+    m_app->grab(u"wexal-table-markup.png"_s);
     QVERIFY(m_form->state().LinkCellList.size() > 10);
 }
 

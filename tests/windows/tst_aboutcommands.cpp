@@ -1,9 +1,9 @@
+#include "../common/mainwindowfixture.h"
 #include "../common/testfiles.h"
 #include "../search/modaldriver.h"
 
 #include "shell/commandset.h"
 #include "app/twexalmainform.h"
-#include "windows/aboutcommands.h"
 #include "windows/productinfo.h"
 #include "windows/shellopen.h"
 #include "windows/twexalaboutform.h"
@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <memory>
@@ -34,19 +33,19 @@ private slots:
     void toolButtonsRunTheSameCommands();
 
 private:
-    QStringList enabledCommands() const;
+    QStringList enabledCommands() const { return m_app->enabledCommands(); }
     void showView(int viewMode);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     QStringList m_opened;
 };
 
 void TestAboutCommands::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    const QString base = m_dir->path() + u'/';
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(!m_app->dir().isEmpty());
+    const QString base = m_app->dir();
     writeDataFile(base + u"definition.global"_s, {u"tematy.def;"_s});
     writeDataFile(base + u"tematy.def"_s,
                   {u"{"_s, u"NAME=Stawki"_s, u"PARENT=nil"_s, u"VIEW=SHOW"_s, u"SIGNATURE=V"_s, u"LINK=S"_s,
@@ -54,13 +53,8 @@ void TestAboutCommands::init()
                    u"}"_s});
     writeDataFile(base + u"stawki.txt"_s, {u"23%"_s, u"8%"_s});
 
-    m_form = std::make_unique<TWexalMainForm>(base + u"wexal"_s);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    if (auto *timer = m_form->findChild<QTimer *>(u"WexalStartTimer"_s))
-        timer->stop();
-    if (!m_form->findChild<AboutCommands *>())
-        new AboutCommands(m_form->workspace());
+    m_form = m_app->create();
+    QVERIFY(m_app->start());
 
     m_opened.clear();
     ShellOpen::setOpener([this](const QString &target) { m_opened << target; });
@@ -69,18 +63,7 @@ void TestAboutCommands::init()
 void TestAboutCommands::cleanup()
 {
     ShellOpen::setOpener({});
-    m_form.reset();
-    m_dir.reset();
-}
-
-QStringList TestAboutCommands::enabledCommands() const
-{
-    QStringList enabled;
-    for (int c = 0; c < CommandSet::CommandCount; ++c) {
-        if (m_form->commands().action(C(c))->isEnabled())
-            enabled << m_form->commands().action(C(c))->objectName();
-    }
-    return enabled;
+    m_app.reset();
 }
 
 void TestAboutCommands::showView(int viewMode)
@@ -130,7 +113,7 @@ void TestAboutCommands::aboutIsModalWithCommandsOff()
 
     QVERIFY2(driver.problems().isEmpty(), qPrintable(driver.problems().join(u", "_s)));
     QCOMPARE(driver.seen(), QStringList{u"TWexalAboutForm"_s});
-    QCOMPARE(parent, m_form.get());
+    QCOMPARE(parent, m_form);
     QVERIFY(duringAbout.isEmpty());
     QVERIFY(author.startsWith(u"Opracowanie merytoryczne: "_s));
     // Closed and destroyed; the commands are those of the view again.

@@ -1,4 +1,4 @@
-#include "../common/testfiles.h"
+#include "../common/mainwindowfixture.h"
 #include "helpwindowstest.h"
 
 #include "shell/commandset.h"
@@ -27,22 +27,6 @@ using namespace HelpTestSupport;
 using C = CommandSet::Command;
 
 namespace {
-
-QStringList enabledCommands(const TWexalMainForm &form)
-{
-    QStringList enabled;
-    for (int c = 0; c < CommandSet::CommandCount; ++c) {
-        if (form.commands().action(C(c))->isEnabled())
-            enabled << form.commands().action(C(c))->objectName();
-    }
-    return enabled;
-}
-
-// The help controller the main window made.
-HelpController *controllerOf(TWexalMainForm &form)
-{
-    return form.findChild<HelpController *>();
-}
 
 int openDocumentWindows()
 {
@@ -78,8 +62,8 @@ private:
     void showForm();
 
     QTemporaryDir m_storeDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TWexalMainForm> m_form;
+    std::unique_ptr<MainWindowFixture> m_app;
+    TWexalMainForm *m_form = nullptr;
     HelpController *m_controller = nullptr;
     QStringList m_errors;
     QStringList m_opened;
@@ -94,10 +78,8 @@ void HelpCommandsTest::initTestCase()
 void HelpCommandsTest::init()
 {
     clearStore();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    copyFolder(QStringLiteral(WEXAL_SAMPLE_DIR), m_dir->path());
-    QFile::remove(m_dir->filePath(u"CMakeLists.txt"_s));
+    m_app = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_app->copySample());
     m_errors.clear();
     m_opened.clear();
     ErrorReport::setPresenter([this](const QString &text) { m_errors << text; });
@@ -106,7 +88,7 @@ void HelpCommandsTest::init()
 
 void HelpCommandsTest::cleanup()
 {
-    m_form.reset();
+    m_app.reset();
     m_controller = nullptr;
     ShellOpen::setOpener({});
     ErrorReport::setPresenter({});
@@ -115,10 +97,9 @@ void HelpCommandsTest::cleanup()
 
 void HelpCommandsTest::showForm()
 {
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_controller = controllerOf(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form = m_app->create();
+    m_controller = m_form->findChild<HelpController *>();
+    QVERIFY(m_app->start());
 }
 
 void HelpCommandsTest::commandOpensModalWindow_data()
@@ -146,7 +127,7 @@ void HelpCommandsTest::commandOpensModalWindow()
     storeValue(u"2010"_s, u"0"_s);
     showForm();
     m_form->commands().action(CommandSet::Classification)->trigger();
-    const QStringList before = enabledCommands(*m_form);
+    const QStringList before = m_app->enabledCommands();
 
     QStringList seen;
     QPointer<QWidget> shown;
@@ -154,11 +135,11 @@ void HelpCommandsTest::commandOpensModalWindow()
     ModalWatcher watcher([&](QWidget *window) {
         shown = window;
         seen << QString::fromLatin1(window->metaObject()->className());
-        enabledMeanwhile = enabledCommands(*m_form);
+        enabledMeanwhile = m_app->enabledCommands();
         auto *documentWindow = qobject_cast<DocumentWindow *>(window);
         if (documentWindow) {
             QCOMPARE(window->windowTitle(), title);
-            QCOMPARE(window->parentWidget(), m_form.get());
+            QCOMPARE(window->parentWidget(), m_form);
             QVERIFY(window->isModal());
             QVERIFY(documentWindow->richEdit()->toPlainText().startsWith(firstWords));
         }
@@ -170,7 +151,7 @@ void HelpCommandsTest::commandOpensModalWindow()
     QVERIFY(enabledMeanwhile.isEmpty());
     // Destroyed after closing, and the commands are as they were.
     QVERIFY(shown.isNull());
-    QCOMPARE(enabledCommands(*m_form), before);
+    QCOMPARE(m_app->enabledCommands(), before);
     QVERIFY(m_errors.isEmpty());
     QVERIFY(m_opened.isEmpty());
 }
@@ -209,16 +190,15 @@ void HelpCommandsTest::startTimerOffersWindows()
     ModalWatcher watcher([&](QWidget *window) {
         seen << QString::fromLatin1(window->metaObject()->className());
         together = together || openDocumentWindows() != 1;
-        commandsOn = commandsOn || !enabledCommands(*m_form).isEmpty();
+        commandsOn = commandsOn || !m_app->enabledCommands().isEmpty();
         // Closed as a user would, by releasing Escape.
         QTest::keyRelease(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
     });
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_controller = controllerOf(*m_form);
+    m_form = m_app->create();
+    m_controller = m_form->findChild<HelpController *>();
     // Connected after the controller: it reports once the windows are done.
-    QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
+    QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
     // Nothing is offered before the timer fires.
     QVERIFY(seen.isEmpty());
     QVERIFY(fired.wait(10000));
@@ -265,10 +245,10 @@ void HelpCommandsTest::explanationsValueReadAfterHelpCloses()
             storeValue(u"2010"_s, whileHelpIsOpen);
         static_cast<QDialog *>(window)->reject();
     });
-    m_form = std::make_unique<TWexalMainForm>(m_dir->path() + u"/wexal"_s);
-    m_controller = controllerOf(*m_form);
-    QSignalSpy fired(m_form.get(), &TWexalMainForm::startTimerFired);
-    m_form->show();
+    m_form = m_app->create();
+    m_controller = m_form->findChild<HelpController *>();
+    QSignalSpy fired(m_form, &TWexalMainForm::startTimerFired);
+    QVERIFY(m_app->start(MainWindowFixture::StartTimerRunning));
     QVERIFY(fired.wait(10000));
     QCOMPARE(seen, windows);
 }
@@ -288,7 +268,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
     storeValue(u"Help"_s, u"0"_s);
     storeValue(u"2010"_s, u"0"_s);
     showForm();
-    const QStringList before = enabledCommands(*m_form);
+    const QStringList before = m_app->enabledCommands();
 
     QStringList seen;
     ModalWatcher watcher([&](QWidget *window) {
@@ -315,7 +295,7 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
     ShellOpen::setOpener([&](const QString &path) {
         m_opened << path;
         windowGone = openDocumentWindows() == 0;
-        enabledAtStart = enabledCommands(*m_form);
+        enabledAtStart = m_app->enabledCommands();
     });
     m_controller->WexalHelpUpdateMenuItemClick();
 
@@ -323,10 +303,10 @@ void HelpCommandsTest::updateStartsUpdaterAfterWindowCloses()
                                 u"Aktualizacja programu"_s}));
     // Started by its bare name from the program directory, once, after the
     // window was destroyed and before the commands came back.
-    QCOMPARE(m_opened, QStringList{m_dir->path() + u"/norvel.exe"_s});
+    QCOMPARE(m_opened, QStringList{m_app->dir() + u"norvel.exe"_s});
     QVERIFY(windowGone);
     QVERIFY(enabledAtStart.isEmpty());
-    QCOMPARE(enabledCommands(*m_form), before);
+    QCOMPARE(m_app->enabledCommands(), before);
     QVERIFY(!m_form->commands().action(CommandSet::Update)->isEnabled());
     QVERIFY(m_errors.isEmpty());
 }

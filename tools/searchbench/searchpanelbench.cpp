@@ -12,6 +12,9 @@
 //             from Windows-1250 with a 256-entry table into a QString;
 //   queries   a query found nowhere and one with about 1,000 results, each
 //             against LC_ALL=C grep -c -i over the same files;
+//   scan      the folded search's vector path over every block of the
+//             index, a query found nowhere, against its plain twin that
+//             takes one position at a time (the path kept only if it pays);
 //   memory    the rise of the peak resident size while the first index is
 //             built (VmHWM after "5" is written to /proc/self/clear_refs),
 //             against the size of the topic files;
@@ -29,6 +32,7 @@
 #include "data/definitionreader.h"
 #include "data/navitreemodel.h"
 #include "search/documentparagraphs.h"
+#include "search/foldedsearch.h"
 #include "search/instantquery.h"
 #include "search/searchindex.h"
 #include "search/searchindexbuilder.h"
@@ -39,6 +43,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -124,6 +129,17 @@ int main(int argc, char *argv[])
          [&] { thousandHits = int(runInstantQuery(*index, thousand).hits.size()); }},
         rounds + 2);
 
+    // The folded form of kNowhere, as the query looks for it.
+    const std::string folded = "ZOLWIOWY";
+    bool scanFound = false;
+    const auto scanIndex = [&index, &folded, &scanFound](FoldedSearch::Scan scan) {
+        const FoldedSearch search(folded, scan);
+        for (const SearchIndex::Block &block : index->blocks())
+            scanFound = scanFound || search.find(block.shown.get(), block.shown.get() + block.size);
+    };
+    const auto scans = BenchTiming::interleaved(
+        {[&] { scanIndex(FoldedSearch::Scan::Bytes); }, [&] { scanIndex(FoldedSearch::Scan::Widest); }}, rounds + 2);
+
     // Key to paint: a round of grep, then a key in the window, alternating.
     QTemporaryDir settings;
     KeyToPaint window(dir.path(), settings.path());
@@ -156,6 +172,8 @@ int main(int argc, char *argv[])
     BenchTiming::printFigure(manyName.constData(), many[1],
                              qPrintable(u"LC_ALL=C grep -c -i, exit %1"_s.arg(grepManyExit)), many[0],
                              "program <= 50 ms");
+    BenchTiming::printFigure(scanFound ? "folded scan of the index (FOUND: wrong)" : "folded scan of the index, vector path",
+                             scans[1], "the plain path, one position at a time", scans[0], "<= 0.9 x to be kept");
     if (window.ready()) {
         const QByteArray keyNowhereName =
             "key to painted list, query found nowhere (" + QByteArray::number(keyNowhereHits) + " hits)";
