@@ -1,5 +1,7 @@
 #include "table/tableprinter.h"
 
+#include "richtext/pageframe.h"
+
 #include "table/drawmarkupcell.h"
 #include "table/drawtextline.h"
 #include "table/fontmetricsmeasure.h"
@@ -86,16 +88,15 @@ void TablePrinter::layOut(QPagedPaintDevice *device)
 
     // The grid's font at the device's resolution: as many points, measured
     // in the device's pixels.
-    m_font = m_table.font;
-    const qreal points = m_font.pointSizeF() > 0 ? m_font.pointSizeF() : m_font.pixelSize() * 72.0 / 96.0;
-    m_font.setPixelSize(qMax(1, qRound(points * dpi / 72.0)));
+    m_font = PageFrame::forDevice(m_table.font, *device);
     m_measure = std::make_unique<FontMetricsMeasure>(m_font);
     m_lineHeight = qMax(1, m_measure->lineHeight());
 
     m_pageWidth = device->width();
     m_pageHeight = device->height();
-    m_bodyTop = 2 * m_lineHeight;
-    m_bodyBottom = m_pageHeight - 2 * m_lineHeight;
+    m_frame = std::make_unique<PageFrame>(m_table.title, m_table.font, *device);
+    m_bodyTop = m_frame->bandHeight();
+    m_bodyBottom = m_pageHeight - m_frame->bandHeight();
 
     // The columns seen on screen, in their proportions, across the page.
     m_columns.clear();
@@ -187,16 +188,7 @@ void TablePrinter::paginate()
 
 void TablePrinter::drawPage(QPainter &painter, int page, int pages) const
 {
-    painter.setPen(Qt::black);
-    QFont bold = m_font;
-    bold.setBold(true);
-    painter.setFont(bold);
-    const int lh = m_lineHeight;
-    painter.drawText(QRect(0, 0, m_pageWidth, lh), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetrics(bold).elidedText(m_table.title, Qt::ElideRight, m_pageWidth));
-    painter.setFont(m_font);
-    painter.drawText(QRect(0, m_pageHeight - lh, m_pageWidth, lh), Qt::AlignHCenter | Qt::AlignVCenter,
-                     u"Strona %1 z %2"_s.arg(page + 1).arg(pages));
+    m_frame->draw(painter, m_pageWidth, m_pageHeight, page + 1, pages);
 
     const int headerHeight = rowHeight(0);
     drawRow(painter, {0, 0, headerHeight, headerHeight, m_bodyTop});

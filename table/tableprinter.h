@@ -7,6 +7,7 @@
 #include <memory>
 
 class FontMetricsMeasure;
+class PageFrame;
 class QPagedPaintDevice;
 class QPainter;
 class QRect;
@@ -73,6 +74,7 @@ private:
     QVector<int> m_widths;  // their widths on the page
     QFont m_font;           // the grid's font at the device's resolution
     std::unique_ptr<FontMetricsMeasure> m_measure;
+    std::unique_ptr<PageFrame> m_frame;
     int m_unit = 1;         // one screen pixel
     int m_pad = 2;          // room left and right of a cell's text
     int m_lineHeight = 1;

@@ -37,7 +37,7 @@ bool PrintController::printTopic(QPrinter *printer)
     if (mode == ViewText) {
         const QString title = m_workspace.textTitle()->text();
         RichTextView *view = m_workspace.textView();
-        view->printTo(printer, title);
+        view->printTo(printer, title, title);
         return true;
     }
     const TableGrid *grid = m_workspace.grid();
