@@ -5,6 +5,7 @@
 #include "shell/errorreport.h"
 #include "app/panelarea.h"
 #include "app/sidebar.h"
+#include "app/startrequesthandler.h"
 #include "app/topicopener.h"
 #include "core/programdirectory.h"
 #include "core/textrules.h"
@@ -30,6 +31,7 @@
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -240,6 +242,15 @@ void TWexalMainForm::connectCommands()
     new AboutCommands(workspace);
     // Also offers the help and explanations windows when the start timer fires.
     new HelpController(workspace);
+    m_startRequests = new StartRequestHandler(workspace, [this](const QString &text) {
+        m_commands->action(CommandSet::Search)->trigger();
+        m_searchPanel->panel()->input()->setText(text);
+    });
+}
+
+void TWexalMainForm::takeStartRequest(const StartRequest &request, bool fromAnotherStart)
+{
+    m_startRequests->take(request, fromAnotherStart);
 }
 
 void TWexalMainForm::showEvent(QShowEvent *event)
@@ -258,6 +269,7 @@ void TWexalMainForm::showEvent(QShowEvent *event)
     // The search panel's index is read in the background from here on,
     // from whatever the definition files gave.
     m_searchPanel->startIndex();
+    m_startRequests->setReady();
 }
 
 void TWexalMainForm::closeEvent(QCloseEvent *event)

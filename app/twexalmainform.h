@@ -14,6 +14,8 @@ class TableController;
 class TopicOpener;
 class QTimer;
 class SearchPanelController;
+class StartRequestHandler;
+struct StartRequest;
 
 // The main window: menu, tool bar, the four panels and the status line. It
 // builds the widgets, creates the Workspace the controllers share (the
@@ -65,6 +67,12 @@ public:
     void WexalNaviTreeViewClick();
     void WexalNaviTreeViewKeyUp();
 
+    // What a start asked for (a code's row, a search), carried out once the
+    // window has read its data; fromAnotherStart also brings the window to
+    // the front.
+    void takeStartRequest(const StartRequest &request, bool fromAnotherStart = false);
+    StartRequestHandler &startRequests() const { return *m_startRequests; }
+
 signals:
     // The start timer fired (once per run); the help and explanations
     // windows are offered from here.
@@ -103,5 +111,6 @@ private:
     std::unique_ptr<TopicOpener> m_opener;
     TableController *m_tableController = nullptr;
     SearchPanelController *m_searchPanel = nullptr;
+    StartRequestHandler *m_startRequests = nullptr;
     QTimer *m_startTimer = nullptr;
 };

@@ -2,7 +2,8 @@
 # wexal_<version>_<arch>.deb with what cmake --install lays out under /usr:
 # /usr/lib/wexal (viewer, checker, sample data), /usr/bin links, the menu
 # entry and the icons. dpkg-shlibdeps (dpkg-dev) derives the Depends from
-# the libraries the two programs link (Qt 6 Core, Gui, Widgets, PrintSupport).
+# the libraries the two programs link (Qt 6 Core, Gui, Widgets, PrintSupport,
+# Network; HarfBuzz; libxlsxwriter, the runtime of the spreadsheet export).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wexal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

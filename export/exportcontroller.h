@@ -14,6 +14,11 @@ class TableGridModel;
 // grid's header and data rows. It opens no window and leaves the other
 // commands alone; a file that cannot be created or written ends the command
 // in the general error report, with its number already used.
+//
+// Beside it: "Eksport do arkusza" writes the open table as an .xlsx workbook
+// (SheetWriter) numbered from the same counter, and "Pokaż folder eksportu"
+// opens the export directory in the desktop's file manager. After every
+// export the status line names the file written.
 class ExportController : public QObject
 {
     Q_OBJECT
@@ -27,11 +32,20 @@ public:
     // Does nothing unless a text or table topic is on screen. Throws
     // WexalError when the export file cannot be created or written.
     void WexalNaviExportMenuItemClick();
+    // Does nothing unless a table topic is on screen; throws as above.
+    void WexalNaviSheetExportMenuItemClick();
+    // Throws WexalError when the export directory is not usable.
+    void WexalNaviExportFolderMenuItemClick();
+
+    // What the status line says after an export to path.
+    static QString writtenMessage(const QString &path);
 
     // The grid's row 0 and its data rows 1 to the last, as the cells hold them.
     static QStringList headerOf(const TableGridModel &model);
     static QList<QStringList> rowsOf(const TableGridModel &model);
 
 private:
+    void exported(const QString &path);
+
     Workspace &m_workspace;
 };

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +69,43 @@ void ExportFile::write(int dirFd, const QString &path, const Writer &writer)
     if (!writer(file.device(), &errorText))
         file.fail(errorText);
     file.commit();
+}
+
+void ExportFile::writeNamed(const QString &path, const NamedWriter &writer)
+{
+    ExportFile file(path);
+    file.writeThroughName(writer);
+}
+
+void ExportFile::writeNamed(int dirFd, const QString &path, const NamedWriter &writer)
+{
+    ExportFile file(dirFd, path);
+    file.writeThroughName(writer);
+}
+
+void ExportFile::writeThroughName(const NamedWriter &writer)
+{
+    struct stat created {};
+    if (::fstat(m_file.handle(), &created) != 0)
+        fail(systemErrorText(errno));
+    QString errorText;
+    if (!writer(nameThroughDirectory(), &errorText))
+        fail(errorText);
+    struct stat written {};
+    if (::fstatat(m_dirFd, m_tempName.constData(), &written, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(written.st_mode)
+        || written.st_dev != created.st_dev || written.st_ino != created.st_ino)
+        fail(u"Plik tymczasowy został podmieniony w trakcie zapisu."_s);
+    commit();
+}
+
+// Through /proc the name leads to the directory that was opened, whatever
+// now bears its name; without /proc, by the directory's name.
+QString ExportFile::nameThroughDirectory() const
+{
+    const QByteArray viaDescriptor = "/proc/self/fd/" + QByteArray::number(m_dirFd);
+    if (::access(viaDescriptor.constData(), F_OK) == 0)
+        return QFile::decodeName(viaDescriptor + '/' + m_tempName);
+    return QFileInfo(m_path).path() + u'/' + QFile::decodeName(m_tempName);
 }
 
 ExportFile::ExportFile(const QString &path) : m_path(path)

@@ -30,6 +30,16 @@ public:
     // meanwhile; path is that directory's name followed by the file's name.
     static void write(int dirFd, const QString &path, const Writer &writer);
 
+    // The same for a writer that opens the file by its name itself, as a
+    // library that takes only a file name does. It is given a name of the new
+    // file that leads through the open directory, not through the
+    // directory's name; once it returns, the entry it wrote must still be the
+    // file that was created exclusively (no link, nothing put in its place),
+    // or nothing is put in place.
+    using NamedWriter = std::function<bool(const QString &fileName, QString *errorText)>;
+    static void writeNamed(const QString &path, const NamedWriter &writer);
+    static void writeNamed(int dirFd, const QString &path, const NamedWriter &writer);
+
     // Starts the file; throws WexalError when it cannot be created. The first
     // opens the directory that path names.
     explicit ExportFile(const QString &path);
@@ -50,6 +60,8 @@ public:
 
 private:
     void create();
+    void writeThroughName(const NamedWriter &writer);
+    QString nameThroughDirectory() const;
     void discard();
 
     QString m_path;

@@ -169,6 +169,29 @@ constexpr Painter kPainters[] = {
             p.drawLine(QPointF(14, 20 + 4 * i), QPointF(30, 20 + 4 * i));
         magnifier(p);
     },
+    // Export to a workbook: a sheet's grid with an arrow leaving it.
+    [](QPainter &p) {
+        p.setPen(QPen(QColor(0x1e, 0x6b, 0x2a), 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3, 5, 18, 22));
+        p.fillRect(QRectF(3.6, 5.6, 16.8, 4.4), QColor(0x4c, 0xb0, 0x50));
+        for (int i = 1; i < 4; ++i)
+            p.drawLine(QPointF(3, 5 + 5.5 * i), QPointF(21, 5 + 5.5 * i));
+        p.drawLine(QPointF(10, 5), QPointF(10, 27));
+        p.setPen(QPen(QColor(0x20, 0x50, 0xb0), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16, 22), QPointF(29, 22));
+        p.drawLine(QPointF(24, 17), QPointF(29, 22));
+        p.drawLine(QPointF(24, 27), QPointF(29, 22));
+    },
+    // Export folder: a folder.
+    [](QPainter &p) {
+        p.setPen(QPen(QColor(0x80, 0x60, 0x10), 1.5));
+        p.setBrush(QColor(0xf0, 0xc8, 0x50));
+        p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(12, 8), QPointF(15, 11), QPointF(29, 11), QPointF(29, 27),
+                                 QPointF(3, 27)}));
+        p.setBrush(QColor(0xff, 0xe0, 0x80));
+        p.drawRect(QRectF(3, 14, 26, 13));
+    },
     // Print: a printer with a page coming out.
     [](QPainter &p) {
         page(p, 8, 2);

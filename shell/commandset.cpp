@@ -50,6 +50,10 @@ constexpr CommandText kCommands[] = {
      u"autorskich oraz danych właściciela kopii programu"},
     {u"WexalNaviSearchMenuItem", u"Sz&ukaj",
      u"Szukaj|Pokazuje panel wyszukiwania: wyniki z tytułów i treści wszystkich tematów już w trakcie pisania"},
+    {u"WexalNaviSheetExportMenuItem", u"Eksport do &arkusza",
+     u"Eksport do arkusza|Zapisuje otwartą tabelę jako skoroszyt arkusza kalkulacyjnego (.xlsx) i otwiera go"},
+    {u"WexalNaviExportFolderMenuItem", u"Pokaż &folder eksportu",
+     u"Folder eksportu|Otwiera w menedżerze plików folder, w którym zapisywane są eksportowane pliki"},
     {u"WexalProgramPrintMenuItem", u"&Drukuj…",
      u"Drukuj|Drukuje otwarty temat albo zapisuje go jako PDF, po podglądzie wydruku"},
 };
@@ -116,7 +120,8 @@ void CommandSet::createMenus(QMainWindow *window)
 
     QMenu *navi = bar->addMenu(u"&Nawigacja"_s);
     navi->setObjectName(u"WexalNaviMenu"_s);
-    for (Command c : {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export})
+    for (Command c : {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export, SheetExport,
+                      ExportFolder})
         navi->addAction(m_actions[c]);
 
     QMenu *help = bar->addMenu(u"P&omoc"_s);
@@ -200,7 +205,8 @@ void CommandSet::UpdateCommandStates(const WexalState &state)
     m_actions[FindNext]->setEnabled(mode > ViewStart && state.FindNextAvailable);
     m_actions[Export]->setEnabled(mode > ViewNavigation);
     m_actions[Print]->setEnabled(mode > ViewNavigation);
-    for (Command c : {Help, WebSite, Mail, About, Search})
+    m_actions[SheetExport]->setEnabled(mode == ViewTable);
+    for (Command c : {Help, WebSite, Mail, About, Search, ExportFolder})
         m_actions[c]->setEnabled(true);
     m_actions[Update]->setEnabled(false);
     // Explanations keeps the state the last Disable/EnableAllCommands gave it.

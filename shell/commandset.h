@@ -13,7 +13,8 @@ class QToolButton;
 struct WexalState;
 
 // The commands of the main window. Each is one menu item and one tool button
-// that run the same handler and are enabled alike.
+// that run the same handler and are enabled alike; the two export additions
+// after Export are menu items only.
 class CommandSet : public QObject
 {
     Q_OBJECT
@@ -35,8 +36,10 @@ public:
         Mail,
         Update,
         About,
-        Search, // the search panel
-        Print,  // the open topic, after a preview
+        Search,       // the search panel
+        SheetExport,  // the open table as a workbook
+        ExportFolder, // the export directory in the file manager
+        Print,        // the open topic, after a preview
         CommandCount
     };
 
@@ -44,6 +47,7 @@ public:
     explicit CommandSet(QMainWindow *window);
 
     QAction *action(Command command) const { return m_actions[command]; }
+    // Null for a command that is a menu item only.
     QToolButton *toolButton(Command command) const;
     QToolBar *toolBar() const { return m_toolBar; }
     const QVector<QMenu *> &menus() const { return m_menus; }
