@@ -3,7 +3,8 @@
 # /usr/lib/wexal (viewer, checker, sample data), /usr/bin links, the menu
 # entry and the icons. dpkg-shlibdeps (dpkg-dev) derives the Depends from
 # the libraries the two programs link (Qt 6 Core, Gui, Widgets, PrintSupport,
-# Network; HarfBuzz; libxlsxwriter, the runtime of the spreadsheet export).
+# Network; HarfBuzz; libxlsxwriter, the runtime of the spreadsheet export;
+# Hunspell, the spelling library behind the search's word forms).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wexal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -29,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.wydawnictwo-zelt.pl")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Read at run time, not linked: the Polish dictionary that gives the search
+# panel its word forms (dpkg-shlibdeps adds the libraries after it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-pl")
 # Not linked, but loaded or started at run time: xdg-open opens the exports,
 # the desktop integration and Wayland plugins, Qt's own texts in Polish.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n")

@@ -6,6 +6,7 @@
 #include "search/instantranking.h"
 #include "search/normalizeforsearch.h"
 #include "search/searchindex.h"
+#include "search/stemhits.h"
 
 #include <algorithm>
 #include <optional>
@@ -185,7 +186,9 @@ InstantAnswer runInstantQuery(const SearchIndex &index, const QString &query, co
         }
     }
     answer.cancelled = scan.stopped();
-    if (!answer.cancelled)
+    if (!answer.cancelled) {
         InstantRanking::rank(index, *needle, answer.hits);
+        appendStemHits(index, trimmed, answer, stop);
+    }
     return answer;
 }

@@ -19,7 +19,9 @@ class SearchIndex;
 // Order: exact codes, code prefixes, then the titles and rows where the
 // query is a whole word at the start (InstantRanking), then the rest: titles
 // in tree order, then rows and paragraphs topic by topic in the index's
-// topic order.
+// topic order; after them what the query finds only through the stems of
+// its words (appendStemHits), titles then rows and paragraphs in the same
+// order.
 struct InstantHit
 {
     enum Kind : std::uint8_t { CodeExact, CodePrefix, Title, Item };
@@ -27,6 +29,7 @@ struct InstantHit
     int index = -1; // a position in SearchIndex::titles() for a title, else an item
     int start = 0;  // the match in the shown text, in characters
     int length = 0;
+    bool throughStem = false; // found through a word's stem, not the query's text
 };
 
 struct InstantAnswer

@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "search/normalizeforsearch.h"
+#include "search/stemindex.h"
 
 #include <algorithm>
 
@@ -178,5 +179,7 @@ qint64 SearchIndex::memoryBytes() const
     bytes += qint64(m_codes.capacity());
     for (const Title &title : m_titles)
         bytes += qint64(sizeof(Title) + title.folded.capacity() + std::size_t(title.text.size()) * 2);
+    if (m_stems)
+        bytes += m_stems->memoryBytes();
     return bytes;
 }

@@ -22,6 +22,8 @@
 // one scan over a block (FoldedSearch, folding as it goes) rather than a
 // call per item. Rows also keep their code (the first shown column) as its
 // digits alone.
+class StemIndex;
+
 class SearchIndex
 {
     Q_DISABLE_COPY_MOVE(SearchIndex)
@@ -164,7 +166,11 @@ public:
     // The item whose digits begin at offset of the code arena.
     int itemOfCode(std::size_t offset) const;
 
-    // The bytes the index holds (texts, codes, offsets, titles).
+    // The stems of the words of the texts, or null (no dictionary).
+    const StemIndex *stems() const { return m_stems.get(); }
+    void setStems(std::shared_ptr<const StemIndex> stems) { m_stems = std::move(stems); }
+
+    // The bytes the index holds (texts, codes, offsets, titles, stems).
     qint64 memoryBytes() const;
 
     // Stands in the texts for a character the code page lacks (and for a NUL
@@ -194,4 +200,5 @@ private:
     std::vector<int> m_unindexed;
     std::size_t m_budget = std::size_t(-1);
     std::size_t m_reserved = 0; // reservedBytes() kept up to date
+    std::shared_ptr<const StemIndex> m_stems;
 };

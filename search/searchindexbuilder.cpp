@@ -5,6 +5,7 @@
 #include "core/textrules.h"
 #include "search/searchindex.h"
 #include "search/searchitems.h"
+#include "search/stemindex.h"
 #include "search/visiblecelltext.h"
 #include "table/tablecolumns.h"
 
@@ -274,6 +275,14 @@ std::unique_ptr<SearchIndex> SearchIndexBuilder::build() const
             m_progress(++done, int(order.size()));
     }
     index->finish();
+    if (m_wordStems && !(m_cancel && m_cancel->load())) {
+        // Without the memory for them the index has no stems and finds
+        // what the query's text finds.
+        try {
+            index->setStems(StemIndex::build(*index, m_wordStems, m_cancel));
+        } catch (const std::bad_alloc &) {
+        }
+    }
     return index;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 
 class SearchIndex;
+class WordStems;
 
 // Builds the search panel's index from the data files, on any thread: it
 // touches no widget and nothing of the window, only a copy of what it needs.
@@ -52,6 +53,9 @@ public:
     // Checked between topics and every few rows of a table: the build
     // stops early, with what it has.
     void setCancel(const std::atomic<bool> *cancel) { m_cancel = cancel; }
+    // The dictionary the stems of the index's words come from; none: the
+    // index has no stems.
+    void setWordStems(std::shared_ptr<const WordStems> stems) { m_wordStems = std::move(stems); }
     // Told after each topic: topics done, topics in all.
     void setProgress(std::function<void(int done, int total)> progress) { m_progress = std::move(progress); }
 
@@ -93,4 +97,5 @@ private:
     ReadParagraphs m_readParagraphs;
     const std::atomic<bool> *m_cancel = nullptr;
     std::function<void(int, int)> m_progress;
+    std::shared_ptr<const WordStems> m_wordStems;
 };

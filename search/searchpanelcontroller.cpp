@@ -12,6 +12,7 @@
 #include "search/searchindexbuilder.h"
 #include "search/searchpanel.h"
 #include "search/searchresultmodel.h"
+#include "search/wordstems.h"
 #include "table/tablegrid.h"
 
 #include <QAction>
@@ -107,6 +108,8 @@ void SearchPanelController::startIndex()
             gate();
         SearchIndexBuilder builder(std::move(source), &Wexal::readDocumentParagraphs);
         builder.setCancel(&m_cancelBuild);
+        // Without the dictionary the panel finds what the query's text finds.
+        builder.setWordStems(WordStems::shared(WordStems::dictionaryDir()));
         builder.setProgress([this](int done, int total) {
             m_topicsTotal = total;
             m_topicsDone = done;

@@ -157,7 +157,7 @@ void SheetExportTest::spreadsheetReadsItBack()
     QTemporaryDir out;
     QProcess convert;
     convert.start(office, {u"-env:UserInstallation=file://"_s + out.path() + u"/profile"_s, u"--headless"_s,
-                           u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):44,34,76,1"_s, u"--outdir"_s,
+                           u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false"_s, u"--outdir"_s,
                            out.path(), file});
     QVERIFY(convert.waitForFinished(120000));
     QFile csv(out.filePath(QFileInfo(file).completeBaseName() + u".csv"_s));

@@ -336,10 +336,12 @@ void InstallTest::packageFields_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QStringList>("contains");
     QTest::newRow("name") << u"Package"_s << QStringList{u"wexal"_s};
-    QTest::newRow("Qt 6 and shaping libraries the programs link")
+    QTest::newRow("Qt 6, shaping and spelling libraries the programs link")
         << u"Depends"_s
         << QStringList{u"libqt6core6"_s, u"libqt6gui6"_s, u"libqt6widgets6"_s, u"libqt6printsupport6"_s,
-                       u"libqt6network6"_s, u"libharfbuzz0b"_s, u"libxlsxwriter4"_s, u"libstdc++6"_s};
+                       u"libqt6network6"_s, u"libharfbuzz0b"_s, u"libxlsxwriter4"_s, u"libhunspell-1.7-0"_s,
+                       u"libstdc++6"_s};
+    QTest::newRow("the dictionary of word forms") << u"Depends"_s << QStringList{u"hunspell-pl"_s};
     QTest::newRow("opening exports") << u"Recommends"_s << QStringList{u"xdg-utils"_s};
     QTest::newRow("maintainer") << u"Maintainer"_s << QStringList{u"<biuro@wydawnictwo-zelt.pl>"_s};
     QTest::newRow("description in English and Polish")

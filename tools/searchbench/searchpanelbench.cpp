@@ -9,15 +9,18 @@
 // each figure alternating with those of its floor:
 //   build     building the index from the topic files (one thread), against
 //             the bare read: opening, reading and decoding every topic file
-//             from Windows-1250 with a 256-entry table into a QString;
-//   queries   a query found nowhere and one with about 1,000 results, each
-//             against LC_ALL=C grep -c -i over the same files;
+//             from Windows-1250 with a 256-entry table into a QString; and
+//             building it with the stems of its words (the Polish dictionary
+//             loaded before, once per program: its load is shown apart);
+//   queries   a query found nowhere, one with about 1,000 results and one
+//             found only through its stem, each against LC_ALL=C grep -c -i
+//             over the same files;
 //   scan      the folded search's vector path over every block of the
 //             index, a query found nowhere, against its plain twin that
 //             takes one position at a time (the path kept only if it pays);
 //   memory    the rise of the peak resident size while the first index is
 //             built (VmHWM after "5" is written to /proc/self/clear_refs),
-//             against the size of the topic files;
+//             without and with stems, against the size of the topic files;
 //   key to paint  on the real main window, a key pressed in the search
 //             page's field until the list holding its answer is painted,
 //             for both queries, each against the same grep.
@@ -36,12 +39,15 @@
 #include "search/instantquery.h"
 #include "search/searchindex.h"
 #include "search/searchindexbuilder.h"
+#include "search/stemindex.h"
+#include "search/wordstems.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 #include <string>
 
@@ -52,11 +58,19 @@ namespace {
 // Found in no generated file, in any spelling; grep gets its folded form.
 const QString kNowhere = u"żółwiowy"_s;
 const QString kNowhereFolded = u"zolwiowy"_s;
+// Found only through its stem: the data hold "Kamień"; grep gets the
+// beginning the forms share.
+const QString kForm = u"kamienia"_s;
+const QString kFormBeginning = u"kamie"_s;
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The allocator's threshold for mapping a block on its own stays where
+    // it starts: raised by the first index's freed blocks, it would take the
+    // next build's blocks from the heap and hold more of them resident.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Documents are read into QTextDocument; the key to paint needs widgets.
     QApplication app(argc, argv);
     QTemporaryDir temporary;
@@ -93,6 +107,17 @@ int main(int argc, char *argv[])
     for (const int node : tree.nodesInTreeOrder())
         source.nodes.push_back({node, tree.topicOfNode(node), tree.textOfNode(node)});
     const SearchIndexBuilder builder(source, &Wexal::readDocumentParagraphs);
+    SearchIndexBuilder stemmingBuilder(source, &Wexal::readDocumentParagraphs);
+    std::shared_ptr<const WordStems> stems;
+    const BenchMemory::Rise dictionaryMemory = BenchMemory::measureRise([&] {
+        const double ms = BenchTiming::milliseconds([&] { stems = WordStems::shared(WordStems::dictionaryDir()); });
+        std::printf("the Polish dictionary loaded in %.0f ms\n", ms);
+    });
+    if (!stems) {
+        std::fprintf(stderr, "no Polish dictionary in %s\n", qPrintable(WordStems::dictionaryDir()));
+        return 3;
+    }
+    stemmingBuilder.setWordStems(stems);
 
     // Once to bring the files into the page cache for every measurement alike.
     qint64 characters = BenchFloor::readFiles(dir.path(), files);
@@ -101,10 +126,15 @@ int main(int argc, char *argv[])
     std::unique_ptr<SearchIndex> index;
     const BenchMemory::Rise memory = BenchMemory::measureRise([&] { index = builder.build(); });
     const qint64 counted = index->memoryBytes();
+    index.reset();
+    const BenchMemory::Rise stemMemory = BenchMemory::measureRise([&] { index = stemmingBuilder.build(); });
+    const qint64 stemCounted = index->stems()->memoryBytes();
+    const std::size_t knownWords = index->stems()->knownWords();
 
     const auto build = BenchTiming::interleaved(
-        {[&] { characters = BenchFloor::readFiles(dir.path(), files); }, [&] { index = builder.build(); }}, rounds,
-        false);
+        {[&] { characters = BenchFloor::readFiles(dir.path(), files); }, [&] { index = builder.build(); },
+         [&] { index = stemmingBuilder.build(); }},
+        rounds, false);
 
     // A query of about 1,000 results: "pozycja N" for the N nearest.
     QString thousand;
@@ -127,6 +157,12 @@ int main(int argc, char *argv[])
     const auto many = BenchTiming::interleaved(
         {[&] { grepManyExit = BenchFloor::grepCount(dir.path(), files, thousand); },
          [&] { thousandHits = int(runInstantQuery(*index, thousand).hits.size()); }},
+        rounds + 2);
+    int formHits = -1;
+    int grepFormExit = -1;
+    const auto form = BenchTiming::interleaved(
+        {[&] { grepFormExit = BenchFloor::grepCount(dir.path(), files, kFormBeginning); },
+         [&] { formHits = int(runInstantQuery(*index, kForm).hits.size()); }},
         rounds + 2);
 
     // The folded form of kNowhere, as the query looks for it.
@@ -163,6 +199,8 @@ int main(int argc, char *argv[])
     std::printf("build: " WEXAL_BENCH_BUILD_TYPE "\n\n");
     BenchTiming::printFigure("build the index (one thread)", build[1], "bare read and decode of every topic file",
                              build[0], "<= 3 x");
+    BenchTiming::printFigure("build the index with stems (one thread)", build[2],
+                             "bare read and decode of every topic file", build[0], "<= 4 x");
     const QByteArray nowhereName = "query found nowhere (" + QByteArray::number(nowhereHits) + " hits)";
     BenchTiming::printFigure(nowhereName.constData(), nowhere[1],
                              qPrintable(u"LC_ALL=C grep -c -i, exit %1"_s.arg(grepNowhereExit)), nowhere[0],
@@ -171,6 +209,10 @@ int main(int argc, char *argv[])
         "query \"" + thousand.toUtf8() + "\" (" + QByteArray::number(thousandHits) + " hits)";
     BenchTiming::printFigure(manyName.constData(), many[1],
                              qPrintable(u"LC_ALL=C grep -c -i, exit %1"_s.arg(grepManyExit)), many[0],
+                             "program <= 50 ms");
+    const QByteArray formName = "query \"" + kForm.toUtf8() + "\" through stems (" + QByteArray::number(formHits) + " hits)";
+    BenchTiming::printFigure(formName.constData(), form[1],
+                             qPrintable(u"LC_ALL=C grep -c -i, exit %1"_s.arg(grepFormExit)), form[0],
                              "program <= 50 ms");
     BenchTiming::printFigure(scanFound ? "folded scan of the index (FOUND: wrong)" : "folded scan of the index, vector path",
                              scans[1], "the plain path, one position at a time", scans[0], "<= 0.9 x to be kept");
@@ -188,5 +230,10 @@ int main(int argc, char *argv[])
     }
     BenchMemory::printRise("index memory, the first build", memory, "the topic files' size", bytes, "<= 2 x");
     std::printf("  (the index counts its own %.1f MB)\n", counted / 1e6);
+    BenchMemory::printRise("index memory with stems, the next build", stemMemory, "the topic files' size", bytes,
+                           "<= 1.5 x");
+    std::printf("  (the stems count their own %.2f MB for %zu known words; the dictionary, loaded once per "
+                "program before any build, took %.1f MB more)\n",
+                stemCounted / 1e6, knownWords, dictionaryMemory.peakBytes / 1e6);
     return 0;
 }
