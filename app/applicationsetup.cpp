@@ -1,5 +1,7 @@
 #include "app/applicationsetup.h"
 
+#include "windows/printdialogtexts.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -46,6 +48,7 @@ void setUpApplication()
     if (translator->load(QLocale(QLocale::Polish, QLocale::Poland), u"qtbase"_s, u"_"_s, dir)) {
         QCoreApplication::installTranslator(translator);
         // Installed last, asked first.
+        QCoreApplication::installTranslator(new PrintDialogTexts(QCoreApplication::instance()));
         QCoreApplication::installTranslator(new KeyNames(QCoreApplication::instance()));
     } else {
         // Qt's texts stay English; everything of the program's own is Polish.

@@ -24,6 +24,7 @@
 #include "table/tablegrid.h"
 #include "windows/aboutcommands.h"
 #include "windows/helpcontroller.h"
+#include "windows/printcontroller.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -223,6 +224,7 @@ void TWexalMainForm::connectCommands()
     m_tableController = new TableController(workspace);
     new HistoryController(workspace);
     new ExportController(workspace);
+    new PrintController(workspace);
     new SearchController(workspace);
     m_searchPanel = new SearchPanelController(
         *this, m_commands->action(CommandSet::Search),

@@ -1,5 +1,7 @@
 #include "richtext/richtextprinter.h"
 
+#include "richtext/pageframe.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -8,7 +10,8 @@
 
 #include <memory>
 
-bool RichTextPrinter::print(const QTextDocument &doc, QPrinter *printer, const QString &documentName)
+bool RichTextPrinter::print(const QTextDocument &doc, QPrinter *printer, const QString &documentName,
+                            const QString &pageTitle)
 {
     if (!printer)
         return false;
@@ -25,16 +28,22 @@ bool RichTextPrinter::print(const QTextDocument &doc, QPrinter *printer, const Q
     QTextFrameFormat frame = copy->rootFrame()->frameFormat();
     frame.setMargin(0);
     copy->rootFrame()->setFrameFormat(frame);
-    const QSizeF page(printer->width(), printer->height());
+    std::unique_ptr<PageFrame> pageFrame;
+    if (!pageTitle.isEmpty())
+        pageFrame = std::make_unique<PageFrame>(pageTitle, copy->defaultFont(), *printer);
+    const int band = pageFrame ? pageFrame->bandHeight() : 0;
+    const QSizeF page(printer->width(), printer->height() - 2 * band);
     copy->setPageSize(page);
 
     const int pages = copy->pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0)
             printer->newPage();
+        if (pageFrame)
+            pageFrame->draw(painter, printer->width(), printer->height(), i + 1, pages);
         const QRectF view(0, i * page.height(), page.width(), page.height());
         painter.save();
-        painter.translate(0, -view.top());
+        painter.translate(0, band - view.top());
         painter.setClipRect(view);
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = view;

@@ -11,6 +11,8 @@ class QTextDocument;
 class RichTextPrinter
 {
 public:
-    // False when the printer cannot be started.
-    static bool print(const QTextDocument &doc, QPrinter *printer, const QString &documentName);
+    // False when the printer cannot be started. With a page title, each page
+    // carries it above the text and its number below (PageFrame).
+    static bool print(const QTextDocument &doc, QPrinter *printer, const QString &documentName,
+                      const QString &pageTitle = QString());
 };

@@ -200,10 +200,10 @@ bool RichTextView::saveRtf(const QString &path, QString *error) const
     return true;
 }
 
-void RichTextView::printTo(QPrinter *printer, const QString &documentName)
+void RichTextView::printTo(QPrinter *printer, const QString &documentName, const QString &pageTitle)
 {
     showHeldDocument();
-    RichTextPrinter::print(*document(), printer, documentName);
+    RichTextPrinter::print(*document(), printer, documentName, pageTitle);
 }
 
 bool RichTextView::printWithDialog(const QString &documentName)

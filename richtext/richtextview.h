@@ -69,8 +69,9 @@ public:
     // Writes the whole document as RTF, creating or replacing the file.
     bool saveRtf(const QString &path, QString *error) const;
 
-    // One print job with the whole document, page after page.
-    void printTo(QPrinter *printer, const QString &documentName);
+    // One print job with the whole document, page after page; with a page
+    // title above the text of each page and the page's number below.
+    void printTo(QPrinter *printer, const QString &documentName, const QString &pageTitle = QString());
     // Asks for a printer with the standard print dialog and prints; false when
     // the user cancels.
     bool printWithDialog(const QString &documentName);

@@ -192,6 +192,17 @@ constexpr Painter kPainters[] = {
         p.setBrush(QColor(0xff, 0xe0, 0x80));
         p.drawRect(QRectF(3, 14, 26, 13));
     },
+    // Print: a printer with a page coming out.
+    [](QPainter &p) {
+        page(p, 8, 2);
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+        p.setBrush(QColor(0xb8, 0xb8, 0xc0));
+        p.drawRoundedRect(QRectF(2, 13, 28, 12), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(8, 21, 16, 9));
+        p.setBrush(QColor(0x4c, 0xb0, 0x50));
+        p.drawEllipse(QPointF(26, 17), 1.3, 1.3);
+    },
 };
 static_assert(std::size(kPainters) == CommandSet::CommandCount);
 

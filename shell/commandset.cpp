@@ -54,6 +54,8 @@ constexpr CommandText kCommands[] = {
      u"Eksport do arkusza|Zapisuje otwartą tabelę jako skoroszyt arkusza kalkulacyjnego (.xlsx) i otwiera go"},
     {u"WexalNaviExportFolderMenuItem", u"Pokaż &folder eksportu",
      u"Folder eksportu|Otwiera w menedżerze plików folder, w którym zapisywane są eksportowane pliki"},
+    {u"WexalProgramPrintMenuItem", u"&Drukuj…",
+     u"Drukuj|Drukuje otwarty temat albo zapisuje go jako PDF, po podglądzie wydruku"},
 };
 static_assert(std::size(kCommands) == CommandSet::CommandCount);
 
@@ -112,6 +114,8 @@ void CommandSet::createMenus(QMainWindow *window)
     QMenuBar *bar = window->menuBar();
     QMenu *program = bar->addMenu(u"&Program"_s);
     program->setObjectName(u"WexalProgramMenu"_s);
+    program->addAction(m_actions[Print]);
+    program->addSeparator();
     program->addAction(m_actions[Exit]);
 
     QMenu *navi = bar->addMenu(u"&Nawigacja"_s);
@@ -156,7 +160,7 @@ void CommandSet::createToolBar(QMainWindow *window)
 
     const QVector<QVector<Command>> groups = {
         {Exit},
-        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export},
+        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export, Print},
         {Help, Explanations},
         {WebSite, Mail},
         {Update},
@@ -200,6 +204,7 @@ void CommandSet::UpdateCommandStates(const WexalState &state)
     m_actions[Find]->setEnabled(mode > ViewStart);
     m_actions[FindNext]->setEnabled(mode > ViewStart && state.FindNextAvailable);
     m_actions[Export]->setEnabled(mode > ViewNavigation);
+    m_actions[Print]->setEnabled(mode > ViewNavigation);
     m_actions[SheetExport]->setEnabled(mode == ViewTable);
     for (Command c : {Help, WebSite, Mail, About, Search, ExportFolder})
         m_actions[c]->setEnabled(true);

@@ -39,6 +39,7 @@ public:
         Search,       // the search panel
         SheetExport,  // the open table as a workbook
         ExportFolder, // the export directory in the file manager
+        Print,        // the open topic, after a preview
         CommandCount
     };
 

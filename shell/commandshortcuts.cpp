@@ -45,6 +45,8 @@ QList<QKeySequence> of(CommandSet::Command command)
         return keys({QKeySequence(Qt::CTRL | Qt::Key_E)});
     case CommandSet::SheetExport:
         return keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)});
+    case CommandSet::Print:
+        return keys({QKeySequence(Qt::CTRL | Qt::Key_P)});
     case CommandSet::Help:
         return keys({QKeySequence(Qt::Key_F1)});
     default:

@@ -52,6 +52,9 @@ void KeyboardTest::commandKeys_data()
                                                   << u"mode 2, pos 1, topic 2; exported rtf"_s;
     QTest::newRow("Alt+Left from the search field") << int(SearchField) << QKeySequence(Qt::ALT | Qt::Key_Left)
                                                     << int(C::Previous) << back << u"mode 3, pos 0, topic 0"_s;
+    QTest::newRow("Ctrl+P previews the print") << int(TextFocused) << QKeySequence(u"Ctrl+P"_s) << int(C::Print)
+                                               << u"Drukuj (Ctrl+P)"_s
+                                               << u"mode 2, pos 1, topic 2; window QPrintPreviewDialog"_s;
     QTest::newRow("F1 from the search field") << int(SearchField) << QKeySequence(Qt::Key_F1) << int(C::Help)
                                               << u"Pomoc (F1)"_s
                                               << u"mode 2, pos 1, topic 2; window TWexalHelpForm"_s;

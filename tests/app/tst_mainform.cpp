@@ -29,7 +29,7 @@ namespace {
 
 const QStringList kAllCommands = {u"Exit"_s, u"Start"_s, u"Class"_s, u"Prev"_s, u"Next"_s, u"Find"_s,
                                   u"FindNext"_s, u"Export"_s, u"Help"_s, u"2010"_s, u"Www"_s, u"Mail"_s,
-                                  u"Update"_s, u"About"_s, u"Search"_s, u"Sheet"_s, u"Folder"_s};
+                                  u"Update"_s, u"About"_s, u"Search"_s, u"Sheet"_s, u"Folder"_s, u"Print"_s};
 
 QStringList enabledCommands(const TWexalMainForm &form)
 {
@@ -237,13 +237,14 @@ void MainFormTest::commandStates_data()
     QTest::newRow("start page, find next pending") << 0 << -1 << 0 << true << with({u"Class"_s});
     QTest::newRow("navigation") << 1 << -1 << 0 << false << with({u"Start"_s, u"Find"_s});
     QTest::newRow("navigation, find next") << 1 << -1 << 0 << true << with({u"Start"_s, u"Find"_s, u"FindNext"_s});
-    QTest::newRow("text, first of two") << 2 << 0 << 2 << false << with({u"Start"_s, u"Next"_s, u"Find"_s, u"Export"_s});
+    QTest::newRow("text, first of two") << 2 << 0 << 2 << false
+                                        << with({u"Start"_s, u"Next"_s, u"Find"_s, u"Export"_s, u"Print"_s});
     QTest::newRow("table, last of two") << 3 << 1 << 2 << false
-                                        << with({u"Start"_s, u"Prev"_s, u"Find"_s, u"Export"_s, u"Sheet"_s});
+                                        << with({u"Start"_s, u"Prev"_s, u"Find"_s, u"Export"_s, u"Sheet"_s, u"Print"_s});
     QTest::newRow("table, middle of three, find next")
         << 3 << 1 << 3 << true
-        << with({u"Start"_s, u"Prev"_s, u"Next"_s, u"Find"_s, u"FindNext"_s, u"Export"_s, u"Sheet"_s});
-    QTest::newRow("text, only entry") << 2 << 0 << 1 << false << with({u"Start"_s, u"Find"_s, u"Export"_s});
+        << with({u"Start"_s, u"Prev"_s, u"Next"_s, u"Find"_s, u"FindNext"_s, u"Export"_s, u"Sheet"_s, u"Print"_s});
+    QTest::newRow("text, only entry") << 2 << 0 << 1 << false << with({u"Start"_s, u"Find"_s, u"Export"_s, u"Print"_s});
 }
 
 void MainFormTest::commandStates()
