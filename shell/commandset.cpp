@@ -160,7 +160,7 @@ void CommandSet::createToolBar(QMainWindow *window)
 
     const QVector<QVector<Command>> groups = {
         {Exit},
-        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export, Print},
+        {StartPage, Classification, Previous, Next, Find, FindNext, Search, Export},
         {Help, Explanations},
         {WebSite, Mail},
         {Update},
