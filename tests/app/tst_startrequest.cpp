@@ -53,11 +53,6 @@ class StartRequestTest : public QObject
                                             inView ? u""_s : u" (out of view)"_s,
                                             treeHere ? u""_s : u" (tree elsewhere)"_s);
     }
-    static void addColumns()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("shown");
-    }
 
 private slots:
     void init()
@@ -72,10 +67,10 @@ private slots:
         m_app.reset();
         ErrorReport::setPresenter({});
     }
-
     void windowStartsAtRequest_data()
     {
-        addColumns();
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shown");
         const QString row = u"table kwu_10.txt row "_s;
         QTest::newRow("code") << QStringList{u"10.71.11"_s} << row + u"10.71.11"_s;
         QTest::newRow("address") << QStringList{u"wexal:10.71.11"_s} << row + u"10.71.11"_s;
@@ -104,10 +99,10 @@ private slots:
         if (arguments == QStringList{u"99.99.99"_s})
             QCOMPARE(m_form->statusBar()->currentMessage(), StartRequestHandler::notFoundMessage(u"99.99.99"_s));
     }
-
     void secondStartHandsOver_data()
     {
-        addColumns();
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shown");
         QTest::newRow("code") << QStringList{u"10.71.11"_s} << u"table kwu_10.txt row 10.71.11"_s;
         QTest::newRow("address") << QStringList{u"wexal:10.71.14"_s} << u"table kwu_10.txt row 10.71.14"_s;
         QTest::newRow("search") << QStringList{u"--szukaj"_s, u"pieczywo"_s} << u"search pieczywo"_s;
@@ -128,7 +123,6 @@ private slots:
         QVERIFY(channel.handOverOrListen({}) == InstanceChannel::Outcome::Listening);
         connect(&channel, &InstanceChannel::requestReceived, m_form,
                 [this](const StartRequest &request) { m_form->takeStartRequest(request, true); });
-
         QProcess second;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
@@ -140,7 +134,6 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE(outcome(), shown);
     }
-
     void runtimeDirectoryMustBePrivate_data()
     {
         QTest::addColumn<int>("mode");

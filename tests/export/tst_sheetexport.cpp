@@ -65,7 +65,6 @@ private slots:
         ErrorReport::setPresenter({});
         QDir(exportDir()).removeRecursively();
     }
-
     void sheetNames_data()
     {
         QTest::addColumn<QString>("topic");
@@ -82,7 +81,6 @@ private slots:
         QFETCH(QString, sheet);
         QCOMPARE(SheetWriter::sheetNameOf(topic), sheet);
     }
-
     void workbookReadsBack_data()
     {
         QTest::addColumn<QString>("cell");
@@ -112,7 +110,6 @@ private slots:
         QCOMPARE(m_opened, QStringList{file});
         QCOMPARE(m_app->window()->statusBar()->currentMessage(), u"Zapisano plik "_s + file);
         QCOMPARE(QFile(file).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
-
         const XlsxReadBack book(file);
         QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
         QCOMPARE(book.cells.value(cell), shown);
@@ -124,7 +121,6 @@ private slots:
         QCOMPARE(int(book.widths.at(0) * 7 + 0.5), 75);
         QCOMPARE(int(book.widths.at(2) * 7 + 0.5), 90);
     }
-
     // As a user would check it: a spreadsheet program turns the workbook into
     // comma-separated text holding the same cells.
     void spreadsheetReadsItBack()
@@ -150,7 +146,6 @@ private slots:
               u"0100,\"podkreślone, oba poz. 19\ndalej\",zw.\n"_s, u",,\"23,5\""_s})
             QVERIFY2(text.contains(line), qPrintable(text));
     }
-
     void folderCommandOpensExportDirectory()
     {
         showTable();

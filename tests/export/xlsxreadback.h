@@ -13,8 +13,7 @@ struct XlsxReadBack
 {
     QMap<QString, QString> cells; // "B3" -> "<b>Ważne</b> zboże"
     QStringList nonTextCells;     // cells stored as anything but a shared string
-    QString sheetName;
-    QString frozenPane; // the frozen pane's top left cell
+    QString sheetName, frozenPane; // the frozen pane's top left cell
     QList<double> widths;
     QString error;
 
@@ -49,10 +48,9 @@ struct XlsxReadBack
     explicit XlsxReadBack(const QString &file)
     {
         const QString styles = part(file, QStringLiteral("xl/styles.xml"));
-        QStringList fonts;
+        QStringList fonts, styleFont;
         for (const auto &font : all(QStringLiteral("<font>(.*?)</font>"), styles))
             fonts << font.captured(1);
-        QStringList styleFont;
         const QString cellXfs = styles.section(QStringLiteral("<cellXfs"), 1).section(QStringLiteral("</cellXfs>"), 0, 0);
         for (const auto &xf : all(QStringLiteral("<xf [^>]*fontId=\"(\\d+)\""), cellXfs))
             styleFont << fonts.value(xf.captured(1).toInt());

@@ -136,8 +136,7 @@ private slots:
                               QPoint(grid->columnViewportPosition(1) + 4, grid->rowViewportPosition(0) + 4));
         else
             QTest::keyClick(target, key.key(), key.keyboardModifiers());
-        QVERIFY2(caption.isEmpty() ? captions.isEmpty() : captions.contains(caption),
-                 qPrintable(captions.join(u", "_s)));
+        QVERIFY2(caption.isEmpty() ? captions.isEmpty() : captions.contains(caption), qPrintable(captions.join(u',')));
         const QMimeData *copied = QApplication::clipboard()->mimeData();
         QCOMPARE(copied->text(), text);
         if (!html.isEmpty())
@@ -148,7 +147,6 @@ private slots:
         for (int column = 0; column < cells.size(); ++column)
             QCOMPARE(grid->model()->index(row - 1, column).data(Qt::AccessibleTextRole).toString(), cells[column]);
     }
-
     void zoom_data()
     {
         QTest::addColumn<QString>("steps"); // + - 0 keys, w W: Ctrl+wheel up, down
@@ -186,12 +184,10 @@ private slots:
         for (const QWidget *view : {static_cast<QWidget *>(grid), static_cast<QWidget *>(m_form->textView()),
                                     m_form->findChild<QWidget *>(u"WexalSearchResultList"_s)})
             QCOMPARE(view->font().pointSizeF(), normalSize * level / 100);
-
         // The link's area is as high as a line of the zoomed font, and the blue
         // of its text as drawn fills it end to end.
         grid->repaintNow();
-        const QList<LinkArea> areas =
-            Wexal::readLinkAreas(m_form->state().LinkCellList.at(grid->gridModel()->linkIndex(1, 1)));
+        const auto areas = Wexal::readLinkAreas(m_form->state().LinkCellList.at(grid->gridModel()->linkIndex(1, 1)));
         QCOMPARE(areas.size(), 1);
         const LinkArea area = areas.first();
         QCOMPARE(area.bottom - area.top, QFontMetrics(grid->font()).height());
@@ -221,7 +217,6 @@ private slots:
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(lastBlue, y));
         QCOMPARE(m_form->grid()->row(), 5);
         QCOMPARE(m_form->state().CurrentTopic, 1);
-
         // Kept for the next start; a text topic opened then takes the level,
         // each size it sets scaled. Back at the normal size the text has its
         // own sizes again and the table looks as it did before any zoom.

@@ -48,7 +48,6 @@ QStringList widgetTexts(QWidget *root)
     const QWidgetList widgets = root->findChildren<QWidget *>() << root;
     QStringList texts;
     for (QWidget *w : widgets) {
-        // Window titles, tooltips, labels, buttons, group boxes.
         for (const char *property : {"windowTitle", "toolTip", "text", "title"})
             texts << w->property(property).toString();
         auto *combo = qobject_cast<QComboBox *>(w);
@@ -114,7 +113,6 @@ private slots:
         writeRawFile(base + u"r.rtf"_s,
                      "{\\rtf1\\ansi\\pard Pierwszy akapit\\par\\pard \\b Drugi\\b0  akapit\\par}");
     }
-
     void longTableToPdf_data()
     {
         QTest::addColumn<int>("rows");
@@ -150,7 +148,6 @@ private slots:
         if (name.contains(u"linijka"_s))
             QCOMPARE(all.count(u"linijka"_s), 150 * rows);
     }
-
     void textTopicToPdf()
     {
         const QStringList pages = printToPdf(u"r.rtf"_s);
@@ -159,14 +156,12 @@ private slots:
              {u"Objaśnienia do wydruku"_s, u"Pierwszy akapit"_s, u"Drugi akapit"_s, u"Strona 1 z 1"_s})
             QVERIFY2(pages[0].contains(text), qPrintable(pages[0]));
     }
-
     void dialogsSpeakPolish()
     {
         writeDataFile(m_fixture->dir() + u"t.txt"_s, {u"h1\tP1\tcukier\t5%"_s});
         QVERIFY(m_fixture->start(MainWindowFixture::Classification) && m_fixture->openTopic(u"t.txt"_s));
         AskedTexts asked;
         QCoreApplication::installTranslator(&asked);
-
         // The preview, then its print dialog with the options shown, then the
         // printer's properties (paper, margins, page layout): each read, then closed.
         QStringList texts, opened;
@@ -195,7 +190,6 @@ private slots:
         watch.stop();
         QCoreApplication::removeTranslator(&asked);
         QCOMPARE(opened, (QStringList{u"QPrintPreviewDialog"_s, u"QPrintDialog"_s, u"QPrintPropertiesDialog"_s}));
-
         // English words: those of the texts asked for and given back unchanged.
         QSet<QString> english;
         const QRegularExpression word(u"[A-Za-z]{2,}"_s);
@@ -205,8 +199,7 @@ private slots:
                     english.insert(m.captured());
             }
         }
-        for (const QString &name : kNames)
-            english.remove(name);
+        english.subtract(QSet<QString>(kNames.cbegin(), kNames.cend()));
         QStringList left;
         for (const QString &text : std::as_const(texts)) {
             for (const QRegularExpressionMatch &m : word.globalMatch(text)) {
