@@ -13,7 +13,7 @@ build="${WEXAL_BUILD_DIR:-$here/build}"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           libqt6printsupport6 libgl-dev libharfbuzz-dev libxlsxwriter-dev libhunspell-dev hunspell-pl
           fonts-dejavu-core xdg-utils qt6-translations-l10n
-          desktop-file-utils dpkg-dev file poppler-utils
+          desktop-file-utils dpkg-dev file poppler-utils unzip
           clang libclang-rt-14-dev llvm)
 
 install_packages() {
